@@ -1,0 +1,79 @@
+#include "process/run_time_error.h"
+
+#include <string>
+#include <vector>
+
+#include "platform/console.h"
+#include "process/termination.h"
+
+namespace process {
+namespace {
+
+// Set while the end-of-run handler closes the units: an error raised then is reported and
+// unwinds to that handler instead of starting a second termination.
+bool closing_in_progress = false;
+struct ClosingInterrupted {};
+
+std::string_view operation_text(Operation kind) {
+  switch (kind) {
+    case Operation::Unit: return ": (";
+    case Operation::Close: return ": CLOSE(";
+    case Operation::Write: return ": WRITE(";
+    case Operation::Open: return ": OPEN(";
+    case Operation::Read: return ": READ(";
+    case Operation::Math: return ": MATH\r\n- ";
+    case Operation::Storage: return "\r\n- ";
+  }
+  return "";
+}
+
+bool names_a_file(Operation kind) { return static_cast<int>(kind) <= 10; }
+
+// The message in the pieces it is written in, one write each.
+std::vector<std::string> message_pieces(int number, Operation kind, std::string_view file_name,
+                                        std::string_view text) {
+  std::vector<std::string> pieces{"\r\n", "run-time error "};
+  pieces.push_back((kind == Operation::Math ? "M" : "F") + std::to_string(number));
+  pieces.emplace_back(operation_text(kind));
+  if (names_a_file(kind)) {
+    pieces.emplace_back(file_name);
+    pieces.emplace_back(text.empty() ? ")\r\n" : ")\r\n- ");
+  }
+  pieces.emplace_back(text);
+  pieces.emplace_back("\r\n");
+  return pieces;
+}
+
+}  // namespace
+
+std::string compose_run_time_error(int number, Operation kind, std::string_view file_name,
+                                   std::string_view text) {
+  std::string message;
+  for (const auto& piece : message_pieces(number, kind, file_name, text)) message += piece;
+  return message;
+}
+
+void raise_run_time_error(int number, Operation kind, std::string_view file_name,
+                          std::string_view text) {
+  for (const auto& piece : message_pieces(number, kind, file_name, text)) {
+    if (!piece.empty()) platform::write_standard_error(piece.data(), piece.size());
+  }
+  if (closing_in_progress) throw ClosingInterrupted{};
+  terminate_process(1);
+}
+
+void raise_run_time_error(int number, Operation kind, std::string_view file_name) {
+  raise_run_time_error(number, kind, file_name, run_time_error_text(number));
+}
+
+void run_end_of_run_closing(void (*close_all)()) {
+  if (closing_in_progress) return;
+  closing_in_progress = true;
+  try {
+    close_all();
+  } catch (const ClosingInterrupted&) {
+    // Reported already; the units not yet closed stay as they are.
+  }
+}
+
+}  // namespace process
