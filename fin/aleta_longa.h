@@ -1,0 +1,22 @@
+#pragma once
+// The analytical fin solution where cosh(m·L) and sinh(m·L) are beyond the range of a double.
+//
+// With a = h/(m·k) the exact solution is
+//   θ(x)/θb = [cosh z + a·sinh z] / [cosh mL + a·sinh mL],   z = m·(L - x),
+//   q       = √(h·P·k·Ab)·θb·[sinh mL + a·cosh mL] / [cosh mL + a·sinh mL].
+// Writing cosh t + a·sinh t = [(1 + a)·e^t + (1 - a)·e^-t] / 2 and dividing above and below by
+// (1 + a)·e^|mL| / 2 leaves only exponentials of non-positive arguments:
+//   θ(x)/θb = e^(σz - |mL|)·[1 + b·e^(-2σz)] / [1 + b·e^(-2|mL|)],
+//   q       = √(h·P·k·Ab)·θb·σ·[1 - b·e^(-2|mL|)] / [1 + b·e^(-2|mL|)],
+// with σ the sign of mL and b = (1 - σa)/(1 + σa) = (m·k - σh)/(m·k + σh). These forms are used
+// only where the direct grouping overflows; there e^(-2|mL|) is 0 to double precision.
+
+namespace fin {
+
+// θ(x)/θb for z = (L - x)·m, from mL = m·L, mk = m·k and h.
+double long_fin_temperature_ratio(double z, double mL, double mk, double h);
+
+// [sinh mL + a·cosh mL] / [cosh mL + a·sinh mL] with a = h/mk.
+double long_fin_heat_ratio(double mL, double mk, double h);
+
+}  // namespace fin

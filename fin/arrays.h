@@ -1,0 +1,52 @@
+#pragma once
+// The arrays of the fin model: node arrays indexed 1..n like the mesh (node 1 at the base), and
+// the per-iteration norm history indexed from 0.
+#include <cstdint>
+
+namespace fin {
+
+class NodeArray {
+ public:
+  NodeArray() = default;
+  explicit NodeArray(std::int32_t n) { create(n); }
+  ~NodeArray() { release(); }
+  NodeArray(const NodeArray&) = delete;
+  NodeArray& operator=(const NodeArray&) = delete;
+  NodeArray(NodeArray&& other) noexcept;
+  NodeArray& operator=(NodeArray&& other) noexcept;
+
+  // Creates n elements, all 0 (ends the run with 6772 when the storage cannot be had).
+  void create(std::int32_t n);
+  std::int32_t size() const { return size_; }
+
+  // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node.
+  double& operator[](std::int32_t i) { return data_[i]; }
+  double operator[](std::int32_t i) const { return data_[i]; }
+
+ private:
+  void release();
+  double* data_ = nullptr;
+  std::int32_t size_ = 0;
+};
+
+// Norms of iterations 0, 1, 2, ...; grows as the iterations are made.
+class NormArray {
+ public:
+  NormArray() = default;
+  ~NormArray();
+  NormArray(const NormArray&) = delete;
+  NormArray& operator=(const NormArray&) = delete;
+
+  // Element c (0 <= c < count()).
+  double operator[](std::int64_t c) const { return data_[c]; }
+  std::int64_t count() const { return count_; }
+  // Stores the norm of the next iteration.
+  void append(double value);
+
+ private:
+  double* data_ = nullptr;
+  std::int64_t count_ = 0;
+  std::int64_t capacity_ = 0;
+};
+
+}  // namespace fin
