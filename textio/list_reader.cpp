@@ -99,13 +99,17 @@ bool blank_ends_value() {
   return op.form != Form::Parenthesised && (op.length > 0 || op.pending_repeats > 0);
 }
 
+// An error in the repeat count that the value so far and a "*" make.
+[[noreturn]] void raise_count_error(int number) {
+  raise_value_error(number, std::string(value_text()) + "*");
+}
+
 // "*": the characters so far are how many items get the value.
 void take_repeat_count() {
-  const std::string shown = std::string(value_text()) + "*";
-  if (op.pending_repeats > 0) raise_value_error(kSecondRepeatCount, shown);
+  if (op.pending_repeats > 0) raise_count_error(kSecondRepeatCount);
   const Converted<std::int32_t> count = convert_integer(value_text());
-  if (count.error != 0) raise_value_error(count.error, shown);
-  if (count.value == 0) raise_value_error(kZeroRepeatCount, shown);
+  if (count.error != 0) raise_count_error(count.error);
+  if (count.value == 0) raise_count_error(kZeroRepeatCount);
   op.pending_repeats = static_cast<unsigned>(count.value) - 1;
   op.length = 0;
 }
@@ -143,7 +147,9 @@ void scan_value(CharacterItem* character) {
         next_byte();  // a quoted value goes on after the first byte of the next line
         continue;
       }
-      if (!blank_ends_value()) continue;  // blank lines before a value
+      if (!blank_ends_value()) continue;  // blank lines before a value, or inside parentheses
+      // The line end ended the value, also when that is a bare repeat count (3* at the end of
+      // the line): the record advance must not skip the line after it.
       op.record_consumed = true;
       op.last_separator = ' ';
       return;

@@ -13,15 +13,14 @@ namespace textio {
 namespace {
 
 using testing_support::MemoryInput;
-using testing_support::run_in_child;
 
 enum class Kind { Integer, Real, Character };
 
-// Reads one item of `kind` from `bytes` in a child process; `operations` read operations.
+// Makes `operations` read operations of one item of `kind` each on `bytes`, in a child process.
 testing_support::ChildResult read_in_child(const std::string& bytes, Kind kind,
                                            int operations = 1,
                                            const std::string& name = "entradas_geral.ent") {
-  return run_in_child([&] {
+  return testing_support::run_in_child([&] {
     MemoryInput in(bytes, name);
     for (int i = 0; i < operations; ++i) {
       std::int32_t integer = 0;
@@ -42,70 +41,53 @@ void expect_failure(const testing_support::ChildResult& result, const std::strin
   EXPECT_EQ(result.err, message);
 }
 
-TEST(ListReaderErrors, InvalidReal) {
-  for (const char* text : {"1.5;", "1.5!comment", "1.0Q-3"}) {
-    expect_failure(read_in_child(std::string(text) + "\n", Kind::Real),
-                   "\r\nrun-time error F6103: READ(entradas_geral.ent)\r\n- invalid real: \"" +
-                       std::string(text) + "\"\r\n");
+TEST(ListReaderErrors, ValueErrorsNameTheValue) {
+  struct Row {
+    std::string record;
+    Kind kind;
+    std::string message;  // between "run-time error " and the final CR LF
+  };
+  const Row rows[] = {
+      {"1.5;", Kind::Real, "F6103: READ(entradas_geral.ent)\r\n- invalid real: \"1.5;\""},
+      {"1.5!comment", Kind::Real,
+       "F6103: READ(entradas_geral.ent)\r\n- invalid real: \"1.5!comment\""},
+      {"1.0Q-3 h", Kind::Real, "F6103: READ(entradas_geral.ent)\r\n- invalid real: \"1.0Q-3\""},
+      {"1e309   L", Kind::Real,
+       "F6102: READ(entradas_geral.ent)\r\n- real value out of range: \"1e309\""},
+      {"25.0   N", Kind::Integer, "F6101: READ(entradas_geral.ent)\r\n- invalid integer: \"25.0\""},
+      {"2147483648", Kind::Integer,
+       "F6100: READ(entradas_geral.ent)\r\n- integer value out of range: \"2147483648\""},
+      {"16#1#2", Kind::Integer,
+       "F6302: READ(entradas_geral.ent)\r\n- more than one radix mark in an integer: \"16#1#2\""},
+      {"37#1", Kind::Integer,
+       "F6303: READ(entradas_geral.ent)\r\n- radix out of range 2 to 36: \"37#1\""},
+      {"0*2.5", Kind::Real, "F6502: READ(entradas_geral.ent)\r\n- repeat count of zero: \"0*\""},
+      {"2*3*4", Kind::Integer,
+       "F6503: READ(entradas_geral.ent)\r\n- more than one repeat count in a value: \"3*\""},
+      {"x*4", Kind::Integer, "F6101: READ(entradas_geral.ent)\r\n- invalid integer: \"x*\""},
+      {"'10'", Kind::Integer,
+       "F6504: READ(entradas_geral.ent)\r\n- quoted or parenthesised value for a number: \"'10'\""},
+      {"(1, 0)", Kind::Real,
+       "F6504: READ(entradas_geral.ent)\r\n- quoted or parenthesised value for a number: \"(1,0)\""},
+      // A file saved with a byte-order mark: its three bytes begin the first value.
+      {"\xEF\xBB\xBF" "100   itmax", Kind::Integer,
+       "F6101: READ(entradas_geral.ent)\r\n- invalid integer: \"\xEF\xBB\xBF" "100\""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.record);
+    expect_failure(read_in_child(row.record + "\r\n", row.kind),
+                   "\r\nrun-time error " + row.message + "\r\n");
   }
-}
-
-TEST(ListReaderErrors, RealTooLarge) {
-  expect_failure(read_in_child("1e309   L\n", Kind::Real),
-                 "\r\nrun-time error F6102: READ(entradas_geral.ent)\r\n"
-                 "- real value out of range: \"1e309\"\r\n");
-}
-
-TEST(ListReaderErrors, IntegerErrors) {
-  expect_failure(read_in_child("25.0   N\n", Kind::Integer),
-                 "\r\nrun-time error F6101: READ(entradas_geral.ent)\r\n"
-                 "- invalid integer: \"25.0\"\r\n");
-  expect_failure(read_in_child("2147483648\n", Kind::Integer),
-                 "\r\nrun-time error F6100: READ(entradas_geral.ent)\r\n"
-                 "- integer value out of range: \"2147483648\"\r\n");
-  expect_failure(read_in_child("16#1#2\n", Kind::Integer),
-                 "\r\nrun-time error F6302: READ(entradas_geral.ent)\r\n"
-                 "- more than one radix mark in an integer: \"16#1#2\"\r\n");
-  expect_failure(read_in_child("37#1\n", Kind::Integer),
-                 "\r\nrun-time error F6303: READ(entradas_geral.ent)\r\n"
-                 "- radix out of range 2 to 36: \"37#1\"\r\n");
-}
-
-TEST(ListReaderErrors, ByteOrderMarkNamesTheValue) {
-  expect_failure(read_in_child("\xEF\xBB\xBF" "100   itmax\n", Kind::Integer, 1, "entradas_uds.ent"),
-                 "\r\nrun-time error F6101: READ(entradas_uds.ent)\r\n"
-                 "- invalid integer: \"\xEF\xBB\xBF" "100\"\r\n");
-}
-
-TEST(ListReaderErrors, RepeatCounts) {
-  expect_failure(read_in_child("0*2.5\n", Kind::Real),
-                 "\r\nrun-time error F6502: READ(entradas_geral.ent)\r\n"
-                 "- repeat count of zero: \"0*\"\r\n");
-  expect_failure(read_in_child("2*3*4\n", Kind::Integer),
-                 "\r\nrun-time error F6503: READ(entradas_geral.ent)\r\n"
-                 "- more than one repeat count in a value: \"3*\"\r\n");
-  expect_failure(read_in_child("x*4\n", Kind::Integer),
-                 "\r\nrun-time error F6101: READ(entradas_geral.ent)\r\n"
-                 "- invalid integer: \"x*\"\r\n");
-}
-
-TEST(ListReaderErrors, DelimitedNumber) {
-  expect_failure(read_in_child("'10'\n", Kind::Integer),
-                 "\r\nrun-time error F6504: READ(entradas_geral.ent)\r\n"
-                 "- quoted or parenthesised value for a number: \"'10'\"\r\n");
-  expect_failure(read_in_child("(1, 0)\n", Kind::Real),
-                 "\r\nrun-time error F6504: READ(entradas_geral.ent)\r\n"
-                 "- quoted or parenthesised value for a number: \"(1,0)\"\r\n");
 }
 
 TEST(ListReaderErrors, EndOfFile) {
   const std::string message =
-      "\r\nrun-time error F6501: READ(entradas_geral.ent)\r\n- end of file\r\n";
-  expect_failure(read_in_child("", Kind::Real), message);
-  expect_failure(read_in_child("\n  \r\n\t\n", Kind::Integer), message);
-  expect_failure(read_in_child("'meu relatorio", Kind::Character), message);
-  expect_failure(read_in_child("1\n2", Kind::Integer, 3), message);
-  EXPECT_EQ(read_in_child("1\n2", Kind::Integer, 2).exit_code, 0);
+      "\r\nrun-time error F6501: READ(entradas_uds.ent)\r\n- end of file\r\n";
+  expect_failure(read_in_child("", Kind::Real, 1, "entradas_uds.ent"), message);
+  expect_failure(read_in_child("\n  \r\n\t\n", Kind::Integer, 1, "entradas_uds.ent"), message);
+  expect_failure(read_in_child("'meu relatorio", Kind::Character, 1, "entradas_uds.ent"), message);
+  expect_failure(read_in_child("1\n2", Kind::Integer, 3, "entradas_uds.ent"), message);
+  EXPECT_EQ(read_in_child("1\n2", Kind::Integer, 2, "entradas_uds.ent").exit_code, 0);
 }
 
 }  // namespace

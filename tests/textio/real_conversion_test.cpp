@@ -5,8 +5,11 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdlib>
+#include <fenv.h>
 #include <random>
 #include <string>
+
+#include "tests/support/child_process.h"
 
 namespace textio {
 namespace {
@@ -78,6 +81,20 @@ TEST(RealConversion, UnderflowIsSilent) {
   expect_value("1e-400", 0.0);
   expect_value("-1e-400", -0.0);
   expect_value("1e-99999999999999999999", 0.0);
+}
+
+TEST(RealConversion, NeverRaisesATrappedFault) {
+  // The run traps overflow, invalid operation and division by zero: converting a value at
+  // either end of the range must end neither in a fault nor with a wrong result.
+  auto result = testing_support::run_in_child([] {
+    feenableexcept(FE_OVERFLOW | FE_INVALID | FE_DIVBYZERO);
+    for (const char* text : {"1.797693134862315807937289e308", "1.797693134862315807937290e308",
+                             "-1e309", "1e99999", "4.9e-324", "2.4703282292062327e-324",
+                             "-1e-400"}) {
+      convert_real(text);
+    }
+  });
+  EXPECT_EQ(result.exit_code, 0);
 }
 
 TEST(RealConversion, DigitsAfterTheTwentyFifthAreCut) {
