@@ -1,0 +1,94 @@
+// The run-time errors of reading, byte for byte as the user sees them.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+
+#include "tests/support/child_process.h"
+#include "tests/textio/memory_input.h"
+#include "textio/list_input.h"
+#include "textio/list_reader.h"
+
+namespace textio {
+namespace {
+
+using testing_support::MemoryInput;
+
+enum class Kind { Integer, Real, Character };
+
+// Makes `operations` read operations of one item of `kind` each on `bytes`, in a child process.
+testing_support::ChildResult read_in_child(const std::string& bytes, Kind kind,
+                                           int operations = 1,
+                                           const std::string& name = "entradas_geral.ent") {
+  return testing_support::run_in_child([&] {
+    MemoryInput in(bytes, name);
+    for (int i = 0; i < operations; ++i) {
+      std::int32_t integer = 0;
+      double real = 0;
+      char text[100];
+      begin_list_read(in);
+      if (kind == Kind::Integer) read_integer_item(integer);
+      if (kind == Kind::Real) read_real_item(real);
+      if (kind == Kind::Character) read_character_item(text, 100);
+      end_read();
+    }
+  });
+}
+
+void expect_failure(const testing_support::ChildResult& result, const std::string& message) {
+  EXPECT_EQ(result.exit_code, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, message);
+}
+
+TEST(ListReaderErrors, ValueErrorsNameTheValue) {
+  struct Row {
+    std::string record;
+    Kind kind;
+    std::string message;  // between "run-time error " and the final CR LF
+  };
+  const Row rows[] = {
+      {"1.5;", Kind::Real, "F6103: READ(entradas_geral.ent)\r\n- invalid real: \"1.5;\""},
+      {"1.5!comment", Kind::Real,
+       "F6103: READ(entradas_geral.ent)\r\n- invalid real: \"1.5!comment\""},
+      {"1.0Q-3 h", Kind::Real, "F6103: READ(entradas_geral.ent)\r\n- invalid real: \"1.0Q-3\""},
+      {"1e309   L", Kind::Real,
+       "F6102: READ(entradas_geral.ent)\r\n- real value out of range: \"1e309\""},
+      {"25.0   N", Kind::Integer, "F6101: READ(entradas_geral.ent)\r\n- invalid integer: \"25.0\""},
+      {"2147483648", Kind::Integer,
+       "F6100: READ(entradas_geral.ent)\r\n- integer value out of range: \"2147483648\""},
+      {"16#1#2", Kind::Integer,
+       "F6302: READ(entradas_geral.ent)\r\n- more than one radix mark in an integer: \"16#1#2\""},
+      {"37#1", Kind::Integer,
+       "F6303: READ(entradas_geral.ent)\r\n- radix out of range 2 to 36: \"37#1\""},
+      {"0*2.5", Kind::Real, "F6502: READ(entradas_geral.ent)\r\n- repeat count of zero: \"0*\""},
+      {"2*3*4", Kind::Integer,
+       "F6503: READ(entradas_geral.ent)\r\n- more than one repeat count in a value: \"3*\""},
+      {"x*4", Kind::Integer, "F6101: READ(entradas_geral.ent)\r\n- invalid integer: \"x*\""},
+      {"'10'", Kind::Integer,
+       "F6504: READ(entradas_geral.ent)\r\n- quoted or parenthesised value for a number: \"'10'\""},
+      {"(1, 0)", Kind::Real,
+       "F6504: READ(entradas_geral.ent)\r\n- quoted or parenthesised value for a number: \"(1,0)\""},
+      // A file saved with a byte-order mark: its three bytes begin the first value.
+      {"\xEF\xBB\xBF" "100   itmax", Kind::Integer,
+       "F6101: READ(entradas_geral.ent)\r\n- invalid integer: \"\xEF\xBB\xBF" "100\""},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.record);
+    expect_failure(read_in_child(row.record + "\r\n", row.kind),
+                   "\r\nrun-time error " + row.message + "\r\n");
+  }
+}
+
+TEST(ListReaderErrors, EndOfFile) {
+  const std::string message =
+      "\r\nrun-time error F6501: READ(entradas_uds.ent)\r\n- end of file\r\n";
+  expect_failure(read_in_child("", Kind::Real, 1, "entradas_uds.ent"), message);
+  expect_failure(read_in_child("\n  \r\n\t\n", Kind::Integer, 1, "entradas_uds.ent"), message);
+  expect_failure(read_in_child("'meu relatorio", Kind::Character, 1, "entradas_uds.ent"), message);
+  expect_failure(read_in_child("1\n2", Kind::Integer, 3, "entradas_uds.ent"), message);
+  EXPECT_EQ(read_in_child("1\n2", Kind::Integer, 2, "entradas_uds.ent").exit_code, 0);
+}
+
+}  // namespace
+}  // namespace textio
