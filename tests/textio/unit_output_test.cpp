@@ -38,32 +38,29 @@ void write_all_records(int unit) {
   for (int i = 0; i < 100; ++i) write_record(unit, record(i));
 }
 
-TEST(UnitOutput, FirstWriteReplacesALongerFile) {
-  TempDir dir;
-  const std::string name = dir.file("saida.txt");
-  write_file(name, std::string(5000, 'o'));
-  auto r = run_in_child([&] {
-    open_named(1, name);
-    write_record(1, " T = 1");
-    write_record(1, "");
-    close_unit(1);
-  });
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(read_file(name), " T = 1\r\n\r\n");
-}
-
-TEST(UnitOutput, WritingAfterReadingCutsAtTheReadPosition) {
-  TempDir dir;
-  const std::string name = dir.file("mixed.txt");
-  write_file(name, "line1\nline2\nline3\n");
-  auto r = run_in_child([&] {
-    open_named(1, name);
-    skip_to_next_record(connected_unit(1));
-    write_record(1, "new");
-    close_unit(1);
-  });
-  EXPECT_EQ(r.exit_code, 0);
-  EXPECT_EQ(read_file(name), "line1\nnew\r\n");
+// The first write cuts an existing file where reading has left it: at its beginning right after
+// the open, so that a longer old file is replaced whole.
+TEST(UnitOutput, FirstWriteCutsTheFileWhereReadingLeftIt) {
+  struct Case {
+    std::string old_text;
+    int records_read;
+    std::string expected;
+  };
+  for (const Case& c : {Case{std::string(5000, 'o'), 0, " T = 1\r\n\r\n"},
+                        Case{"line1\nline2\nline3\n", 1, "line1\n T = 1\r\n\r\n"}}) {
+    TempDir dir;
+    const std::string name = dir.file("saida.txt");
+    write_file(name, c.old_text);
+    auto r = run_in_child([&] {
+      open_named(1, name);
+      for (int i = 0; i < c.records_read; ++i) skip_to_next_record(connected_unit(1));
+      write_record(1, " T = 1");
+      write_record(1, "");
+      close_unit(1);
+    });
+    EXPECT_EQ(r.exit_code, 0);
+    EXPECT_EQ(read_file(name), c.expected);
+  }
 }
 
 TEST(UnitOutput, ManyBufferfulsArriveWhole) {
