@@ -21,21 +21,18 @@ void switch_to_reading(UnitRecord& unit) {
 // short block that does not end with one, or delivered alone when the file ends right after a
 // full block.
 void refill(UnitRecord& unit) {
+  const bool delivered_unterminated = unit.filled > 0 && unit.buffer[unit.filled - 1] != '\n';
   unit.block_start += unit.block_real;
   std::size_t got = 0;
   if (unit_file_system().read(unit.handle, unit.buffer.data(), unit.buffer.size(), got) !=
       platform::FileError::None) {
     process::raise_run_time_error(6500, Operation::Read, unit.name);
   }
-  const bool delivered_unterminated = unit.filled > 0 && unit.buffer[unit.filled - 1] != '\n';
   unit.next = 0;
   unit.block_real = got;
   unit.filled = got;
   if (got == 0) {
-    if (!delivered_unterminated) {
-      unit.end_of_file = true;
-      process::raise_run_time_error(6501, Operation::Read, unit.name);
-    }
+    if (!delivered_unterminated) process::raise_run_time_error(6501, Operation::Read, unit.name);
     unit.buffer[unit.filled++] = '\n';
   } else if (got < unit.buffer.size() && unit.buffer[got - 1] != '\n') {
     unit.buffer[unit.filled++] = '\n';

@@ -33,7 +33,6 @@ struct UnitRecord {
   std::uint64_t block_start = 0;
 
   bool writing = false;
-  bool end_of_file = false;
   bool at_record_start = true;  // no byte of the current output record has come yet
 
   UnitRecord() = default;
