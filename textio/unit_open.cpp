@@ -82,6 +82,20 @@ void connect_file(UnitRecord& unit, const std::string& path, bool exists,
   }
 }
 
+// Settles the connections already made: true when the unit is already connected to the file,
+// which the open then leaves as it is. A unit on another file is closed first; a file that
+// another unit holds is refused.
+bool already_connected(int number, const platform::FileStatus* file, const std::string& given) {
+  if (UnitRecord* current = find_unit(number)) {
+    if (file != nullptr && current->has_identity && current->identity == file->identity) return true;
+    close_unit(number);
+  }
+  if (file != nullptr && find_unit_on(file->identity) != nullptr) {
+    process::raise_run_time_error(6413, Operation::Open, given);
+  }
+  return false;
+}
+
 }  // namespace
 
 void open_unit(int number, const char* name, int length) {
@@ -97,13 +111,7 @@ void open_unit(int number, const char* name, int length) {
   platform::FileStatus status;
   const bool exists = !is_stream && unit_file_system().status(path, status);
 
-  if (UnitRecord* current = find_unit(number)) {
-    if (exists && current->has_identity && current->identity == status.identity) return;
-    close_unit(number);
-  }
-  if (exists && find_unit_on(status.identity) != nullptr) {
-    process::raise_run_time_error(6413, Operation::Open, given);
-  }
+  if (already_connected(number, exists ? &status : nullptr, given)) return;
   // Checked before the file is touched, so that a refused open creates no file.
   if (!has_free_unit_slot()) process::raise_run_time_error(6418, Operation::Open, given);
 
