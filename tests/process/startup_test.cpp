@@ -6,6 +6,7 @@
 #include <cfloat>
 #include <csignal>
 
+#include "process/run_time_error.h"
 #include "process/termination.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
@@ -85,6 +86,12 @@ TEST(StartUp, FaultWhileWritingKeepsTheRecordsWritten) {
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "\r\nrun-time error M6103: MATH\r\n- floating-point error: divide by zero\r\n");
   EXPECT_EQ(testing_support::read_file(dir.file("saida.txt")), "before the fault\r\n");
+}
+
+TEST(StartUp, StorageFailureIsReportedWithoutAFileName) {
+  auto r = after_start_up([] { raise_run_time_error(6772, Operation::Storage); });
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "\r\nrun-time error F6772\r\n- not enough memory for an array\r\n");
 }
 
 }  // namespace
