@@ -1,10 +1,19 @@
 #pragma once
 // The process's standard streams, as raw bytes: nothing is translated or buffered.
 #include <cstddef>
+#include <string>
 
 namespace platform {
 
 // Writes the bytes to the standard error stream in one unbuffered write.
 void write_standard_error(const char* bytes, std::size_t count);
+
+// Writes the bytes to the standard output stream, unbuffered.
+void write_standard_output(const char* bytes, std::size_t count);
+
+// Reads one line from standard input through its LF and keeps its first `max_bytes` bytes in
+// `line`, without the LF and a CR just before it. False at the end of the input when not a
+// single byte came.
+bool read_standard_input_line(std::string& line, std::size_t max_bytes);
 
 }  // namespace platform

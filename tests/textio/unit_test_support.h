@@ -1,0 +1,84 @@
+#pragma once
+// Helpers for the unit-layer tests: records written as the record writer writes them, bytes read
+// as the reader reads them, and a file system that fails where a test says.
+#include <cstddef>
+#include <string>
+
+#include "platform/files.h"
+#include "textio/unit_file_system.h"
+#include "textio/units.h"
+
+namespace textio::testing {
+
+inline void open_named(int unit, const std::string& name) {
+  open_unit(unit, name.data(), static_cast<int>(name.size()));
+}
+
+// One write statement of one record.
+inline void write_record(int unit, const std::string& bytes) {
+  UnitRecord& record = connected_unit(unit);
+  start_writing(record);
+  put_output(record, bytes.data(), bytes.size());
+  end_output_record(record);
+}
+
+inline std::string read_bytes(int unit, std::size_t count) {
+  std::string bytes;
+  while (bytes.size() < count) bytes.push_back(static_cast<char>(next_input_byte(connected_unit(unit))));
+  return bytes;
+}
+
+// The message of a run-time error of a unit operation, spelt out.
+inline std::string unit_error(const std::string& number_and_operation, const std::string& name,
+                              const std::string& text) {
+  return "\r\nrun-time error F" + number_and_operation + "(" + name + ")\r\n- " + text + "\r\n";
+}
+
+// Passes everything to the operating system's files, except the failures a test asks for.
+class FaultyFileSystem : public platform::FileSystem {
+ public:
+  int failing_write = 0;  // the write that fails, counting from 1; 0 for none
+  platform::FileError write_error = platform::FileError::DiskFull;
+  platform::FileError read_error = platform::FileError::None;
+  bool refuse_read_write_open = false;  // as a read-only file refuses a user who is not root
+  int writes = 0;
+
+  FaultyFileSystem() { use_unit_file_system(*this); }
+  ~FaultyFileSystem() override { use_unit_file_system(platform::native_file_system()); }
+
+  bool status(const std::string& name, platform::FileStatus& status) override {
+    return native().status(name, status);
+  }
+  bool status(platform::FileHandle handle, platform::FileStatus& status) override {
+    return native().status(handle, status);
+  }
+  platform::FileError open(const std::string& name, platform::OpenMode mode,
+                           platform::FileAccess access, platform::FileHandle& handle) override {
+    if (refuse_read_write_open && access == platform::FileAccess::ReadWrite) {
+      return platform::FileError::AccessDenied;
+    }
+    return native().open(name, mode, access, handle);
+  }
+  platform::FileError read(platform::FileHandle handle, char* bytes, std::size_t count,
+                           std::size_t& got) override {
+    if (read_error != platform::FileError::None) return read_error;
+    return native().read(handle, bytes, count, got);
+  }
+  platform::FileError write(platform::FileHandle handle, const char* bytes,
+                            std::size_t count) override {
+    if (++writes == failing_write) return write_error;
+    return native().write(handle, bytes, count);
+  }
+  platform::FileError seek(platform::FileHandle handle, std::uint64_t offset) override {
+    return native().seek(handle, offset);
+  }
+  platform::FileError truncate(platform::FileHandle handle, std::uint64_t offset) override {
+    return native().truncate(handle, offset);
+  }
+  void close(platform::FileHandle handle) override { native().close(handle); }
+
+ private:
+  static platform::FileSystem& native() { return platform::native_file_system(); }
+};
+
+}  // namespace textio::testing

@@ -1,0 +1,128 @@
+// Connecting a unit to a file: the open with status "UNKNOWN", access "READWRITE" and every
+// other property at its default.
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+
+#include "process/run_time_error.h"
+#include "textio/device_names.h"
+#include "textio/file_name.h"
+#include "textio/unit_file_system.h"
+#include "textio/unit_table.h"
+#include "textio/units.h"
+
+namespace textio {
+namespace {
+
+using platform::FileAccess;
+using platform::FileError;
+using process::Operation;
+
+constexpr int kLowestUnit = -32767;
+constexpr int kHighestUnit = 32767;
+
+int open_error_number(FileError error) {
+  switch (error) {
+    case FileError::NotFound: return 6416;
+    case FileError::AccessDenied: return 6414;
+    case FileError::AlreadyExists: return 6415;
+    case FileError::TooManyOpen: return 6417;
+    default: return 6412;  // an invalid name, and every reason without a number of its own
+  }
+}
+
+// Opens with read and write access, falling back to read only and then to write only; the
+// reason of the last attempt decides the error.
+void open_file(UnitRecord& unit, const std::string& path, platform::OpenMode mode,
+               const std::string& given_name) {
+  FileError error = FileError::None;
+  for (FileAccess access : {FileAccess::ReadWrite, FileAccess::ReadOnly, FileAccess::WriteOnly}) {
+    error = unit_file_system().open(path, mode, access, unit.handle);
+    if (error == FileError::None) {
+      unit.owns_handle = true;
+      return;
+    }
+  }
+  process::raise_run_time_error(open_error_number(error), Operation::Open, given_name);
+}
+
+std::unique_ptr<UnitRecord> new_unit_record(int number, bool device, const std::string& given) {
+  try {
+    auto unit = std::make_unique<UnitRecord>();
+    unit->number = number;
+    unit->device = device;
+    unit->buffer.resize(device ? kDeviceBufferSize : kDiskBufferSize);
+    return unit;
+  } catch (const std::bad_alloc&) {
+    process::raise_run_time_error(6700, Operation::Open, given);
+  }
+}
+
+// Connects a device; the console and the error stream use the process's own handles.
+void connect_stream(UnitRecord& unit, const Device& device) {
+  unit.name = device.shown_name;
+  unit.handle = device.target == Device::Target::StandardOutput
+                    ? platform::standard_output_handle()
+                    : platform::standard_error_handle();
+}
+
+// Connects a file: an existing one is opened at its beginning in reading state, a missing one
+// is created in writing state.
+void connect_file(UnitRecord& unit, const std::string& path, bool exists,
+                  const std::string& given_name) {
+  open_file(unit, path, exists ? platform::OpenMode::Existing : platform::OpenMode::CreateNew,
+            given_name);
+  unit.writing = !exists;
+  platform::FileStatus status;
+  if (unit_file_system().status(unit.handle, status)) {
+    unit.has_identity = true;
+    unit.identity = status.identity;
+    unit.regular_file = status.regular;
+  }
+}
+
+// Settles the connections already made: true when the unit is already connected to the file,
+// which the open then leaves as it is. A unit on another file is closed first; a file that
+// another unit holds is refused.
+bool already_connected(int number, const platform::FileStatus* file, const std::string& given) {
+  if (UnitRecord* current = find_unit(number)) {
+    if (file != nullptr && current->has_identity && current->identity == file->identity) return true;
+    close_unit(number);
+  }
+  if (file != nullptr && find_unit_on(file->identity) != nullptr) {
+    process::raise_run_time_error(6413, Operation::Open, given);
+  }
+  return false;
+}
+
+}  // namespace
+
+void open_unit(int number, const char* name, int length) {
+  std::string given = trimmed_file_name(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+  if (given.empty()) given = name_for_blank_open(number);
+  if (number < kLowestUnit || number > kHighestUnit) {
+    process::raise_run_time_error(6412, Operation::Open, given);
+  }
+
+  const std::optional<Device> device = device_named(given);
+  const bool is_stream = device && device->target != Device::Target::File;
+  const std::string path = device ? device->file_name : given;
+  platform::FileStatus status;
+  const bool exists = !is_stream && unit_file_system().status(path, status);
+
+  if (already_connected(number, exists ? &status : nullptr, given)) return;
+  // Checked before the file is touched, so that a refused open creates no file.
+  if (!has_free_unit_slot()) process::raise_run_time_error(6418, Operation::Open, given);
+
+  std::unique_ptr<UnitRecord> unit = new_unit_record(number, device.has_value(), given);
+  if (is_stream) {
+    connect_stream(*unit, *device);
+  } else {
+    unit->name = device ? device->shown_name : given;
+    connect_file(*unit, path, exists, given);
+  }
+  attach_unit(std::move(unit));
+}
+
+}  // namespace textio

@@ -1,0 +1,81 @@
+// Output on a unit: the start of writing, the bytes of a record and its end.
+#include <algorithm>
+#include <cstring>
+
+#include "textio/unit_buffer.h"
+#include "textio/unit_file_system.h"
+#include "textio/units.h"
+
+namespace textio {
+namespace {
+
+using process::Operation;
+
+void check_write(platform::FileError error, const UnitRecord& unit) {
+  if (error != platform::FileError::None) {
+    process::raise_run_time_error(write_error_number(error), Operation::Write, unit.name);
+  }
+}
+
+void append(UnitRecord& unit, const char* bytes, std::size_t count) {
+  while (count > 0) {
+    if (unit.next == unit.buffer.size()) write_out_buffer(unit, Operation::Write);
+    const std::size_t taken = std::min(count, unit.buffer.size() - unit.next);
+    std::memcpy(unit.buffer.data() + unit.next, bytes, taken);
+    unit.next += taken;
+    bytes += taken;
+    count -= taken;
+  }
+}
+
+// A device takes the first character of a record as carriage control: "0" puts an empty line
+// before the record, "1" a form feed; "+" and every other character behave as a blank (nothing
+// before the record). The character itself is not printed.
+void apply_carriage_control(UnitRecord& unit, char control) {
+  if (control == '0') append(unit, "\r\n", 2);
+  if (control == '1') append(unit, "\f", 1);
+}
+
+}  // namespace
+
+void start_writing(UnitRecord& unit) {
+  if (unit.writing) return;
+  const std::uint64_t position = unit.block_start + std::min(unit.next, unit.block_real);
+  if (unit.regular_file) {
+    // Only a file with bytes after the position is cut: an empty read-only file fails only
+    // when the first output reaches it.
+    platform::FileStatus status;
+    if (unit_file_system().status(unit.handle, status) && status.size > position) {
+      check_write(unit_file_system().truncate(unit.handle, position), unit);
+    }
+    check_write(unit_file_system().seek(unit.handle, position), unit);
+  }
+  unit.writing = true;
+  unit.block_start = position;
+  unit.next = 0;
+  unit.filled = 0;
+  unit.block_real = 0;
+  unit.at_record_start = true;
+}
+
+void put_output(UnitRecord& unit, const char* bytes, std::size_t count) {
+  if (count == 0) return;
+  start_writing(unit);
+  if (unit.device && unit.at_record_start) {
+    apply_carriage_control(unit, bytes[0]);
+    ++bytes;
+    --count;
+  }
+  unit.at_record_start = false;
+  append(unit, bytes, count);
+}
+
+// A device shows each record as soon as it ends; a disk file keeps it until the buffer is full.
+void end_output_record(UnitRecord& unit) {
+  start_writing(unit);
+  append(unit, "\r\n", 2);
+  unit.at_record_start = true;
+  if (unit.device) write_out_buffer(unit, Operation::Write);
+}
+
+}  // namespace textio
