@@ -12,6 +12,7 @@ namespace {
 // Set while the end-of-run handler closes the units: an error raised then is reported and
 // unwinds to that handler instead of starting a second termination.
 bool closing_in_progress = false;
+bool error_reported = false;
 struct ClosingInterrupted {};
 
 std::string_view operation_text(Operation kind) {
@@ -58,6 +59,7 @@ void raise_run_time_error(int number, Operation kind, std::string_view file_name
   for (const auto& piece : message_pieces(number, kind, file_name, text)) {
     if (!piece.empty()) platform::write_standard_error(piece.data(), piece.size());
   }
+  error_reported = true;
   if (closing_in_progress) throw ClosingInterrupted{};
   terminate_process(1);
 }
@@ -65,6 +67,8 @@ void raise_run_time_error(int number, Operation kind, std::string_view file_name
 void raise_run_time_error(int number, Operation kind, std::string_view file_name) {
   raise_run_time_error(number, kind, file_name, run_time_error_text(number));
 }
+
+bool run_time_error_reported() { return error_reported; }
 
 void run_end_of_run_closing(void (*close_all)()) {
   if (closing_in_progress) return;

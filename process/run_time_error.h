@@ -31,9 +31,12 @@ std::string compose_run_time_error(int number, Operation kind, std::string_view 
 // The table's text for `number` (empty for a number without one).
 std::string_view run_time_error_text(int number);
 
+// Whether a run-time error message has been written in this process.
+bool run_time_error_reported();
+
 // Runs `close_all`, the end-of-run closing of the open units, at most once per process. A
 // run-time error raised inside it is reported and then ends `close_all` only: the termination
-// already under way keeps its own exit code.
+// already under way goes on, with exit code 1 if it was to be 0 (see terminate_process).
 void run_end_of_run_closing(void (*close_all)());
 
 }  // namespace process

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/exit.h"
+#include "process/run_time_error.h"
 
 namespace process {
 namespace {
@@ -25,6 +26,9 @@ void terminate_process(int code) {
     handler();
   }
   std::fflush(nullptr);
+  // A handler that failed (a report that could not be completed while closing) has reported its
+  // error: the run must not then end as a success.
+  if (code == 0 && run_time_error_reported()) code = 1;
   platform::exit_process(code);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/console.h"
+#include "process/termination.h"
 #include "tests/support/child_process.h"
 
 namespace process {
@@ -55,6 +57,33 @@ TEST(RunTimeErrorMessage, ErrorWhileClosingAtTheEndIsReportedOnce) {
     _exit(3);
   });
   EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.err, "\r\nrun-time error F6422: CLOSE(r.txt)\r\n- cannot write file: disk full\r\n");
+}
+
+}  // namespace
+}  // namespace process
+
+namespace process {
+namespace {
+
+TEST(Termination, HandlersRunLastFirstAndTheCodeIsKept) {
+  auto r = testing_support::run_in_child([] {
+    register_exit_handler([] { platform::write_standard_error("first\n", 6); });
+    register_exit_handler([] { platform::write_standard_error("second\n", 7); });
+    terminate_process(0);
+  });
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.err, "second\nfirst\n");
+}
+
+TEST(Termination, FailedClosingAfterASuccessfulRunIsNotASuccess) {
+  auto r = testing_support::run_in_child([] {
+    register_exit_handler([] {
+      run_end_of_run_closing([] { raise_run_time_error(6422, Operation::Close, "r.txt"); });
+    });
+    terminate_process(0);
+  });
+  EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "\r\nrun-time error F6422: CLOSE(r.txt)\r\n- cannot write file: disk full\r\n");
 }
 
