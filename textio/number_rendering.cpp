@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
@@ -30,10 +29,22 @@ void render_text(std::string_view text, int width, std::string& field) {
   }
 }
 
-// Infinities and NaNs are told apart by their bit pattern and fill the field with dots.
-void render_non_finite(double value, int width, std::string& field) {
+std::uint64_t bits_of(double value) {
   std::uint64_t bits;
   std::memcpy(&bits, &value, sizeof bits);
+  return bits;
+}
+
+// Judged on the bits, never by a comparison: comparing a signalling NaN raises the invalid
+// operation, which the run traps, and the writer must render any value it is given.
+bool is_non_finite(double value) {
+  constexpr std::uint64_t kExponent = std::uint64_t{0x7FF} << 52;
+  return (bits_of(value) & kExponent) == kExponent;
+}
+
+// Infinities and NaNs are told apart by their bit pattern and fill the field with dots.
+void render_non_finite(double value, int width, std::string& field) {
+  const std::uint64_t bits = bits_of(value);
   constexpr std::uint64_t kFraction = (std::uint64_t{1} << 52) - 1;
   constexpr std::uint64_t kQuietBit = std::uint64_t{1} << 51;
   std::string_view text = (bits & kFraction) == 0        ? "1#INF"
@@ -72,7 +83,7 @@ void put_exponent(char* out, int exponent) {
 void render_overflow_field(int width, std::string& field) { field.assign(width, '*'); }
 
 void render_exponent_field(double value, int width, int decimals, int scale, std::string& field) {
-  if (!std::isfinite(value)) return render_non_finite(value, width, field);
+  if (is_non_finite(value)) return render_non_finite(value, width, field);
   // A scale factor k puts k digits before the point (k > 0) or -k zeros after it (k <= 0);
   // outside -d < k < d + 2 no significant digit would remain to be shown.
   if (scale <= -decimals || scale >= decimals + 2) return render_overflow_field(width, field);
@@ -98,7 +109,7 @@ void render_exponent_field(double value, int width, int decimals, int scale, std
 }
 
 void render_fixed_field(double value, int width, int decimals, int scale, std::string& field) {
-  if (!std::isfinite(value)) return render_non_finite(value, width, field);
+  if (is_non_finite(value)) return render_non_finite(value, width, field);
   DecimalDigits s = decimal_digits(value);
   // The scale factor multiplies by a power of ten: only the decimal point moves.
   int point = s.exponent + scale;

@@ -1,4 +1,4 @@
-// The E25.15 and F15.3 fields of millions of doubles against fields derived in this file from
+// The E25.15 and F15.3 fields of millions of doubles against the reference fields derived from
 // the complete decimal expansion (big-integer arithmetic), by the two-step rounding: the
 // truncated 18 digits rounded to 17, then to the digits the field shows, halves away from zero.
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include <string>
 
 #include "tests/support/exact_decimal.h"
+#include "tests/support/reference_fields.h"
 #include "textio/number_rendering.h"
 
 namespace textio {
@@ -20,67 +21,9 @@ namespace {
 
 using testing_support::exact_decimal;
 using testing_support::ExactDecimal;
-
-// `places` significant digits of `d`, the dropped part rounded half away from zero.
-ExactDecimal rounded(ExactDecimal d, int places) {
-  if (static_cast<int>(d.digits.size()) <= places) return d;
-  bool up = d.digits[places] >= '5';
-  d.digits.resize(places);
-  if (!up) return d;
-  int i = places - 1;
-  while (i >= 0 && d.digits[i] == '9') d.digits[i--] = '0';
-  if (i >= 0) {
-    ++d.digits[i];
-  } else {
-    d.digits = "1";
-    ++d.exponent;
-  }
-  return d;
-}
-
-// The 17-digit string: the first 18 digits of the exact value, rounded once.
-ExactDecimal seventeen_digits(double value) {
-  ExactDecimal d = exact_decimal(value);
-  d.digits = (d.digits + std::string(18, '0')).substr(0, 18);
-  d = rounded(d, 17);
-  d.digits.erase(d.digits.find_last_not_of('0') + 1);
-  return d;
-}
-
-char digit(const ExactDecimal& d, int i) {
-  return i >= 0 && i < static_cast<int>(d.digits.size()) ? d.digits[i] : '0';
-}
-
-std::string right_justified(const std::string& text, std::size_t width) {
-  if (text.size() > width) return std::string(width, '*');
-  return std::string(width - text.size(), ' ') + text;
-}
-
-// The fields expected from the 17-digit string `s` of `value`.
-std::string expected_exponent_field(double value, const ExactDecimal& s) {
-  if (value == 0) return right_justified("0.000000000000000E+00", 25);
-  ExactDecimal d = rounded(s, 16);
-  std::string text = d.negative ? "-" : "";
-  text += digit(d, 0);
-  text += '.';
-  for (int i = 1; i < 16; ++i) text += digit(d, i);
-  int x = d.exponent - 1;
-  char exponent[8];
-  std::snprintf(exponent, sizeof exponent, std::abs(x) <= 99 ? "E%c%02d" : "%c%03d",
-                x < 0 ? '-' : '+', std::abs(x));
-  return right_justified(text + exponent, 25);
-}
-
-std::string expected_fixed_field(double value, const ExactDecimal& s) {
-  if (value == 0 || s.exponent < -3) return right_justified(".000", 15);
-  ExactDecimal d = rounded(s, s.exponent + 3);
-  bool shows_a_digit = d.digits.find_first_not_of('0') != std::string::npos;
-  std::string text = d.negative && shows_a_digit ? "-" : "";
-  for (int i = 0; i < d.exponent; ++i) text += digit(d, i);
-  text += '.';
-  for (int i = 0; i < 3; ++i) text += digit(d, d.exponent + i);
-  return right_justified(text, 15);
-}
+using testing_support::expected_exponent_field;
+using testing_support::expected_fixed_field;
+using testing_support::seventeen_digits;
 
 // Checks every value `next` yields; reports the first few differences.
 void check_fields(int count, const std::function<double()>& next) {

@@ -1,0 +1,98 @@
+// Fuzz target: the list-directed reader on arbitrary file contents, read through a unit as the
+// program reads its input files, under the program's floating-point traps. The first byte of an
+// input chooses the items (2 bits per read operation: integer, real, character of length 100,
+// or all three in one operation); the rest is the file. Reading goes on until the file is used
+// up. Every read must end normally or with one of the reader's own run-time errors, in the exact
+// message frame; a trap, a crash or a sanitizer report is a finding.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "fuzz/in_process_frame.h"
+#include "platform/fp_control.h"
+#include "textio/list_reader.h"
+#include "textio/units.h"
+
+namespace {
+
+constexpr int kUnit = 1;
+constexpr int kTextLength = 100;  // the length of the report name, the program's one text item
+constexpr int kMostOperations = 100000;
+
+std::string input_path;
+
+enum class Items { Integer, Real, Character, All };
+
+void read_operation(Items items) {
+  std::int32_t integer = 0;
+  double real = 0;
+  // Exactly as long as the item, so that a byte written past its end is caught.
+  const auto text = std::make_unique<char[]>(kTextLength);
+  textio::begin_list_read(kUnit);
+  if (items == Items::Integer || items == Items::All) textio::read_integer_item(integer);
+  if (items == Items::Real || items == Items::All) textio::read_real_item(real);
+  if (items == Items::Character || items == Items::All) {
+    textio::read_character_item(text.get(), kTextLength);
+  }
+  textio::end_read();
+}
+
+[[noreturn]] void fail(const char* what, const std::string& message) {
+  std::fprintf(stderr, "%s:\n%s\n", what, message.c_str());
+  std::abort();
+}
+
+// The reader's errors for the values it meets, and end of file.
+bool is_reader_error(int number) {
+  switch (number) {
+    case 6100: case 6101: case 6102: case 6103: case 6302: case 6303:
+    case 6501: case 6502: case 6503: case 6504:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void check_failure(int code, const std::string& message) {
+  const std::string frame = "\r\nrun-time error F";
+  if (code != 1 || message.compare(0, frame.size(), frame) != 0) {
+    fail("not a run-time error ending", message);
+  }
+  const int number = std::atoi(message.c_str() + frame.size());
+  const std::string context = ": READ(" + input_path + ")\r\n- ";
+  if (!is_reader_error(number) || message.compare(frame.size() + 4, context.size(), context) != 0 ||
+      message.compare(message.size() - 2, 2, "\r\n") != 0) {
+    fail("unexpected run-time error", message);
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  char directory[] = "/tmp/aleta-reader-fuzz-XXXXXX";
+  if (mkdtemp(directory) == nullptr) std::abort();
+  input_path = std::string(directory) + "/entradas_geral.ent";
+  return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  std::FILE* file = std::fopen(input_path.c_str(), "wb");
+  if (file == nullptr || std::fwrite(data + 1, 1, size - 1, file) != size - 1) std::abort();
+  std::fclose(file);
+
+  platform::enable_fp_traps();
+  try {
+    textio::open_unit(kUnit, input_path.data(), static_cast<int>(input_path.size()));
+    for (int operation = 0; operation < kMostOperations; ++operation) {
+      read_operation(static_cast<Items>((data[0] >> (2 * (operation % 4))) & 3));
+    }
+  } catch (const fuzz::ProcessEnded& end) {
+    check_failure(end.code, fuzz::take_standard_error());
+  }
+  platform::suspend_fp_traps();
+  textio::close_unit(kUnit);
+  return 0;
+}
