@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/uds2
 PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test clean deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
 
 all: build
 
@@ -37,3 +37,52 @@ test: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Robustness: the test suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
+# targets of fuzz/ (see fuzz/README.md). Both are built by clang in build folders of their own.
+SANITIZE_BUILD ?= build-asan
+FUZZ_BUILD ?= build-fuzz
+FUZZ_TARGETS := list_reader record_writer program
+FUZZ_SECONDS ?= 600
+CLANG_PACKAGES := clang libclang-rt-14-dev
+# The C library's calloc returns null for storage it cannot give, and the program reports that;
+# the sanitizer's allocator must do the same instead of ending the process itself.
+export ASAN_OPTIONS ?= allocator_may_return_null=1:detect_leaks=1
+export UBSAN_OPTIONS ?= print_stacktrace=1
+
+deps-clang:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(CLANG_PACKAGES)"
+
+test-sanitize: deps-clang
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DALETA_SANITIZE=ON >/dev/null
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+
+fuzz-build: deps-clang
+	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DALETA_FUZZ=ON -DALETA_TESTS=OFF >/dev/null
+	cmake --build $(FUZZ_BUILD) -j $(JOBS)
+
+# Runs every target from its corpus, one after the other; new inputs go to $(FUZZ_BUILD)/corpus,
+# and any finding stops with its input saved in $(FUZZ_BUILD)/findings.
+define run_fuzz_targets
+	@mkdir -p $(FUZZ_BUILD)/findings
+	@for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
+	  echo "fuzzing $$t: $(1)"; \
+	  $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
+	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
+	    > $(FUZZ_BUILD)/$$t.log 2>&1 \
+	    || { tail -n 60 $(FUZZ_BUILD)/$$t.log; echo "fuzz target $$t found a fault"; exit 1; }; \
+	  grep -E '^(#[0-9]+ +DONE|stat::(number_of_executed_units|peak_rss_mb))' $(FUZZ_BUILD)/$$t.log; \
+	done
+endef
+
+# A bounded smoke run for CI: about a minute per target.
+fuzz-smoke: fuzz-build
+	$(call run_fuzz_targets,-runs=60000 -max_total_time=90)
+
+# A long run: FUZZ_SECONDS per target (make fuzz FUZZ_SECONDS=1800).
+fuzz: fuzz-build
+	$(call run_fuzz_targets,-max_total_time=$(FUZZ_SECONDS))

@@ -119,7 +119,7 @@ namespace platform {
 
 // Hands the child's coverage to the parent on the way out.
 void exit_process(int code) {
-  if (fuzz::child_counters != nullptr) {
+  if (fuzz::counter_count() > 0) {
     std::memcpy(fuzz::child_counters, __start___sancov_cntrs, fuzz::counter_count());
   }
   ::_exit(code);

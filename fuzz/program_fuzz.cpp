@@ -120,6 +120,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool report_in_file = report_in_directory_and_clean();
 
   if (!WIFEXITED(status)) fail("ended by a signal", status, err_bytes);
+  // A sanitizer in the child reports and then ends it, possibly with exit code 1.
+  if (err_bytes.find("Sanitizer") != std::string::npos) fail("a sanitizer report", status, err_bytes);
   const bool reported_error = err_bytes.find("\r\nrun-time error ") != std::string::npos;
   if (WEXITSTATUS(status) == 1) {
     if (!reported_error || err_bytes.compare(err_bytes.size() - 2, 2, "\r\n") != 0) {
