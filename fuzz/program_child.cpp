@@ -15,6 +15,7 @@
 #include "platform/memory.h"
 #include "process/startup.h"
 #include "process/termination.h"
+#include "tests/support/forwarding_file_system.h"
 #include "textio/unit_file_system.h"
 #include "textio/units.h"
 
@@ -49,41 +50,23 @@ void* shared_memory(std::size_t bytes) {
 
 // The operating system's files, but only inside the working directory (and the null device):
 // the report's name comes from the fuzzed input and must not reach any other file.
-class ConfinedFiles final : public platform::FileSystem {
+class ConfinedFiles final : public testing_support::ForwardingFileSystem {
  public:
   bool status(const std::string& name, platform::FileStatus& status) override {
     return allowed(name) && native().status(name, status);
   }
-  bool status(platform::FileHandle handle, platform::FileStatus& status) override {
-    return native().status(handle, status);
-  }
+  using ForwardingFileSystem::status;
   platform::FileError open(const std::string& name, platform::OpenMode mode,
                            platform::FileAccess access, platform::FileHandle& handle) override {
     if (!allowed(name)) return platform::FileError::AccessDenied;
     if (name == platform::null_device_name()) shared->report_discarded = true;
     return native().open(name, mode, access, handle);
   }
-  platform::FileError read(platform::FileHandle handle, char* bytes, std::size_t count,
-                           std::size_t& got) override {
-    return native().read(handle, bytes, count, got);
-  }
-  platform::FileError write(platform::FileHandle handle, const char* bytes,
-                            std::size_t count) override {
-    return native().write(handle, bytes, count);
-  }
-  platform::FileError seek(platform::FileHandle handle, std::uint64_t offset) override {
-    return native().seek(handle, offset);
-  }
-  platform::FileError truncate(platform::FileHandle handle, std::uint64_t offset) override {
-    return native().truncate(handle, offset);
-  }
-  void close(platform::FileHandle handle) override { native().close(handle); }
 
  private:
   static bool allowed(const std::string& name) {
     return name.find('/') == std::string::npos || name == platform::null_device_name();
   }
-  static platform::FileSystem& native() { return platform::native_file_system(); }
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "tests/support/forwarding_file_system.h"
 #include "textio/unit_file_system.h"
 #include "textio/units.h"
 
@@ -35,7 +36,7 @@ inline std::string unit_error(const std::string& number_and_operation, const std
 }
 
 // Passes everything to the operating system's files, except the failures a test asks for.
-class FaultyFileSystem : public platform::FileSystem {
+class FaultyFileSystem : public testing_support::ForwardingFileSystem {
  public:
   int failing_write = 0;  // the write that fails, counting from 1; 0 for none
   platform::FileError write_error = platform::FileError::DiskFull;
@@ -46,12 +47,6 @@ class FaultyFileSystem : public platform::FileSystem {
   FaultyFileSystem() { use_unit_file_system(*this); }
   ~FaultyFileSystem() override { use_unit_file_system(platform::native_file_system()); }
 
-  bool status(const std::string& name, platform::FileStatus& status) override {
-    return native().status(name, status);
-  }
-  bool status(platform::FileHandle handle, platform::FileStatus& status) override {
-    return native().status(handle, status);
-  }
   platform::FileError open(const std::string& name, platform::OpenMode mode,
                            platform::FileAccess access, platform::FileHandle& handle) override {
     if (refuse_read_write_open && access == platform::FileAccess::ReadWrite) {
@@ -69,16 +64,6 @@ class FaultyFileSystem : public platform::FileSystem {
     if (++writes == failing_write) return write_error;
     return native().write(handle, bytes, count);
   }
-  platform::FileError seek(platform::FileHandle handle, std::uint64_t offset) override {
-    return native().seek(handle, offset);
-  }
-  platform::FileError truncate(platform::FileHandle handle, std::uint64_t offset) override {
-    return native().truncate(handle, offset);
-  }
-  void close(platform::FileHandle handle) override { native().close(handle); }
-
- private:
-  static platform::FileSystem& native() { return platform::native_file_system(); }
 };
 
 }  // namespace textio::testing
