@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <functional>
 #include <sched.h>
 #include <sys/mount.h>
@@ -130,6 +131,25 @@ TEST(FileFaults, FullDiskDuringTheReportIsError6422) {
   EXPECT_EQ(r.exit_code, 1);
   // The first bufferful of the report meets the full device.
   EXPECT_EQ(r.err, "\r\nrun-time error F6422: WRITE(/dev/full)\r\n- cannot write file: disk full\r\n");
+}
+
+TEST(FileFaults, ConsoleThatTakesNothingIsError6422) {
+  // The report goes to the console, whose standard output is a full device.
+  ProgramRun run;
+  run.put("entradas_geral.ent", worked_uds_input("CON"));
+  const std::string directory = run.directory();
+  const ChildResult r = run_in_child([&] {
+    const int full = open("/dev/full", O_WRONLY);
+    if (full < 0 || dup2(full, STDOUT_FILENO) < 0 || chdir(directory.c_str()) != 0) _exit(125);
+    setenv("PATH", "/usr/bin:/bin", 1);
+    execl(ALETA_EXE, ALETA_EXE, static_cast<char*>(nullptr));
+    _exit(126);
+  });
+  EXPECT_EQ(r.exit_code, 1);
+  // A device shows each record as it ends: the first record meets the full device.
+  EXPECT_TRUE(ends_with(
+      r.err, "\r\nrun-time error F6422: WRITE(CON)\r\n- cannot write file: disk full\r\n"))
+      << r.err;
 }
 
 // Runs `body` in a child that has a file system of `bytes` of its own, mounted at `directory`;
