@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <sys/mman.h>
@@ -28,9 +29,10 @@ namespace {
 
 constexpr std::uint64_t kArrayBudget = 256 * 1024;
 
-// Shared between the parent and each child: the child's counters and its outcome.
+// Memory shared between the parent and each child: what the child tells about its run, and a
+// copy of its edge counters.
 struct Shared {
-  bool report_discarded;
+  bool report_discarded;  // the report went to the null device
 };
 Shared* shared = nullptr;
 std::uint8_t* child_counters = nullptr;
