@@ -71,11 +71,11 @@ define run_fuzz_targets
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
 	  echo "fuzzing $$t: $(1)"; \
-	  $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
+	  TMPDIR=$$( [ -d /dev/shm ] && echo /dev/shm || echo /tmp ) $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
 	    > $(FUZZ_BUILD)/$$t.log 2>&1 \
 	    || { tail -n 60 $(FUZZ_BUILD)/$$t.log; echo "fuzz target $$t found a fault"; exit 1; }; \
-	  grep -E '^(#[0-9]+ +DONE|stat::(number_of_executed_units|peak_rss_mb))' $(FUZZ_BUILD)/$$t.log; \
+	  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|peak_rss_mb))' $(FUZZ_BUILD)/$$t.log; \
 	done
 endef
 

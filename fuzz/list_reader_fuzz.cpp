@@ -11,6 +11,7 @@
 #include <string>
 
 #include "fuzz/in_process_frame.h"
+#include "fuzz/scratch_directory.h"
 #include "platform/fp_control.h"
 #include "textio/list_reader.h"
 #include "textio/units.h"
@@ -71,9 +72,7 @@ void check_failure(int code, const std::string& message) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char directory[] = "/tmp/aleta-reader-fuzz-XXXXXX";
-  if (mkdtemp(directory) == nullptr) std::abort();
-  input_path = std::string(directory) + "/entradas_geral.ent";
+  input_path = fuzz::make_scratch_directory("list-reader-fuzz") + "/entradas_geral.ent";
   return 0;
 }
 

@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include "fuzz/program_child.h"
+#include "fuzz/scratch_directory.h"
 
 namespace {
 
@@ -82,9 +83,7 @@ bool report_in_directory_and_clean() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char directory[] = "/tmp/aleta-program-fuzz-XXXXXX";
-  if (mkdtemp(directory) == nullptr) std::abort();
-  work_directory = directory;
+  work_directory = fuzz::make_scratch_directory("program-fuzz");
   fuzz::prepare_child_runs();
   return 0;
 }
