@@ -1,11 +1,11 @@
 # Thin wrapper over CMake: `make run` shows the program at work on the shipped example,
-# `make test` builds everything and runs the whole test suite.
+# `make test` builds everything and runs the whole test suite, `make bench` times it.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/uds2
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev time
 
-.PHONY: all deps build run test clean
+.PHONY: all deps build run test bench clean
 
 all: build
 
@@ -19,7 +19,7 @@ deps:
 	fi
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DALETA_BENCHMARKS=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 
@@ -34,6 +34,13 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+# The benchmarks of the solver and of the number rendering, then whole runs of the four speed
+# cases (bench/run_cases.sh). Best run on an otherwise idle machine.
+bench: build
+	$(BUILD)/bench/solver_bench
+	$(BUILD)/bench/rendering_bench
+	bench/run_cases.sh $(BUILD)/aleta
 
 clean:
 	rm -rf $(BUILD)
