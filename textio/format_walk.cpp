@@ -1,6 +1,7 @@
 #include "textio/format_walk.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 #include "textio/format_scanner.h"
@@ -48,6 +49,30 @@ class RecordCursor {
   long pending_ = 0;
 };
 
+// The items of the last format executed, in the order they are performed, scanned only as far as
+// a walk has needed them. A report repeats one format for every row of its iteration table, and
+// scanning the text is most of the cost of such a short statement.
+class ScannedFormat {
+ public:
+  // Starts again from the text when `format` is not the last one; the items refer to a copy.
+  void use(std::string_view format) {
+    if (scanner_ && format == text_) return;
+    text_.assign(format);
+    scanner_.emplace(text_);
+    items_.clear();
+  }
+
+  const FormatItem& item(std::size_t index) {
+    while (items_.size() <= index) items_.push_back(scanner_->next());
+    return items_[index];
+  }
+
+ private:
+  std::string text_;
+  std::optional<FormatScanner> scanner_;
+  std::vector<FormatItem> items_;
+};
+
 bool is_data_descriptor(FormatItem::Kind kind) {
   using Kind = FormatItem::Kind;
   return kind == Kind::Exponent || kind == Kind::Fixed || kind == Kind::Integer;
@@ -72,12 +97,15 @@ void render_value(const WriteValue& value, const FormatItem& item, int scale, st
 void execute_format(std::string_view format, const std::vector<WriteValue>& values,
                     RecordSink& sink) {
   using Kind = FormatItem::Kind;
-  FormatScanner scanner(format);
+  static ScannedFormat scanned;
+  scanned.use(format);
   RecordCursor record(sink);
   int scale = 0;  // every statement starts with scale factor 0
-  std::string field;
+  static std::string field;  // keeps its capacity from one statement to the next
   std::size_t next_value = 0;
-  for (FormatItem item = scanner.next(); item.kind != Kind::End; item = scanner.next()) {
+  for (std::size_t position = 0;; ++position) {
+    const FormatItem& item = scanned.item(position);
+    if (item.kind == Kind::End) break;
     if (is_data_descriptor(item.kind)) {
       if (next_value == values.size()) break;
       render_value(values[next_value++], item, scale, field);
