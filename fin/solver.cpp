@@ -10,7 +10,10 @@ void TridiagonalSolver::solve(const NodeArray& ap, const NodeArray& aw, const No
   if (Ptdma_.size() < n) Ptdma_.create(n);
   // After the forward sweep row i reads T(i) = Ptdma(i)·T(i+1) + Qtdma(i). Qtdma(i) is kept in
   // T(i) until the back substitution replaces it, which spares a second work array. The
-  // previous row's values stay in registers, so the sweep waits only on the arithmetic.
+  // previous row's values stay in registers, so the sweep waits only on the arithmetic: on the
+  // chain of a product, a difference and a quotient from one row to the next. Interior rows
+  // have aw(i) = 1, whose product with a number is that number exactly, so there the product
+  // is left out of the chain.
   double* Ptdma = &Ptdma_[0];
   double* Qtdma = &T[0];
   double p = ae[1] / ap[1];
@@ -18,9 +21,10 @@ void TridiagonalSolver::solve(const NodeArray& ap, const NodeArray& aw, const No
   Ptdma[1] = p;
   Qtdma[1] = q;
   for (std::int32_t i = 2; i <= n; ++i) {
-    const double pivot = ap[i] - aw[i] * p;
+    const double west = aw[i];
+    const double pivot = ap[i] - (west == 1.0 ? p : west * p);
     p = ae[i] / pivot;
-    q = (aw[i] * q + bp[i]) / pivot;
+    q = ((west == 1.0 ? q : west * q) + bp[i]) / pivot;
     Ptdma[i] = p;
     Qtdma[i] = q;
   }
