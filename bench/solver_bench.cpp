@@ -9,25 +9,18 @@
 #include "fin/coeficientes.h"
 #include "fin/processamento.h"
 #include "fin/solver.h"
+#include "tests/fin/worked_case.h"
 
 namespace {
 
-// The example fin of examples/ on N nodes, its system built as a run builds it, with the UDS-2
-// tip row for a uniform field of 20 ºC.
-struct ExampleSystem {
+// The worked fin of the tests on N nodes, its system built as a run builds it, with the UDS-2
+// tip row for a uniform field of 25 ºC.
+struct WorkedSystem {
   fin::CaseRecord c;
-  explicit ExampleSystem(std::int32_t nodes) {
-    c.Tb = 80;
-    c.Tinf = 20;
-    c.h = 25;
-    c.k = 180;
-    c.Ab = 2.0e-5;
-    c.P = 0.024;
-    c.L = 0.05;
-    c.N = nodes;
-    c.scheme = 2;
+  explicit WorkedSystem(std::int32_t nodes) {
+    fin::testing::fill_worked_case(c, 2, nodes);
     fin::build_mesh(c);
-    for (std::int32_t i = 1; i <= nodes; ++i) c.T[i] = 20;
+    for (std::int32_t i = 1; i <= nodes; ++i) c.T[i] = 25;
     fin::build_tip_uds2(c);
   }
 };
@@ -52,7 +45,7 @@ void set_rows(benchmark::State& state) {
 }
 
 void plain_c_solve(benchmark::State& state) {
-  ExampleSystem s(static_cast<std::int32_t>(state.range(0)));
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
   fin::CaseRecord& c = s.c;
   std::vector<double> P(c.N + 1), Q(c.N + 1);
   for (auto _ : state) {
@@ -63,7 +56,7 @@ void plain_c_solve(benchmark::State& state) {
 }
 
 void solve(benchmark::State& state) {
-  ExampleSystem s(static_cast<std::int32_t>(state.range(0)));
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
   fin::CaseRecord& c = s.c;
   fin::TridiagonalSolver solver;
   for (auto _ : state) {
@@ -74,7 +67,7 @@ void solve(benchmark::State& state) {
 }
 
 void solve_with_own_storage(benchmark::State& state) {
-  ExampleSystem s(static_cast<std::int32_t>(state.range(0)));
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
   fin::CaseRecord& c = s.c;
   for (auto _ : state) {
     fin::solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
@@ -84,7 +77,7 @@ void solve_with_own_storage(benchmark::State& state) {
 }
 
 void residual_norms(benchmark::State& state) {
-  ExampleSystem s(static_cast<std::int32_t>(state.range(0)));
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
   fin::CaseRecord& c = s.c;
   fin::solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
   for (auto _ : state) {
@@ -96,7 +89,7 @@ void residual_norms(benchmark::State& state) {
 // Each iteration also records its three norms, so the 3-node case runs as many iterations as
 // the million-row report has rows, and no more.
 void uds2_iteration(benchmark::State& state) {
-  ExampleSystem s(static_cast<std::int32_t>(state.range(0)));
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
   fin::TridiagonalSolver solver;
   for (auto _ : state) fin::uds2_iteration(s.c, solver);
   set_rows(state);
