@@ -42,7 +42,8 @@ void solve_tridiagonal(const NodeArray& ap, const NodeArray& aw, const NodeArray
 
 namespace {
 
-// Accumulates the three norms row by row. Every array element is finite (each operation that
+// Accumulates the three norms row by row: each takes the rows in the order a pass of its own
+// would, so the results are the same bits. Every array element is finite (each operation that
 // made one traps on overflow and on invalid operands), so the only fault these operations can
 // raise is an overflow, which has one message whichever norm meets it first.
 struct NormSums {
