@@ -1,7 +1,6 @@
 #include "textio/format_walk.h"
 
 #include <algorithm>
-#include <optional>
 #include <string>
 
 #include "textio/format_scanner.h"
@@ -49,27 +48,34 @@ class RecordCursor {
   long pending_ = 0;
 };
 
-// The items of the last format executed, in the order they are performed, scanned only as far as
-// a walk has needed them. A report repeats one format for every row of its iteration table, and
-// scanning the text is most of the cost of such a short statement.
+// The items of the last format executed, in the order they are performed. A report repeats one
+// format for every row of its iteration table, and scanning the text is most of the cost of such
+// a short statement. Only formats of a few hundred items are kept, so that a group repeated
+// thousands of times cannot make the copy larger than the work of walking it.
 class ScannedFormat {
  public:
-  // Starts again from the text when `format` is not the last one; the items refer to a copy.
-  void use(std::string_view format) {
-    if (scanner_ && format == text_) return;
+  // Makes `format` the one kept, unless it already is; false when it performs too many items.
+  bool use(std::string_view format) {
+    if (scanned_ && format == text_) return kept_;
+    scanned_ = true;
     text_.assign(format);
-    scanner_.emplace(text_);
     items_.clear();
+    FormatScanner scanner(text_);  // the items refer to the copy of the text
+    do {
+      items_.push_back(scanner.next());
+    } while (items_.back().kind != FormatItem::Kind::End && items_.size() < kMostItems);
+    kept_ = items_.back().kind == FormatItem::Kind::End;
+    return kept_;
   }
 
-  const FormatItem& item(std::size_t index) {
-    while (items_.size() <= index) items_.push_back(scanner_->next());
-    return items_[index];
-  }
+  // Item `index` of a kept format; the last one is its end.
+  const FormatItem& item(std::size_t index) const { return items_[index]; }
 
  private:
+  static constexpr std::size_t kMostItems = 512;
+  bool scanned_ = false;
+  bool kept_ = false;
   std::string text_;
-  std::optional<FormatScanner> scanner_;
   std::vector<FormatItem> items_;
 };
 
@@ -98,14 +104,15 @@ void execute_format(std::string_view format, const std::vector<WriteValue>& valu
                     RecordSink& sink) {
   using Kind = FormatItem::Kind;
   static ScannedFormat scanned;
-  scanned.use(format);
+  const bool kept = scanned.use(format);
+  FormatScanner scanner(format);  // for a format too long to keep
+  std::size_t position = 0;
+  auto next_item = [&] { return kept ? scanned.item(position++) : scanner.next(); };
   RecordCursor record(sink);
   int scale = 0;  // every statement starts with scale factor 0
   static std::string field;  // keeps its capacity from one statement to the next
   std::size_t next_value = 0;
-  for (std::size_t position = 0;; ++position) {
-    const FormatItem& item = scanned.item(position);
-    if (item.kind == Kind::End) break;
+  for (FormatItem item = next_item(); item.kind != Kind::End; item = next_item()) {
     if (is_data_descriptor(item.kind)) {
       if (next_value == values.size()) break;
       render_value(values[next_value++], item, scale, field);

@@ -285,5 +285,14 @@ TEST(FormatWalk, RepeatedFormatsAreKnownByTheirTextNotTheirPlace) {
   EXPECT_EQ(run(format, {integer(8)}), (Records{"p  8q"}));
 }
 
+TEST(FormatWalk, GroupsRepeatedThousandsOfTimesAreWalkedInFull) {
+  // Too many items to keep: such a format is read as it is walked, as often as it comes.
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(run("(30000('x'))"), (Records{std::string(30000, 'x')}));
+    EXPECT_EQ(run("(900('a',I1))", {integer(1), integer(2), integer(3)}), (Records{"a1a2a3a"}));
+    EXPECT_EQ(run("(2('a',I1))", {integer(4), integer(5)}), (Records{"a4a5"}));
+  }
+}
+
 }  // namespace
 }  // namespace textio
