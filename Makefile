@@ -3,7 +3,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/uds2
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev python3
 
 .PHONY: all deps build run test clean
 

@@ -1,2 +1,12 @@
-// The program: computes the fin case described by the input files and writes its report.
-int main() { return 0; }
+// aleta: computes the fin case described by the input files of the current directory and writes
+// its report.
+#include "fin/principal.h"
+#include "process/startup.h"
+#include "process/termination.h"
+#include "textio/units.h"
+
+int main(int argc, char** argv) {
+  process::start_up(argc, argv);
+  textio::initialise_unit_layer();
+  process::terminate_process(fin::principal());
+}
