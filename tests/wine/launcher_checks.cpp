@@ -95,7 +95,7 @@ WINE_CASE(WaitsForTheInterpreterAndReturnsItsExitCode) {
 WINE_CASE(ReportNameReachesTheEditorAsOneArgument) {
   testing_support::TempDir dir;
   const std::string log = dir.file("notepad.log");
-  SetEnvironmentVariableA("ALETA_NOTEPAD_LOG", log.c_str());
+  SetEnvironmentVariableA("NOTEPAD_LOG", log.c_str());
   // The stand-in notepad.exe comes first in the search of the interpreter.
   char path[32768];
   const DWORD length = GetEnvironmentVariableA("PATH", path, sizeof path);
@@ -107,10 +107,10 @@ WINE_CASE(ReportNameReachesTheEditorAsOneArgument) {
   std::string expected;
   for (const std::string& name : names) {
     CHECK_EQ(run("notepad " + platform::quoted_command_argument(name)), 0);
-    expected += "notepad [" + name + "]\n";
+    expected += name + '\0' + '\n';
   }
   CHECK_EQ(testing_support::read_file(log), expected);
-  SetEnvironmentVariableA("ALETA_NOTEPAD_LOG", nullptr);
+  SetEnvironmentVariableA("NOTEPAD_LOG", nullptr);
   SetEnvironmentVariableA("PATH", saved_path.c_str());
 }
 
