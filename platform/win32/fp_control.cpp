@@ -1,5 +1,6 @@
 #include "platform/fp_control.h"
 
+#include <float.h>
 #include <math.h>
 
 #include <windows.h>
@@ -85,15 +86,25 @@ LONG CALLBACK on_exception(EXCEPTION_POINTERS* exception) {
   return EXCEPTION_CONTINUE_SEARCH;
 }
 
-// The C library reports a domain error of sqrt (a negative argument) through its math-error
-// hook and returns a NaN without raising the invalid-operation flag that the square-root
-// instruction raises. The hook raises it, so that a trap or a held flag sees it as elsewhere;
-// the function's default result is used in every other case, and nothing is printed.
+// The C library reports some errors only through its math-error hook, without the IEEE flag
+// that the operation raises in hardware: sqrt of a negative number returns a NaN without the
+// invalid-operation flag, and a library may return an infinity without the overflow flag. The
+// hook raises the flag of the error by an operation that raises it, so that a trap or a held
+// flag sees it as it would see the hardware's. The function's own result is kept, and nothing
+// is printed.
 int __cdecl on_math_error(struct _exception* error) {
-  if (error->type == _DOMAIN) {
-    volatile double zero = 0.0;
-    error->retval = zero / zero;
+  volatile double zero = 0.0;
+  volatile double tiny = DBL_MIN;
+  volatile double huge = DBL_MAX;
+  volatile double raised = 0.0;
+  switch (error->type) {
+    case _DOMAIN: raised = zero / zero; break;
+    case _SING: raised = 1.0 / zero; break;
+    case _OVERFLOW: raised = huge * huge; break;
+    case _UNDERFLOW: raised = tiny * tiny; break;
+    default: break;  // loss of significance: no flag of its own
   }
+  (void)raised;
   return 1;
 }
 

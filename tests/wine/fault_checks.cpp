@@ -36,6 +36,15 @@ WINE_SCENARIO(fault_while_writing) {
   result = one / zero;
   textio::testing::write_record(1, "never written");
 }
+// The closing at the end fails too: its error is reported after the fault's, from inside the
+// handling of the fault, and the run still ends with exit code 1.
+WINE_SCENARIO(fault_then_failing_close) {
+  static textio::testing::FaultyFileSystem files;
+  files.failing_write = 1;
+  textio::testing::open_named(1, "saida.txt");
+  textio::testing::write_record(1, "lost with the failing write");
+  result = one / zero;
+}
 
 std::string math_error(const std::string& number, const std::string& text) {
   return "\r\nrun-time error M" + number + ": MATH\r\n- " + text + "\r\n";
@@ -78,6 +87,16 @@ WINE_CASE(FaultWhileWritingKeepsTheRecordsWritten) {
   CHECK_EQ(r.exit_code, 1ul);
   CHECK_EQ(r.err, math_error("6103", "floating-point error: divide by zero"));
   CHECK_EQ(testing_support::read_file(dir.file("saida.txt")), "before the fault\r\n");
+}
+
+WINE_CASE(FailureWhileClosingAfterAFaultIsReportedToo) {
+  testing_support::TempDir dir;
+  const auto r = wine_checks::run_child(wine_checks::self_command("fault_then_failing_close"), "",
+                                        dir.path());
+  CHECK_EQ(r.exit_code, 1ul);
+  CHECK_EQ(r.err, math_error("6103", "floating-point error: divide by zero") +
+                      textio::testing::unit_error("6422: CLOSE", "saida.txt",
+                                                  "cannot write file: disk full"));
 }
 
 }  // namespace
