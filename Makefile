@@ -18,7 +18,8 @@ define install_missing
 	if [ -n "$$missing" ]; then \
 	  echo "installing:" $$missing; \
 	  SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && $$SUDO apt-get install -y -qq $$missing; \
+	  $$SUDO apt-get update -qq && \
+	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
 endef
 
