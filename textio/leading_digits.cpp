@@ -87,12 +87,13 @@ int floor_log10_of_power_of_two(int e) { return (e * 315653) >> 20; }
 // The library's conversion at 800 digits is the complete expansion of any double.
 std::uint64_t exact_leading_digits(double magnitude, int& exponent) {
   char text[840];
-  std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 800);
+  const char* end =
+      std::to_chars(text, text + sizeof text, magnitude, std::chars_format::scientific, 800).ptr;
   std::uint64_t digits = static_cast<std::uint64_t>(text[0] - '0');
   for (int i = 2; i <= 18; ++i) digits = digits * 10 + static_cast<std::uint64_t>(text[i] - '0');
-  const char* e = text + 800 + 3;  // after "d.", the digits and "e"
+  const char* e = text + 800 + 3;  // the exponent's sign, after "d.", the digits and "e"
   int size = 0;
-  std::from_chars(e + 1, text + sizeof text, size);
+  std::from_chars(e + 1, end, size);  // only the exponent's own digits
   exponent = (*e == '-' ? -size : size) + 1;
   return digits;
 }

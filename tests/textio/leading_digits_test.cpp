@@ -33,6 +33,29 @@ TEST(LeadingDigits, ExactValuesThatEndAtTheEighteenthDigitOrSooner) {
   EXPECT_EQ(exponent, 21);
 }
 
+// Fills the stack below the caller with digits, where the next call's conversion buffer lies.
+__attribute__((noinline)) void leave_digits_on_the_stack() {
+  volatile char junk[8192];
+  for (auto& c : junk) c = '7';
+}
+
+TEST(LeadingDigits, ExactValuesReadOnlyTheirOwnExponent) {
+  // The exponent of the exact conversion ends where the conversion ends, whatever follows it.
+  const struct {
+    double value;
+    std::uint64_t digits;
+    int exponent;
+  } cases[] = {{5353887050457169920.0, 535388705045716992u, 19},
+               {1e20, 100000000000000000u, 21},
+               {4.5, 450000000000000000u, 1}};
+  for (const auto& c : cases) {
+    leave_digits_on_the_stack();
+    int exponent = 0;
+    EXPECT_EQ(leading_18_digits(c.value, exponent), c.digits);
+    EXPECT_EQ(exponent, c.exponent) << c.value;
+  }
+}
+
 TEST(LeadingDigits, EveryBinaryExponentAtBothEndsOfItsRange) {
   // The decimal exponent is estimated from the binary one; the ends of each binade are where
   // an estimate one too small or too large would show.
