@@ -1,25 +1,37 @@
 # Thin wrapper over CMake: `make run` shows the program at work on the shipped example,
-# `make test` builds everything and runs the whole test suite.
+# `make test` builds everything and runs the whole test suite, `make test-windows` cross-builds
+# aleta.exe and runs its tests under Wine, `make bench` times the program.
 BUILD ?= build
+WINDOWS_BUILD ?= build-win
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/uds2
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev python3
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev python3 time
+WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 
-.PHONY: all deps build run test clean deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
+.PHONY: all deps windows-deps build run test bench windows test-windows clean
+.PHONY: deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
 
 all: build
 
-# Installs the Debian packages the build needs, only when one is missing.
-deps:
-	@missing=$$(for p in $(PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+# Installs the Debian packages named in $(1), only when one is missing.
+define install_missing
+	@missing=$$(for p in $(1); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
 	if [ -n "$$missing" ]; then \
 	  echo "installing:" $$missing; \
 	  SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && $$SUDO apt-get install -y -qq $$missing; \
+	  $$SUDO apt-get update -qq && \
+	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
 	fi
+endef
+
+deps:
+	$(call install_missing,$(PACKAGES))
+
+windows-deps:
+	$(call install_missing,$(WINDOWS_PACKAGES))
 
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DALETA_BENCHMARKS=ON >/dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 
@@ -35,8 +47,28 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
+# The benchmarks of the solver and of the number rendering, then whole runs of the four speed
+# cases (bench/run_cases.sh). Best run on an otherwise idle machine.
+bench: build
+	$(BUILD)/bench/solver_bench
+	$(BUILD)/bench/rendering_bench
+	bench/run_cases.sh $(BUILD)/aleta
+
+# aleta.exe, self-contained, cross-built with mingw-w64; its end-to-end tests come from the
+# native build's test binary.
+windows: build windows-deps
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
+	  -DALETA_HOST_TESTS=$(CURDIR)/$(BUILD)/tests/aleta_tests >/dev/null
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# One at a time: the tests share one Wine prefix, whose server is stopped afterwards.
+test-windows: windows
+	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j 1; status=$$?; \
+	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD)
 
 # Robustness: the test suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
 # targets of fuzz/ (see fuzz/README.md). Both are built by clang in build folders of their own.
@@ -45,6 +77,8 @@ FUZZ_BUILD ?= build-fuzz
 FUZZ_TARGETS := list_reader record_writer program
 FUZZ_SECONDS ?= 600
 CLANG_PACKAGES := clang libclang-rt-14-dev
+# The targets write millions of small files: in memory where the machine has it.
+FUZZ_TMPDIR := $(shell [ -d /dev/shm ] && echo /dev/shm || echo /tmp)
 # The C library's calloc returns null for storage it cannot give, and the program reports that;
 # the sanitizer's allocator must do the same instead of ending the process itself.
 export ASAN_OPTIONS ?= allocator_may_return_null=1:detect_leaks=1
@@ -71,7 +105,8 @@ define run_fuzz_targets
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
 	  echo "fuzzing $$t: $(1)"; \
-	  TMPDIR=$$( [ -d /dev/shm ] && echo /dev/shm || echo /tmp ) $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
+	  TMPDIR=$(FUZZ_TMPDIR) $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) \
+	    -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
 	    > $(FUZZ_BUILD)/$$t.log 2>&1 \
 	    || { tail -n 60 $(FUZZ_BUILD)/$$t.log; echo "fuzz target $$t found a fault"; exit 1; }; \

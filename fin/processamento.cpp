@@ -46,16 +46,19 @@ void solve_uds2(CaseRecord& c) {
 namespace {
 
 void record_norms(CaseRecord& c) {
-  double l1 = 0, l2 = 0, linf = 0;
-  residual_norm_l1(c.ap, c.aw, c.ae, c.bp, c.T, c.N, l1);
-  residual_norm_l2(c.ap, c.aw, c.ae, c.bp, c.T, c.N, l2);
-  residual_norm_linf(c.ap, c.aw, c.ae, c.bp, c.T, c.N, linf);
-  c.L1.append(l1);
-  c.L2.append(l2);
-  c.Linf.append(linf);
+  const ResidualNorms norms = residual_norms(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+  c.L1.append(norms.l1);
+  c.L2.append(norms.l2);
+  c.Linf.append(norms.linf);
 }
 
 }  // namespace
+
+void uds2_iteration(CaseRecord& c, TridiagonalSolver& solver) {
+  solver.solve(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+  build_tip_uds2(c);
+  record_norms(c);
+}
 
 void iterate_uds2(CaseRecord& c) {
   for (std::int32_t i = 1; i <= c.N; ++i) c.T[i] = c.T0;
@@ -63,10 +66,9 @@ void iterate_uds2(CaseRecord& c) {
   record_norms(c);
   // 64-bit counter: it passes itmax by one when the iteration does not converge.
   std::int64_t count = 1;
+  TridiagonalSolver solver;  // one work storage for every solve; given back when they are done
   for (; count <= c.itmax; ++count) {
-    solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
-    build_tip_uds2(c);
-    record_norms(c);
+    uds2_iteration(c, solver);
     if (c.L1[count] / c.L1[0] < c.tol) break;
   }
   c.it = static_cast<std::int32_t>(std::min<std::int64_t>(c.itmax, count));

@@ -1,5 +1,6 @@
 #pragma once
 // The processing sequence of one run and the two ways of closing the tip.
+#include "fin/solver.h"
 #include "fin/variaveis.h"
 
 namespace fin {
@@ -19,6 +20,10 @@ void solve_uds2(CaseRecord& c);
 // The UDS-2 deferred-correction iteration from T = T0, stopping when L1(c)/L1(0) < tol or after
 // itmax solves; records the three norms of every iteration and sets it.
 void iterate_uds2(CaseRecord& c);
+
+// One solve of that iteration: the system is solved with the current tip row, the tip row is
+// rebuilt from the new T, and the norms of the new residual are recorded.
+void uds2_iteration(CaseRecord& c, TridiagonalSolver& solver);
 
 // Analytical solution, numerical heat rates, then the report.
 void post_process(CaseRecord& c);

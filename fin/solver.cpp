@@ -5,62 +5,71 @@
 
 namespace fin {
 
+void TridiagonalSolver::solve(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
+                              const NodeArray& bp, NodeArray& T, std::int32_t n) {
+  if (Ptdma_.size() < n) Ptdma_.create(n);
+  // After the forward sweep row i reads T(i) = Ptdma(i)·T(i+1) + Qtdma(i). Qtdma(i) is kept in
+  // T(i) until the back substitution replaces it, which spares a second work array. The
+  // previous row's values stay in registers, so the sweep waits only on the arithmetic: on the
+  // chain of a product, a difference and a quotient from one row to the next. Interior rows
+  // have aw(i) = 1, whose product with a number is that number exactly, so there the product
+  // is left out of the chain.
+  double* Ptdma = &Ptdma_[0];
+  double* Qtdma = &T[0];
+  double p = ae[1] / ap[1];
+  double q = bp[1] / ap[1];
+  Ptdma[1] = p;
+  Qtdma[1] = q;
+  for (std::int32_t i = 2; i <= n; ++i) {
+    const double west = aw[i];
+    const double pivot = ap[i] - (west == 1.0 ? p : west * p);
+    p = ae[i] / pivot;
+    q = ((west == 1.0 ? q : west * q) + bp[i]) / pivot;
+    Ptdma[i] = p;
+    Qtdma[i] = q;
+  }
+  double t = q;  // T(n) = Qtdma(n)
+  for (std::int32_t i = n - 1; i >= 1; --i) {
+    t = Ptdma[i] * t + Qtdma[i];
+    T[i] = t;
+  }
+}
+
 void solve_tridiagonal(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
                        const NodeArray& bp, NodeArray& T, std::int32_t n) {
-  // After the forward sweep row i reads T(i) = Ptdma(i)·T(i+1) + Qtdma(i).
-  NodeArray Ptdma(n);
-  NodeArray Qtdma(n);
-  Ptdma[1] = ae[1] / ap[1];
-  Qtdma[1] = bp[1] / ap[1];
-  for (std::int32_t i = 2; i <= n; ++i) {
-    const double pivot = ap[i] - aw[i] * Ptdma[i - 1];
-    Ptdma[i] = ae[i] / pivot;
-    Qtdma[i] = (aw[i] * Qtdma[i - 1] + bp[i]) / pivot;
-  }
-  T[n] = Qtdma[n];
-  for (std::int32_t i = n - 1; i >= 1; --i) T[i] = Ptdma[i] * T[i + 1] + Qtdma[i];
+  TridiagonalSolver().solve(ap, aw, ae, bp, T, n);
 }
 
 namespace {
 
-// The residual of each row, visited in order: node 1, the interior nodes, node n.
-template <typename Visit>
-void for_each_residual(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                       const NodeArray& bp, const NodeArray& T, std::int32_t n, Visit visit) {
-  visit(1, (ae[1] * T[2] - ap[1] * T[1]) + bp[1]);
-  for (std::int32_t i = 2; i <= n - 1; ++i) {
-    visit(i, ((ae[i] * T[i + 1] - ap[i] * T[i]) + aw[i] * T[i - 1]) + bp[i]);
+// Accumulates the three norms row by row: each takes the rows in the order a pass of its own
+// would, so the results are the same bits. Every array element is finite (each operation that
+// made one traps on overflow and on invalid operands), so the only fault these operations can
+// raise is an overflow, which has one message whichever norm meets it first.
+struct NormSums {
+  double l1 = 0.0;
+  double l2 = 0.0;
+  double linf = -DBL_MAX;
+
+  void add(double residual) {
+    const double magnitude = std::fabs(residual);
+    l1 += magnitude;
+    l2 += residual * residual;
+    if (magnitude > linf) linf = magnitude;
   }
-  visit(n, (aw[n] * T[n - 1] - ap[n] * T[n]) + bp[n]);
-}
+};
 
 }  // namespace
 
-void residual_norm_l1(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                      const NodeArray& bp, const NodeArray& T, std::int32_t n, double& result) {
-  double sum = 0.0;
-  for_each_residual(ap, aw, ae, bp, T, n, [&](std::int32_t, double r) { sum += std::fabs(r); });
-  result = sum;
-}
-
-void residual_norm_l2(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                      const NodeArray& bp, const NodeArray& T, std::int32_t n, double& result) {
-  double sum = 0.0;
-  for_each_residual(ap, aw, ae, bp, T, n, [&](std::int32_t, double r) { sum += r * r; });
-  result = std::sqrt(sum);
-}
-
-void residual_norm_linf(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                        const NodeArray& bp, const NodeArray& T, std::int32_t n, double& result) {
-  NodeArray magnitudes(n);
-  for_each_residual(ap, aw, ae, bp, T, n,
-                    [&](std::int32_t i, double r) { magnitudes[i] = std::fabs(r); });
-  // A residual that is not a number never compares greater, so it never becomes the maximum.
-  double largest = -DBL_MAX;
-  for (std::int32_t i = 1; i <= n; ++i) {
-    if (magnitudes[i] > largest) largest = magnitudes[i];
+ResidualNorms residual_norms(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
+                             const NodeArray& bp, const NodeArray& T, std::int32_t n) {
+  NormSums sums;
+  sums.add((ae[1] * T[2] - ap[1] * T[1]) + bp[1]);
+  for (std::int32_t i = 2; i <= n - 1; ++i) {
+    sums.add(((ae[i] * T[i + 1] - ap[i] * T[i]) + aw[i] * T[i - 1]) + bp[i]);
   }
-  result = largest;
+  sums.add((aw[n] * T[n - 1] - ap[n] * T[n]) + bp[n]);
+  return {sums.l1, std::sqrt(sums.l2), sums.linf};
 }
 
 }  // namespace fin

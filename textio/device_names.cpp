@@ -24,8 +24,9 @@ bool is_reserved(const std::string& name) {
   return false;
 }
 
-// On this platform the console is the standard output, and the serial ports and printers have
-// no devices: those names open files of their own name.
+// The console is the standard output and ERR the standard error stream. The serial ports and
+// printers are opened by their own names: the devices on Windows, files of those names in the
+// current directory on POSIX systems, which have no such devices.
 Device device_for(const std::string& reserved) {
   if (reserved == "CON" || reserved == "USER") return {Device::Target::StandardOutput, "", "CON"};
   if (reserved == "ERR") return {Device::Target::StandardError, "", "ERR"};

@@ -2,15 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
+#include "fin/coeficientes.h"
+#include "tests/fin/straightforward_solver.h"
 #include "tests/fin/worked_case.h"
 
 namespace fin {
 namespace {
 
 using testing::fill_worked_case;
+using testing::bits;
 using testing::same_16_digits;
 
 // The worked fin solved as a run would, without its input files and report.
@@ -126,6 +131,47 @@ TEST(Uds2Driver, IterationCountRule) {
     if (row.itmax == 0) {
       for (std::int32_t i = 1; i <= c.N; ++i) EXPECT_EQ(c.T[i], 25.0);
     }
+  }
+}
+
+// The iteration written out with the straightforward solve and norms: the norms of every
+// iteration and the final field must come out bit for bit the same.
+TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
+  struct Case {
+    std::int32_t nodes, itmax;
+    double tol;
+  };
+  for (const Case& k : {Case{3, 40, 0.0}, Case{2001, 30, 0.0}, Case{501, 5000, 1e-9}}) {
+    CaseRecord c;
+    set_iteration(c, k.itmax, k.tol, 25);
+    fill_worked_case(c, 2, k.nodes);
+    build_mesh(c);
+    iterate_uds2(c);
+
+    CaseRecord r;
+    set_iteration(r, k.itmax, k.tol, 25);
+    fill_worked_case(r, 2, k.nodes);
+    build_mesh(r);
+    for (std::int32_t i = 1; i <= r.N; ++i) r.T[i] = r.T0;
+    build_tip_uds2(r);
+    std::vector<testing::StraightforwardNorms> norms{
+        testing::straightforward_norms(r.ap, r.aw, r.ae, r.bp, r.T, r.N)};
+    std::int32_t count = 1;
+    for (; count <= r.itmax; ++count) {
+      testing::straightforward_solve(r.ap, r.aw, r.ae, r.bp, r.T, r.N);
+      build_tip_uds2(r);
+      norms.push_back(testing::straightforward_norms(r.ap, r.aw, r.ae, r.bp, r.T, r.N));
+      if (norms[count].l1 / norms[0].l1 < r.tol) break;
+    }
+
+    ASSERT_EQ(c.it, std::min(k.itmax, count)) << k.nodes;
+    for (std::int32_t j = 0; j <= c.it; ++j) {
+      SCOPED_TRACE(std::to_string(k.nodes) + " nodes, iteration " + std::to_string(j));
+      ASSERT_EQ(bits(c.L1[j]), bits(norms[j].l1));
+      ASSERT_EQ(bits(c.L2[j]), bits(norms[j].l2));
+      ASSERT_EQ(bits(c.Linf[j]), bits(norms[j].linf));
+    }
+    for (std::int32_t i = 1; i <= c.N; ++i) ASSERT_EQ(bits(c.T[i]), bits(r.T[i])) << i;
   }
 }
 

@@ -4,10 +4,19 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <limits>
+#include <random>
 #include <vector>
+
+#include "fin/coeficientes.h"
+#include "tests/fin/straightforward_solver.h"
+#include "tests/fin/worked_case.h"
 
 namespace fin {
 namespace {
+
+using testing::bits;
 
 // A system given row by row as (ap, aw, ae, bp).
 struct System {
@@ -33,11 +42,8 @@ struct System {
     return T;
   }
   std::array<double, 3> norms(const NodeArray& T) const {
-    std::array<double, 3> result{};
-    residual_norm_l1(ap, aw, ae, bp, T, n, result[0]);
-    residual_norm_l2(ap, aw, ae, bp, T, n, result[1]);
-    residual_norm_linf(ap, aw, ae, bp, T, n, result[2]);
-    return result;
+    const ResidualNorms r = residual_norms(ap, aw, ae, bp, T, n);
+    return {r.l1, r.l2, r.linf};
   }
 };
 
@@ -104,6 +110,78 @@ TEST(ResidualNorms, NormsOfAKnownResidualVector) {
   EXPECT_EQ(l1, 7.0);
   EXPECT_EQ(l2, std::sqrt(21.0));
   EXPECT_EQ(linf, 4.0);
+}
+
+// The worked fin on n nodes with the UDS tip, its rows built as a run builds them.
+void build_worked_fin(CaseRecord& c, std::int32_t n) {
+  testing::fill_worked_case(c, 1, n);
+  build_mesh(c);
+  build_tip_uds(c);
+}
+
+// Rows with random coefficients of either sign and a dominant diagonal.
+System random_system(std::int32_t n, unsigned seed) {
+  std::mt19937_64 random(seed);
+  std::uniform_real_distribution<double> coefficient(-1.0, 1.0);
+  std::vector<std::array<double, 4>> rows(n);
+  for (auto& row : rows) {
+    row = {3.0 + coefficient(random), coefficient(random), coefficient(random),
+           1e3 * coefficient(random)};
+  }
+  return System(rows);
+}
+
+void expect_same_solution(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
+                          const NodeArray& bp, std::int32_t n, TridiagonalSolver& solver) {
+  NodeArray expected(n), kept(n), own(n);
+  testing::straightforward_solve(ap, aw, ae, bp, expected, n);
+  for (std::int32_t i = 1; i <= n; ++i) kept[i] = std::numeric_limits<double>::quiet_NaN();
+  solver.solve(ap, aw, ae, bp, kept, n);
+  solve_tridiagonal(ap, aw, ae, bp, own, n);
+  for (std::int32_t i = 1; i <= n; ++i) {
+    ASSERT_EQ(bits(kept[i]), bits(expected[i])) << "kept storage, node " << i << " of " << n;
+    ASSERT_EQ(bits(own[i]), bits(expected[i])) << "own storage, node " << i << " of " << n;
+  }
+}
+
+TEST(TridiagonalSolver, SameBitsAsTheStraightforwardAlgorithm) {
+  // One solver for every system, larger and smaller in turn: what a solve leaves in the work
+  // storage must not reach the next one.
+  TridiagonalSolver solver;
+  for (std::int32_t n : {3, 100003, 1000, 4}) {
+    CaseRecord c;
+    build_worked_fin(c, n);
+    expect_same_solution(c.ap, c.aw, c.ae, c.bp, n, solver);
+  }
+  for (std::int32_t n : {5000, 2, 1}) {
+    System s = random_system(n, static_cast<unsigned>(n));
+    expect_same_solution(s.ap, s.aw, s.ae, s.bp, n, solver);
+  }
+}
+
+void expect_same_norms(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
+                       const NodeArray& bp, const NodeArray& T, std::int32_t n) {
+  const ResidualNorms got = residual_norms(ap, aw, ae, bp, T, n);
+  const testing::StraightforwardNorms want = testing::straightforward_norms(ap, aw, ae, bp, T, n);
+  EXPECT_EQ(bits(got.l1), bits(want.l1)) << n;
+  EXPECT_EQ(bits(got.l2), bits(want.l2)) << n;
+  EXPECT_EQ(bits(got.linf), bits(want.linf)) << n;
+}
+
+TEST(ResidualNorms, OnePassGivesTheBitsOfThreePasses) {
+  // The residuals of a solution are rounding errors, whose sums depend on the order they are
+  // added in; a rough field gives large residuals of both signs.
+  for (std::int32_t n : {2, 3, 20001}) {
+    CaseRecord c;
+    build_worked_fin(c, n);
+    solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, n);
+    expect_same_norms(c.ap, c.aw, c.ae, c.bp, c.T, n);
+    for (std::int32_t i = 1; i <= n; ++i) c.T[i] += (i % 7) * 0.3 - (i % 3) * 0.45;
+    expect_same_norms(c.ap, c.aw, c.ae, c.bp, c.T, n);
+  }
+  System s = random_system(3000, 11);
+  NodeArray T = s.solve();
+  expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, s.n);
 }
 
 }  // namespace

@@ -1,19 +1,51 @@
 #include "tests/program/program_run.h"
 
+#include <cmath>
 #include <cstdlib>
 #include <sys/stat.h>
 
 namespace testing_support {
+
+namespace {
+
+std::string environment(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr ? value : "";
+}
+
+// The name of a file of the program as this machine's file system holds it: the same bytes,
+// except that Wine keeps the Windows (Latin-1) names in UTF-8, its tests' locale.
+std::string host_name(const std::string& name) {
+  if (!ProgramRun::windows_program()) return name;
+  std::string utf8;
+  for (unsigned char ch : name) {
+    if (ch < 0x80) {
+      utf8 += static_cast<char>(ch);
+    } else {
+      utf8 += static_cast<char>(0xC0 | (ch >> 6));
+      utf8 += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+  }
+  return utf8;
+}
+
+}  // namespace
+
+bool ProgramRun::windows_program() { return !environment("ALETA_TEST_RUNNER").empty(); }
 
 ProgramRun::ProgramRun()
     : work_(root_.file("work")), bin_(root_.file("bin")), log_(root_.file("editor.log")) {
   mkdir(work_.c_str(), 0755);
   mkdir(bin_.c_str(), 0755);
   // Each call: its arguments, each ended by a NUL byte, then a line end.
-  write_file(bin_ + "/notepad",
-             "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done >> \"$NOTEPAD_LOG\"\n"
-             "printf '\\n' >> \"$NOTEPAD_LOG\"\n");
-  chmod((bin_ + "/notepad").c_str(), 0755);
+  if (windows_program()) {
+    write_file(bin_ + "/notepad.exe", read_file(environment("ALETA_TEST_NOTEPAD")));
+  } else {
+    write_file(bin_ + "/notepad",
+               "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done >> \"$NOTEPAD_LOG\"\n"
+               "printf '\\n' >> \"$NOTEPAD_LOG\"\n");
+    chmod((bin_ + "/notepad").c_str(), 0755);
+  }
   write_file(log_, "");
 }
 
@@ -21,17 +53,28 @@ void ProgramRun::put(const std::string& name, const std::string& bytes) const {
   write_file(work_ + "/" + name, bytes);
 }
 
-std::string ProgramRun::get(const std::string& name) const { return read_file(work_ + "/" + name); }
+std::string ProgramRun::get(const std::string& name) const {
+  return read_file(work_ + "/" + host_name(name));
+}
 
-bool ProgramRun::exists(const std::string& name) const { return file_exists(work_ + "/" + name); }
+bool ProgramRun::exists(const std::string& name) const {
+  return file_exists(work_ + "/" + host_name(name));
+}
 
 ChildResult ProgramRun::run(const std::vector<std::string>& arguments,
                             const std::string& input) const {
-  std::vector<std::string> argv{ALETA_EXE};
+  std::vector<std::string> argv;
+  if (windows_program()) {
+    argv = {environment("ALETA_TEST_RUNNER"), environment("ALETA_TEST_PROGRAM")};
+  } else {
+    argv = {ALETA_EXE};
+  }
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  const char* path = std::getenv("PATH");
+  const std::string path = environment("PATH");
+  // Wine puts WINEPATH before the Windows search path; its drive Z: is the root directory.
   return run_program(argv, work_,
-                     {{"PATH", bin_ + ":" + (path ? path : "/usr/bin:/bin")},
+                     {{"PATH", bin_ + ":" + (path.empty() ? "/usr/bin:/bin" : path)},
+                      {"WINEPATH", bin_},
                       {"NOTEPAD_LOG", log_}},
                      input);
 }
@@ -69,6 +112,83 @@ SplitReport split_time(const std::string& report) {
   const std::size_t field = at + label.size();
   return {report.substr(0, field) + report.substr(report.size() - 2),
           report.substr(field, report.size() - 2 - field)};
+}
+
+namespace {
+
+// A field of a report record: its first column (1-based) and width.
+struct Field {
+  std::size_t column;
+  std::size_t width;
+};
+constexpr Field kTipAnalytical{51, 25}, kTipError{76, 25}, kRate{45, 25}, kRateError{90, 25};
+
+std::vector<std::string> records(const std::string& report) {
+  std::vector<std::string> all;
+  std::size_t start = 0;
+  for (std::size_t end; (end = report.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    all.push_back(report.substr(start, end - start));
+  }
+  all.push_back(report.substr(start));
+  return all;
+}
+
+double field_value(const std::string& record, Field field) {
+  if (record.size() < field.column - 1 + field.width) return NAN;
+  return std::strtod(record.substr(field.column - 1, field.width).c_str(), nullptr);
+}
+
+// The layout of a field: its digits as 'd', every other character as it is.
+std::string shape(const std::string& record, Field field) {
+  std::string text = record.substr(field.column - 1, field.width);
+  for (char& ch : text) {
+    if (ch >= '0' && ch <= '9') ch = 'd';
+  }
+  return text;
+}
+
+// Takes `want`'s field into `got` when the two have the same layout and their printed values
+// differ by no more than four units in the last place of `scale` (the quantity the field comes
+// from) and one unit of the sixteenth printed digit.
+void accept_field(std::string& got, const std::string& want, Field field, double scale) {
+  const double a = field_value(got, field);
+  const double b = field_value(want, field);
+  if (!std::isfinite(a) || !std::isfinite(b) || shape(got, field) != shape(want, field)) return;
+  const double largest = std::fmax(std::fabs(a), std::fabs(b));
+  const double printed_unit = largest > 0 ? std::pow(10.0, std::floor(std::log10(largest)) - 15) : 0;
+  if (std::fabs(a - b) <= 4 * std::ldexp(std::fabs(scale), -52) + printed_unit) {
+    got.replace(field.column - 1, field.width, want, field.column - 1, field.width);
+  }
+}
+
+bool starts_with(const std::string& text, const std::string& prefix) {
+  return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+}  // namespace
+
+std::string accepting_library_differences(const std::string& got, const std::string& want) {
+  if (!ProgramRun::windows_program()) return got;
+  std::vector<std::string> mine = records(got);
+  const std::vector<std::string> theirs = records(want);
+  if (mine.size() != theirs.size()) return got;
+  const std::string rates = "Taxa de transfer\xEAncia de calor (";
+  double qa = 0;
+  for (std::size_t i = 0; i < mine.size(); ++i) {
+    if (i > 0 && starts_with(theirs[i - 1], "    Posi\xE7\xE3o")) {
+      const double ta = field_value(theirs[i], kTipAnalytical);
+      accept_field(mine[i], theirs[i], kTipAnalytical, ta);
+      accept_field(mine[i], theirs[i], kTipError, ta);
+    } else if (starts_with(theirs[i], rates + "anal\xEDtica):")) {
+      qa = field_value(theirs[i], kRate);
+      accept_field(mine[i], theirs[i], kRate, qa);
+    } else if (starts_with(theirs[i], rates + "DDS-")) {
+      accept_field(mine[i], theirs[i], kRateError, qa);
+    }
+  }
+  std::string joined = mine[0];
+  for (std::size_t i = 1; i < mine.size(); ++i) joined += "\r\n" + mine[i];
+  return joined;
 }
 
 }  // namespace testing_support

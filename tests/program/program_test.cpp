@@ -18,7 +18,7 @@ std::string worked_input(const std::string& saida, const std::string& scheme, co
 void expect_report_like_reference(const std::string& report, const std::string& reference) {
   const SplitReport got = split_time(report);
   const SplitReport want = split_time(reference);
-  EXPECT_EQ(got.without_time, want.without_time);
+  EXPECT_EQ(accepting_library_differences(got.without_time, want.without_time), want.without_time);
   // A run of the tiny worked case takes well under a second.
   EXPECT_TRUE(std::regex_match(got.time_field, std::regex(" {11}\\.\\d{3}"))) << got.time_field;
 }
@@ -96,9 +96,14 @@ TEST(Program, NoIterationsReportsOnlyTheInitialRow) {
 
 TEST(Program, ReportNameReachesTheEditorAsOneArgument) {
   ProgramRun run;
-  const std::string name = "meu relat\xF3rio; touch hacked $(touch hacked2) 'x' \"y\" & z.txt";
-  run.put("entradas_geral.ent",
-          worked_input("'  meu relat\xF3rio; touch hacked $(touch hacked2) ''x'' \"y\" & z.txt'", "1"));
+  // Special characters of the platform's interpreter: the POSIX shell's, or cmd.exe's (a
+  // Windows file name cannot hold " < > |).
+  const std::string name =
+      ProgramRun::windows_program()
+          ? "meu relat\xF3rio; & mkdir hacked & mkdir hacked2 (y) 'x' %PATH% ^ z.txt"
+          : "meu relat\xF3rio; touch hacked $(touch hacked2) 'x' \"y\" & z.txt";
+  const std::string quoted = "'  " + std::regex_replace(name, std::regex("'"), "''") + "'";
+  run.put("entradas_geral.ent", worked_input(quoted, "1"));
   const ChildResult r = run.run();
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.err, "");

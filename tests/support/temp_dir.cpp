@@ -1,17 +1,26 @@
 #include "tests/support/temp_dir.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 
 namespace testing_support {
 
+// A new directory of a random name; create_directory is false for a name already taken. Plain
+// standard C++, so that the Windows build's checks use it too.
 TempDir::TempDir() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "aleta-test-XXXXXX").string();
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device random;
+  const auto base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const auto candidate = base / ("aleta-test-" + std::to_string(random()));
+    if (std::filesystem::create_directory(candidate)) {
+      path_ = candidate.string();
+      return;
+    }
+  }
+  throw std::runtime_error("cannot create a scratch directory in " + base.string());
 }
 
 TempDir::~TempDir() {

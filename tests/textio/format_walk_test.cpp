@@ -271,5 +271,28 @@ TEST(FormatWalk, LongTabsPlaceEveryBlank) {
   EXPECT_EQ(run("(T200,'x')"), (Records{blanks(199) + "x"}));
 }
 
+TEST(FormatWalk, RepeatedFormatsAreKnownByTheirTextNotTheirPlace) {
+  // The items of the last format are kept between statements: the same text in the same
+  // buffer, the same text elsewhere, and other text in the same buffer must each be walked as
+  // written, and a walk may go further into the format than an earlier one did.
+  std::string format = "('x',I2,'y',I2,'z')";
+  EXPECT_EQ(run(format, {integer(1)}), (Records{"x 1y"}));
+  EXPECT_EQ(run(format, {integer(1), integer(2)}), (Records{"x 1y 2z"}));
+  EXPECT_EQ(run(std::string(format), {integer(3)}), (Records{"x 3y"}));
+  format = "('p',I3,'q',I2,'r')";
+  EXPECT_EQ(run(format, {integer(4), integer(5)}), (Records{"p  4q 5r"}));
+  EXPECT_EQ(run("(2('g',I1))", {integer(6), integer(7)}), (Records{"g6g7"}));
+  EXPECT_EQ(run(format, {integer(8)}), (Records{"p  8q"}));
+}
+
+TEST(FormatWalk, GroupsRepeatedThousandsOfTimesAreWalkedInFull) {
+  // Too many items to keep: such a format is read as it is walked, as often as it comes.
+  for (int pass = 0; pass < 2; ++pass) {
+    EXPECT_EQ(run("(30000('x'))"), (Records{std::string(30000, 'x')}));
+    EXPECT_EQ(run("(900('a',I1))", {integer(1), integer(2), integer(3)}), (Records{"a1a2a3a"}));
+    EXPECT_EQ(run("(2('a',I1))", {integer(4), integer(5)}), (Records{"a4a5"}));
+  }
+}
+
 }  // namespace
 }  // namespace textio

@@ -1,0 +1,62 @@
+#!/bin/sh
+# run_cases.sh [ALETA [RUNS]]: times whole runs of the program on the four speed cases.
+#
+# Each case runs RUNS times (default 5) in a fresh temporary directory, with a do-nothing
+# `notepad` first on PATH. Printed per case: the fastest and the median wall time, the largest
+# peak resident set, and the processing time the report itself states (fastest run).
+set -eu
+[ -x /usr/bin/time ] || { echo "run_cases.sh needs GNU time (Debian package time)" >&2; exit 1; }
+
+aleta=$(realpath "${1:-build/aleta}")
+runs=${2:-5}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+mkdir "$work/bin"
+printf '#!/bin/sh\nexit 0\n' >"$work/bin/notepad"
+chmod +x "$work/bin/notepad"
+
+# The example fin of examples/ with N nodes and tip scheme SCHEME.
+general_input() {  # N SCHEME
+  printf "relatorio.txt\r\n80\r\n20\r\n25\r\n180\r\n2.0e-5\r\n0.024\r\n0.05\r\n%s\r\n%s\r\n" "$1" "$2"
+}
+
+# Prints "wall_seconds peak_kib report_seconds" for one run in a new directory. GNU time gives
+# the peak resident set; the wall time is taken around it to the nanosecond.
+run_once() {  # N SCHEME [ITMAX TOL T0]
+  dir=$(mktemp -d "$work/run.XXXXXX")
+  general_input "$1" "$2" >"$dir/entradas_geral.ent"
+  [ $# -lt 5 ] || printf '%s\r\n%s\r\n%s\r\n' "$3" "$4" "$5" >"$dir/entradas_uds.ent"
+  start=$(date +%s%N)
+  (cd "$dir" && PATH="$work/bin:$PATH" /usr/bin/time -f '%M' -o "$dir/rss" "$aleta") || {
+    echo "aleta failed in $dir" >&2
+    exit 1
+  }
+  end=$(date +%s%N)
+  tempo=$(tr -d '\r' <"$dir/relatorio.txt" | sed -n 's/^Tempo de processamento.*: *//p')
+  echo "$(((end - start) / 1000)) $(cat "$dir/rss") $tempo" | awk '{ print $1 / 1e6, $2, $3 }'
+  rm -rf "$dir"
+}
+
+run_case() {  # LABEL N SCHEME [ITMAX TOL T0]
+  label=$1
+  shift
+  i=0
+  : >"$work/results"
+  while [ "$i" -lt "$runs" ]; do
+    run_once "$@" >>"$work/results"
+    i=$((i + 1))
+  done
+  sort -n "$work/results" | awk -v label="$label" '
+    { wall[NR] = $1; if ($2 > rss) rss = $2; if (NR == 1) tempo = $3 }
+    END {
+      median = NR % 2 ? wall[(NR + 1) / 2] : (wall[NR / 2] + wall[NR / 2 + 1]) / 2
+      printf "%-32s %8.3f %8.3f %9.1f %8s\n", label, wall[1], median, rss / 1024, tempo
+    }'
+}
+
+printf '%-32s %8s %8s %9s %8s\n' "case ($runs runs)" "best s" "median s" "RSS MiB" "report s"
+run_case "UDS, N = 10^6" 1000000 1
+run_case "UDS, N = 10^7" 10000000 1
+run_case "UDS-2, N = 10^6, 100 iterations" 1000000 2 100 1e-12 20
+run_case "UDS-2, N = 3, 10^6 iterations" 3 2 1000000 0 20

@@ -1,0 +1,109 @@
+// The work of one UDS-2 iteration at the mesh sizes users run: the Thomas solve beside a plain C
+// loop over work arrays allocated in advance (the solve should take at most 1.3 times as long),
+// the solve with work storage of its own, the three residual norms, and a whole iteration.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "fin/coeficientes.h"
+#include "fin/processamento.h"
+#include "fin/solver.h"
+#include "tests/fin/worked_case.h"
+
+namespace {
+
+// The worked fin of the tests on N nodes, its system built as a run builds it, with the UDS-2
+// tip row for a uniform field of 25 ºC.
+struct WorkedSystem {
+  fin::CaseRecord c;
+  explicit WorkedSystem(std::int32_t nodes) {
+    fin::testing::fill_worked_case(c, 2, nodes);
+    fin::build_mesh(c);
+    for (std::int32_t i = 1; i <= nodes; ++i) c.T[i] = 25;
+    fin::build_tip_uds2(c);
+  }
+};
+
+// The yardstick: the forward sweep and back substitution as plain C over raw arrays, with both
+// work arrays allocated once, outside the timing.
+void plain_thomas(const double* ap, const double* aw, const double* ae, const double* bp,
+                  double* P, double* Q, double* T, int n) {
+  P[1] = ae[1] / ap[1];
+  Q[1] = bp[1] / ap[1];
+  for (int i = 2; i <= n; ++i) {
+    double d = ap[i] - aw[i] * P[i - 1];
+    P[i] = ae[i] / d;
+    Q[i] = (aw[i] * Q[i - 1] + bp[i]) / d;
+  }
+  T[n] = Q[n];
+  for (int i = n - 1; i >= 1; --i) T[i] = P[i] * T[i + 1] + Q[i];
+}
+
+void set_rows(benchmark::State& state) {
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void plain_c_solve(benchmark::State& state) {
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
+  fin::CaseRecord& c = s.c;
+  std::vector<double> P(c.N + 1), Q(c.N + 1);
+  for (auto _ : state) {
+    plain_thomas(&c.ap[0], &c.aw[0], &c.ae[0], &c.bp[0], P.data(), Q.data(), &c.T[0], c.N);
+    benchmark::ClobberMemory();
+  }
+  set_rows(state);
+}
+
+void solve(benchmark::State& state) {
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
+  fin::CaseRecord& c = s.c;
+  fin::TridiagonalSolver solver;
+  for (auto _ : state) {
+    solver.solve(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+    benchmark::ClobberMemory();
+  }
+  set_rows(state);
+}
+
+void solve_with_own_storage(benchmark::State& state) {
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
+  fin::CaseRecord& c = s.c;
+  for (auto _ : state) {
+    fin::solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+    benchmark::ClobberMemory();
+  }
+  set_rows(state);
+}
+
+void residual_norms(benchmark::State& state) {
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
+  fin::CaseRecord& c = s.c;
+  fin::solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(fin::residual_norms(c.ap, c.aw, c.ae, c.bp, c.T, c.N));
+  }
+  set_rows(state);
+}
+
+// Each iteration also records its three norms, so the 3-node case runs as many iterations as
+// the million-row report has rows, and no more.
+void uds2_iteration(benchmark::State& state) {
+  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
+  fin::TridiagonalSolver solver;
+  for (auto _ : state) fin::uds2_iteration(s.c, solver);
+  set_rows(state);
+}
+
+// N = 3 is the million-iteration case, where the cost per call counts; 10^6 the large mesh.
+#define ALETA_SIZES Arg(3)->Arg(1000)->Arg(1000000)
+BENCHMARK(plain_c_solve)->ALETA_SIZES;
+BENCHMARK(solve)->ALETA_SIZES;
+BENCHMARK(solve_with_own_storage)->ALETA_SIZES;
+BENCHMARK(residual_norms)->ALETA_SIZES;
+BENCHMARK(uds2_iteration)->Arg(3)->Iterations(1000000);
+BENCHMARK(uds2_iteration)->Arg(1000)->Arg(1000000);
+
+}  // namespace
+
+BENCHMARK_MAIN();
