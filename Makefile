@@ -68,7 +68,7 @@ test-windows: windows
 	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status
 
 clean:
-	rm -rf $(BUILD) $(WINDOWS_BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
 
 # Robustness: the test suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
 # targets of fuzz/ (see fuzz/README.md). Both are built by clang in build folders of their own.
