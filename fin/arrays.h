@@ -19,9 +19,10 @@ class NodeArray {
   void create(std::int32_t n);
   std::int32_t size() const { return size_; }
 
-  // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node.
-  double& operator[](std::int32_t i) { return data_[i]; }
-  double operator[](std::int32_t i) const { return data_[i]; }
+  // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node. Loops over the nodes
+  // count in 64 bits, so that one reaching N = 2147483647 can step past it.
+  double& operator[](std::int64_t i) { return data_[i]; }
+  double operator[](std::int64_t i) const { return data_[i]; }
 
  private:
   void release();

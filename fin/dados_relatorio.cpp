@@ -29,8 +29,8 @@ void write_iteration_history(const CaseRecord& c) {
   write_statement(F3b, c.T0, c.itmax, c.tol, c.it, c.L1[c.it] / c.L1[0]);
   write_statement(F4, c.L1[0], c.L2[0], c.Linf[0]);
   write_statement(F5, std::int32_t{0}, 1.0, 1.0, 1.0);  // iteration 0 is 1 by definition
-  for (std::int32_t i = 1; i <= c.it; ++i) {
-    write_statement(F6, i, c.L1[i] / c.L1[0], c.L2[i] / c.L2[0], c.Linf[i] / c.Linf[0]);
+  for (std::int64_t i = 1; i <= c.it; ++i) {
+    write_statement(F6, static_cast<std::int32_t>(i), c.L1[i] / c.L1[0], c.L2[i] / c.L2[0], c.Linf[i] / c.Linf[0]);
   }
 }
 

@@ -59,7 +59,7 @@ void analytical_temperatures(CaseRecord& c) {
   });
   const double Dn = long_fin ? 0.0 : profile_denominator(kChecked, mL, mk, c.h);
   const double theta_b = c.Tb - c.Tinf;
-  for (std::int32_t i = 1; i <= c.N; ++i) {
+  for (std::int64_t i = 1; i <= c.N; ++i) {
     const double z = (c.L - c.x[i]) * c.m;
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
     const double ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, c.h)

@@ -28,7 +28,7 @@ void build_mesh(CaseRecord& c) {
   c.dx = c.L / static_cast<double>(c.N - 1);
   c.m = std::sqrt(c.P / (c.Ab * c.k) * c.h);
   for (NodeArray* a : {&c.aw, &c.ae, &c.bp, &c.T, &c.Ta, &c.x, &c.ap}) a->create(c.N);
-  for (std::int32_t i = 1; i <= c.N; ++i) c.x[i] = static_cast<double>(i - 1) * c.dx;
+  for (std::int64_t i = 1; i <= c.N; ++i) c.x[i] = static_cast<double>(i - 1) * c.dx;
   build_base_node(c);
   build_interior_nodes(c);
 }
@@ -61,7 +61,7 @@ void uds2_iteration(CaseRecord& c, TridiagonalSolver& solver) {
 }
 
 void iterate_uds2(CaseRecord& c) {
-  for (std::int32_t i = 1; i <= c.N; ++i) c.T[i] = c.T0;
+  for (std::int64_t i = 1; i <= c.N; ++i) c.T[i] = c.T0;
   build_tip_uds2(c);  // the correction term is 0 for the uniform field
   record_norms(c);
   // 64-bit counter: it passes itmax by one when the iteration does not converge.

@@ -20,7 +20,7 @@ void TridiagonalSolver::solve(const NodeArray& ap, const NodeArray& aw, const No
   double q = bp[1] / ap[1];
   Ptdma[1] = p;
   Qtdma[1] = q;
-  for (std::int32_t i = 2; i <= n; ++i) {
+  for (std::int64_t i = 2; i <= n; ++i) {
     const double west = aw[i];
     const double pivot = ap[i] - (west == 1.0 ? p : west * p);
     p = ae[i] / pivot;
