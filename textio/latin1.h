@@ -1,27 +1,31 @@
 #pragma once
-// Compile-time conversion of UTF-8 source text to the single-byte Windows-1252 (Latin-1) text the
-// program writes, so that literals can be kept readable in the source.
+// Conversion of UTF-8 text to the single-byte Windows-1252 (Latin-1) text the programs write:
+// at compile time for literals, so that they can be kept readable in the source, and at run time
+// for text assembled from such pieces.
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 namespace textio {
 
+// Decodes the UTF-8 character at utf8[i] (characters up to U+00FF only), advancing i past it.
+constexpr char next_latin1_byte(std::string_view utf8, std::size_t& i) {
+  const auto lead = static_cast<unsigned char>(utf8[i++]);
+  if (lead < 0x80) return static_cast<char>(lead);
+  if ((lead == 0xC2 || lead == 0xC3) && i < utf8.size()) {
+    const auto trail = static_cast<unsigned char>(utf8[i++]);
+    return static_cast<char>(((lead & 0x03) << 6) | (trail & 0x3F));
+  }
+  throw "character outside Latin-1";
+}
+
 template <std::size_t Capacity>
 class Latin1Text {
  public:
-  // Characters up to U+00FF only; anything else fails to compile when used in a constant.
+  // Anything outside Latin-1 fails to compile when used in a constant.
   constexpr Latin1Text(const char (&utf8)[Capacity]) {  // NOLINT: implicit on purpose
-    for (std::size_t i = 0; i + 1 < Capacity; ++i) {
-      const auto lead = static_cast<unsigned char>(utf8[i]);
-      if (lead < 0x80) {
-        bytes_[size_++] = static_cast<char>(lead);
-      } else if ((lead == 0xC2 || lead == 0xC3) && i + 2 < Capacity) {
-        const auto trail = static_cast<unsigned char>(utf8[++i]);
-        bytes_[size_++] = static_cast<char>(((lead & 0x03) << 6) | (trail & 0x3F));
-      } else {
-        throw "character outside Latin-1";
-      }
-    }
+    const std::string_view text(utf8, Capacity - 1);
+    for (std::size_t i = 0; i < text.size();) bytes_[size_++] = next_latin1_byte(text, i);
   }
   constexpr std::string_view view() const { return {bytes_, size_}; }
 
@@ -29,5 +33,13 @@ class Latin1Text {
   char bytes_[Capacity]{};
   std::size_t size_ = 0;
 };
+
+// The same conversion at run time; the text must hold Latin-1 characters only.
+inline std::string to_latin1(std::string_view utf8) {
+  std::string bytes;
+  bytes.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size();) bytes += next_latin1_byte(utf8, i);
+  return bytes;
+}
 
 }  // namespace textio

@@ -1,0 +1,45 @@
+#pragma once
+// The orders and error estimates of one scheme's meshes, each on the row of the finest mesh it
+// uses.
+#include <array>
+#include <vector>
+
+#include "malhas/mesh_outcome.h"
+#include "malhas/orders.h"
+
+namespace malhas {
+
+// Safety factors of the grid convergence index: with the apparent order of three meshes, and
+// with the asymptotic order assumed from two.
+constexpr double kSafetyApparent = 1.25;
+constexpr double kSafetyAsymptotic = 3;
+
+// How far p_E may stray from p_L before a rise of that distance counts as round-off taking over.
+constexpr double kAsymptoticBand = 0.05;
+
+struct QuantityAnalysis {
+  double error = 0;  // E = exact - value
+  Estimate effective_order;     // p_E
+  Estimate apparent_order;      // p_U
+  Estimate estimate_asymptotic;  // U with p_L
+  Estimate estimate_apparent;    // U with p_U
+  Estimate gci_asymptotic, gci_apparent;
+  Estimate ratio_asymptotic, ratio_apparent;  // U / E
+  // |p_E - p_L| has grown again after approaching p_L: round-off has taken over.
+  bool round_off = false;
+};
+
+struct SchemeStudy {
+  int scheme = 1;
+  std::vector<MeshOutcome> meshes;  // coarsest first
+  std::vector<std::array<QuantityAnalysis, 3>> rows;  // one per mesh
+};
+
+// The order a quantity tends to as the mesh is refined: 1 with UDS; with UDS-2, 2 for the tip
+// temperature and qdds2 and 1 for qdds1.
+int asymptotic_order(int scheme, Quantity q);
+
+// Everything of the tables for one scheme, from its meshes ordered coarsest first.
+SchemeStudy analyse(int scheme, std::vector<MeshOutcome> meshes);
+
+}  // namespace malhas

@@ -1,0 +1,38 @@
+#pragma once
+// What a study keeps of one mesh once its case has been computed and its storage released.
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace malhas {
+
+// The three quantities a report gives, in the order of the tables.
+enum class Quantity { TipTemperature, Qdds1, Qdds2 };
+constexpr std::array<Quantity, 3> kQuantities{Quantity::TipTemperature, Quantity::Qdds1,
+                                              Quantity::Qdds2};
+constexpr std::size_t index_of(Quantity q) { return static_cast<std::size_t>(q); }
+
+// Temperatures along the fin at a few of the mesh's nodes, enough for a plot.
+struct ProfileSample {
+  std::vector<double> x, T, Ta;
+};
+
+struct MeshOutcome {
+  std::int32_t N = 0;
+  double dx = 0;
+  // Why the mesh has no results, in Portuguese; empty when it completed.
+  std::string failure;
+  std::array<double, 3> value{};  // the numerical T(N), qdds1, qdds2
+  std::array<double, 3> exact{};  // Ta(N), qa, qa
+  // UDS-2 only: iterations made, the last L1 norm over the initial one, and whether it fell
+  // below tol (otherwise the iteration stopped at itmax).
+  std::int32_t iterations = 0;
+  double final_l1 = 0;
+  bool converged = true;
+  ProfileSample profile;
+
+  bool failed() const { return !failure.empty(); }
+};
+
+}  // namespace malhas

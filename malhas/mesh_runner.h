@@ -1,0 +1,27 @@
+#pragma once
+// Computes the meshes of a study concurrently: each worker thread takes the largest mesh not yet
+// started, so the long ones overlap and the short ones fill the gaps at the end.
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "malhas/mesh_outcome.h"
+
+namespace malhas {
+
+struct MeshJob {
+  int scheme = 1;
+  std::int32_t N = 0;
+};
+
+// Computes one mesh; called on a worker thread, it must report its faults in the outcome.
+using MeshComputation = std::function<MeshOutcome(const MeshJob&)>;
+// Told after each mesh how many are done; calls come one at a time.
+using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;
+
+// The outcomes in the order of `jobs`, computed by `threads` workers (at least one).
+std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsigned threads,
+                                        const MeshComputation& compute,
+                                        const ProgressReport& progress);
+
+}  // namespace malhas

@@ -1,0 +1,20 @@
+#pragma once
+// Numbers as text for the study's files.
+#include <string>
+
+namespace malhas {
+
+// 17 significant digits in scientific form: the text reads back to the same double.
+std::string exact_text(double value);
+
+// `digits` significant digits in scientific form, e.g. "1.235e-03" for digits = 4.
+std::string scientific_text(double value, int digits);
+
+// `decimals` digits after the point, e.g. "1.998" for decimals = 3.
+std::string fixed_text(double value, int decimals);
+
+// At most `digits` significant digits, in the shorter of the fixed and scientific forms, e.g.
+// "0.3" or "1e-05".
+std::string short_text(double value, int digits);
+
+}  // namespace malhas

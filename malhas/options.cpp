@@ -1,0 +1,133 @@
+#include "malhas/options.h"
+
+#include <CLI/CLI.hpp>
+#include <algorithm>
+#include <charconv>
+
+namespace malhas {
+namespace {
+
+constexpr std::string_view kProgram = "aleta-malhas";
+
+// A whole-number option between `lowest` and `highest`, checked before CLI11 converts it, so the
+// message is ours.
+CLI::Validator whole_number(std::int32_t lowest, std::int32_t highest) {
+  const std::string range = "deve ser um inteiro de " + std::to_string(lowest) + " a " +
+                            std::to_string(highest);
+  return CLI::Validator(
+      [lowest, highest, range](std::string& text) -> std::string {
+        std::int32_t value = 0;
+        const char* end = text.data() + text.size();
+        const auto [ptr, error] = std::from_chars(text.data(), end, value);
+        if (text.empty() || error != std::errc() || ptr != end || value < lowest || value > highest) {
+          return "\"" + text + "\" " + range;
+        }
+        return {};
+      },
+      "");
+}
+
+SchemeChoice scheme_choice(const std::string& text) {
+  if (text == "1") return SchemeChoice::Uds;
+  if (text == "2") return SchemeChoice::Uds2;
+  if (text == "ambos") return SchemeChoice::Both;
+  return SchemeChoice::FromFile;
+}
+
+// CLI11's own errors, told in Portuguese.
+std::string parse_error_text(const CLI::ParseError& e) {
+  if (dynamic_cast<const CLI::ValidationError*>(&e)) return e.what();  // our validators' text
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) return "argumento não reconhecido";
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) return "opção sem o valor que ela pede";
+  if (dynamic_cast<const CLI::ExcludesError*>(&e)) {
+    return "--lista não se combina com --malhas nem com --razao";
+  }
+  return "opções inválidas";
+}
+
+// The sorted list, or the reason it cannot be a study's list of meshes.
+std::string check_explicit_meshes(std::vector<std::int32_t>& meshes) {
+  std::sort(meshes.begin(), meshes.end());
+  if (std::adjacent_find(meshes.begin(), meshes.end()) != meshes.end()) {
+    return "--lista: cada N deve aparecer uma só vez";
+  }
+  return {};
+}
+
+}  // namespace
+
+ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_threads) {
+  ParsedOptions parsed;
+  StudyOptions& o = parsed.options;
+  o.threads = std::max(1u, default_threads);
+  CLI::App app("Estudo de refinamento de malhas da aleta: calcula o caso de entradas_geral.ent "
+               "(e entradas_uds.ent com UDS-2) em malhas sucessivamente refinadas e grava, na "
+               "pasta de saída, as ordens de convergência, as estimativas de erro e os gráficos.",
+               std::string(kProgram));
+  app.get_formatter()->label("Usage", "Uso");
+  app.get_formatter()->label("OPTIONS", "OPÇÕES");
+  app.get_formatter()->label("Excludes", "Exclui");
+  app.option_defaults()->group("Opções");
+  app.set_help_flag("-h,--help", "Mostra esta ajuda e termina");
+  app.set_version_flag("--version", std::string(kProgram) + " " + ALETA_VERSION,
+                       "Mostra a versão e termina");
+
+  std::string scheme;
+  auto* meshes = app.add_option("-m,--malhas", o.meshes,
+                                "Número de malhas, a primeira com o N do arquivo (padrão 10; "
+                                "nenhuma passa de 2^24 + 1 nós)")
+                     ->type_name("K")
+                     ->check(whole_number(1, 1000));
+  auto* ratio = app.add_option("-r,--razao", o.ratio,
+                               "Razão de refinamento entre malhas consecutivas (padrão 2)")
+                    ->type_name("R")
+                    ->check(whole_number(2, 1 << 24));
+  app.add_option("-l,--lista", o.explicit_meshes,
+                 "Lista de N separados por vírgulas, em vez de --malhas e --razao")
+      ->type_name("N,N,...")
+      ->delimiter(',')
+      ->check(whole_number(3, 2147483647))
+      ->excludes(meshes)
+      ->excludes(ratio);
+  app.add_option("-e,--esquema", scheme,
+                 "Esquema na extremidade: 1 (UDS), 2 (UDS-2) ou ambos (padrão: o do arquivo)")
+      ->type_name("1|2|ambos")
+      ->check(CLI::Validator(
+          [](std::string& text) -> std::string {
+            return text == "1" || text == "2" || text == "ambos"
+                       ? std::string()
+                       : "\"" + text + "\" deve ser 1, 2 ou ambos";
+          },
+          ""));
+  app.add_option("-s,--saida", o.folder, "Pasta dos arquivos gravados (padrão estudo_malhas)")
+      ->type_name("PASTA");
+  app.add_option("-t,--threads", o.threads,
+                 "Malhas calculadas ao mesmo tempo (padrão: o número de núcleos)")
+      ->type_name("T")
+      ->check(whole_number(1, 1024));
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    parsed.out = app.help();
+    return parsed;
+  } catch (const CLI::CallForVersion& e) {
+    parsed.out = std::string(e.what()) + "\n";
+    return parsed;
+  } catch (const CLI::ParseError& e) {
+    parsed.exit_code = 1;
+    parsed.err = std::string(kProgram) + ": " + parse_error_text(e) + " (veja --help)\n";
+    return parsed;
+  }
+  const std::string list_error = check_explicit_meshes(o.explicit_meshes);
+  if (!list_error.empty()) {
+    parsed.exit_code = 1;
+    parsed.err = std::string(kProgram) + ": " + list_error + "\n";
+    return parsed;
+  }
+  o.scheme = scheme_choice(scheme);
+  parsed.run = true;
+  return parsed;
+}
+
+}  // namespace malhas

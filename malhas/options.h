@@ -1,0 +1,32 @@
+#pragma once
+// The command line of aleta-malhas.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace malhas {
+
+enum class SchemeChoice { FromFile, Uds, Uds2, Both };
+
+struct StudyOptions {
+  std::int32_t meshes = 10;  // meshes refined from the N of the input file
+  std::int32_t ratio = 2;    // refinement ratio between consecutive meshes
+  std::vector<std::int32_t> explicit_meshes;  // instead of the two above, when given
+  SchemeChoice scheme = SchemeChoice::FromFile;
+  std::string folder = "estudo_malhas";
+  unsigned threads = 1;
+};
+
+// The options, or what to print and the exit code when there is no study to run (--help,
+// --version, or a bad option, whose message in Portuguese goes to the standard error stream).
+struct ParsedOptions {
+  bool run = false;
+  StudyOptions options;
+  int exit_code = 0;
+  std::string out, err;
+};
+
+// `default_threads` is the number of cores, the count used when none is asked for.
+ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_threads);
+
+}  // namespace malhas

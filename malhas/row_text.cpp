@@ -1,0 +1,70 @@
+#include "malhas/row_text.h"
+
+#include <vector>
+
+namespace malhas {
+
+std::string_view scheme_name(int scheme) { return scheme == 2 ? "UDS-2" : "UDS"; }
+
+std::string_view quantity_name(Quantity q) {
+  switch (q) {
+    case Quantity::TipTemperature:
+      return "T(N)";
+    case Quantity::Qdds1:
+      return "qdds1";
+    case Quantity::Qdds2:
+      break;
+  }
+  return "qdds2";
+}
+
+std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a) {
+  return {{{"p_E", &a.effective_order},
+           {"p_U", &a.apparent_order},
+           {"U(p_L)", &a.estimate_asymptotic},
+           {"U(p_U)", &a.estimate_apparent},
+           {"GCI(p_L)", &a.gci_asymptotic},
+           {"GCI(p_U)", &a.gci_apparent},
+           {"U(p_L)/E", &a.ratio_asymptotic},
+           {"U(p_U)/E", &a.ratio_apparent}}};
+}
+
+namespace {
+
+// "p_E, p_U: malhas insuficientes": the empty cells grouped by reason, in order of appearance.
+std::vector<std::string> empty_cell_notes(const QuantityAnalysis& a) {
+  std::vector<std::pair<std::string_view, std::string>> groups;
+  for (const NamedEstimate& cell : named_estimates(a)) {
+    if (cell.estimate->defined) continue;
+    bool named = false;
+    for (auto& [reason, names] : groups) {
+      if (reason != cell.estimate->reason) continue;
+      // The estimates from p_E's or p_U's reason share it: the order's name says enough.
+      const bool derived = cell.name.find("(p_") != std::string_view::npos;
+      if (!derived) names += ", " + std::string(cell.name);
+      named = true;
+    }
+    if (!named) groups.emplace_back(cell.estimate->reason, std::string(cell.name));
+  }
+  std::vector<std::string> notes;
+  for (const auto& [reason, names] : groups) notes.push_back(names + ": " + std::string(reason));
+  return notes;
+}
+
+}  // namespace
+
+std::string row_notes(const SchemeStudy& study, std::size_t mesh, Quantity q) {
+  const MeshOutcome& outcome = study.meshes[mesh];
+  if (outcome.failed()) return "falhou: " + outcome.failure;
+  const QuantityAnalysis& a = study.rows[mesh][index_of(q)];
+  std::vector<std::string> notes = empty_cell_notes(a);
+  if (a.round_off) notes.emplace_back("arredondamento: |p_E - p_L| voltou a crescer");
+  if (study.scheme == 2 && !outcome.converged) {
+    notes.emplace_back("parou em itmax sem atingir tol: o erro não é só de discretização");
+  }
+  std::string text;
+  for (const std::string& note : notes) text += (text.empty() ? "" : "; ") + note;
+  return text;
+}
+
+}  // namespace malhas

@@ -1,0 +1,26 @@
+#pragma once
+// The words both tables use for a row: names of schemes and quantities, and the notes that say
+// why a cell is empty or what to beware of.
+#include <string>
+#include <string_view>
+
+#include "malhas/analysis.h"
+
+namespace malhas {
+
+std::string_view scheme_name(int scheme);     // "UDS", "UDS-2"
+std::string_view quantity_name(Quantity q);   // "T(N)", "qdds1", "qdds2"
+
+// The estimates of a row with their column names, in table order.
+struct NamedEstimate {
+  std::string_view name;
+  const Estimate* estimate;
+};
+std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a);
+
+// The row's notes, in Portuguese, joined by "; ": a failed mesh's reason, or the reasons of the
+// empty cells (a cell derived from an empty order is not named again), the turn to round-off and
+// an iteration stopped at itmax.
+std::string row_notes(const SchemeStudy& study, std::size_t mesh, Quantity q);
+
+}  // namespace malhas

@@ -1,0 +1,80 @@
+#include "malhas/study.h"
+
+#include "malhas/csv_table.h"
+#include "malhas/mesh_sequence.h"
+#include "malhas/plots.h"
+#include "malhas/row_text.h"
+#include "malhas/text_table.h"
+
+namespace malhas {
+
+StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, std::int32_t file_scheme) {
+  StudyPlan plan;
+  switch (options.scheme) {
+    case SchemeChoice::FromFile:
+      if (file_scheme != 1 && file_scheme != 2) {
+        plan.error = "o esquema do arquivo entradas_geral.ent é " + std::to_string(file_scheme) +
+                     "; o estudo precisa de 1 (UDS) ou 2 (UDS-2), ou da opção --esquema";
+        return plan;
+      }
+      plan.schemes = {file_scheme};
+      break;
+    case SchemeChoice::Uds:
+      plan.schemes = {1};
+      break;
+    case SchemeChoice::Uds2:
+      plan.schemes = {2};
+      break;
+    case SchemeChoice::Both:
+      plan.schemes = {1, 2};
+      break;
+  }
+  if (!options.explicit_meshes.empty()) {
+    plan.meshes = options.explicit_meshes;
+  } else if (file_N < 3) {
+    // The reader lets N = 1 through (aleta reports its division by zero); no mesh refines it.
+    plan.error = "N = " + std::to_string(file_N) +
+                 " no arquivo entradas_geral.ent: o estudo precisa de N >= 3, ou da opção --lista";
+  } else {
+    plan.meshes = refined_meshes(file_N, options.ratio, options.meshes);
+  }
+  return plan;
+}
+
+std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
+                                   const MeshComputation& compute, const ProgressReport& progress) {
+  std::vector<MeshJob> jobs;
+  for (int scheme : plan.schemes) {
+    for (std::int32_t N : plan.meshes) jobs.push_back({scheme, N});
+  }
+  std::vector<MeshOutcome> outcomes = compute_meshes(jobs, threads, compute, progress);
+  std::vector<SchemeStudy> studies;
+  for (std::size_t s = 0; s < plan.schemes.size(); ++s) {
+    const auto first = outcomes.begin() + static_cast<std::ptrdiff_t>(s * plan.meshes.size());
+    studies.push_back(analyse(plan.schemes[s], {std::make_move_iterator(first),
+                                                std::make_move_iterator(first + static_cast<std::ptrdiff_t>(plan.meshes.size()))}));
+  }
+  return studies;
+}
+
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
+  return {{"malhas.csv", csv_table(studies)},
+          {"malhas.txt", text_table(studies)},
+          {"erro.svg", svg_chart(error_chart(studies))},
+          {"ordens.svg", svg_chart(order_chart(studies))},
+          {"perfil.svg", svg_chart(profile_chart(studies))}};
+}
+
+std::string failure_lines(const std::vector<SchemeStudy>& studies) {
+  std::string lines;
+  for (const SchemeStudy& study : studies) {
+    for (const MeshOutcome& mesh : study.meshes) {
+      if (!mesh.failed()) continue;
+      lines += "aleta-malhas: malha N = " + std::to_string(mesh.N) + " (" +
+               std::string(scheme_name(study.scheme)) + ") falhou: " + mesh.failure + "\n";
+    }
+  }
+  return lines;
+}
+
+}  // namespace malhas

@@ -1,0 +1,34 @@
+#pragma once
+// A mesh-refinement study from the case of the input files: which meshes and schemes, their
+// computation, and the files that present them.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "malhas/analysis.h"
+#include "malhas/mesh_runner.h"
+#include "malhas/options.h"
+#include "malhas/output_files.h"
+
+namespace malhas {
+
+struct StudyPlan {
+  std::vector<int> schemes;           // 1 = UDS, 2 = UDS-2, in this order
+  std::vector<std::int32_t> meshes;   // ascending
+  std::string error;                  // why no study can be made, in Portuguese
+};
+
+// The meshes and schemes the options ask for, from the N and scheme of the input file.
+StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, std::int32_t file_scheme);
+
+// Every mesh of every scheme computed by `threads` workers, then analysed, one study per scheme.
+std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
+                                   const MeshComputation& compute, const ProgressReport& progress);
+
+// malhas.csv, malhas.txt and the three charts.
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies);
+
+// One line per failed mesh, for the standard error stream; empty when all completed.
+std::string failure_lines(const std::vector<SchemeStudy>& studies);
+
+}  // namespace malhas

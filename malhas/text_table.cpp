@@ -1,0 +1,111 @@
+#include "malhas/text_table.h"
+
+#include "malhas/number_text.h"
+#include "malhas/row_text.h"
+#include "textio/latin1.h"
+
+namespace malhas {
+namespace {
+
+constexpr std::string_view kTitle = "Estudo de malhas da aleta";
+constexpr std::string_view kLegend[] = {
+    "E = exato - valor: erro verdadeiro da malha.",
+    "p_E: ordem efetiva, de E na malha anterior e nesta; p_U: ordem aparente, das três últimas "
+    "malhas, sem a solução exata.",
+    "U(p): estimativa de Richardson de E, (valor - valor anterior)/(r^p - 1), com a ordem "
+    "assintótica p_L ou com p_U.",
+    "GCI: índice de convergência de malha, nas unidades da quantidade: 3|U(p_L)| e 1,25|U(p_U)|.",
+    "U/E: a estimativa é confiável quando >= 1, e tanto melhor quanto mais perto de 1.",
+    "* em p_E: |p_E - p_L| voltou a crescer; o arredondamento domina o erro a partir dessa malha.",
+};
+
+std::string_view quantity_title(Quantity q) {
+  switch (q) {
+    case Quantity::TipTemperature:
+      return "T(N): temperatura na extremidade [ºC], exata Ta(N)";
+    case Quantity::Qdds1:
+      return "qdds1: taxa de transferência de calor na base por DDS-1 [W], exata qa";
+    case Quantity::Qdds2:
+      break;
+  }
+  return "qdds2: taxa de transferência de calor na base por DDS-2 [W], exata qa";
+}
+
+// `text` right-justified in `width` columns (longer text is kept whole).
+std::string column(const std::string& text, std::size_t width) {
+  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
+}
+
+std::string estimate_cell(const Estimate& e, bool is_order, std::size_t width) {
+  if (!e.defined) return column("-", width);
+  return column(is_order ? fixed_text(e.value, 3) : scientific_text(e.value, 4), width);
+}
+
+std::string heading(bool iterated) {
+  std::string line = column("N", 10) + column("dx", 13) + column("valor", 25) +
+                     column("exato", 25) + column("E", 12);
+  for (std::string_view name : {"p_E", "p_U"}) line += column(std::string(name), 9);
+  for (std::string_view name : {"U(p_L)", "U(p_U)", "GCI(p_L)", "GCI(p_U)"}) {
+    line += column(std::string(name), 12);
+  }
+  for (std::string_view name : {"U(p_L)/E", "U(p_U)/E"}) line += column(std::string(name), 10);
+  if (iterated) line += column("it", 8) + column("L1 final", 11);
+  return line + "  notas";
+}
+
+std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
+  const MeshOutcome& mesh = study.meshes[k];
+  const bool iterated = study.scheme == 2;
+  std::string line = column(std::to_string(mesh.N), 10) + column(scientific_text(mesh.dx, 6), 13);
+  if (!mesh.failed()) {
+    const std::size_t i = index_of(q);
+    const QuantityAnalysis& a = study.rows[k][i];
+    line += column(exact_text(mesh.value[i]), 25) + column(exact_text(mesh.exact[i]), 25) +
+            column(scientific_text(a.error, 4), 12);
+    const auto cells = named_estimates(a);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      const bool is_order = c < 2 || c >= 6;
+      const std::size_t width = c < 2 ? 9 : c < 6 ? 12 : 10;
+      std::string cell = estimate_cell(*cells[c].estimate, is_order, width);
+      if (c == 0 && a.round_off) cell = cell.substr(1) + "*";
+      line += cell;
+    }
+    if (iterated) {
+      line += column(std::to_string(mesh.iterations), 8) +
+              column(scientific_text(mesh.final_l1, 3), 11);
+    }
+  }
+  const std::string notes = row_notes(study, k, q);
+  return notes.empty() ? line : line + "  " + notes;
+}
+
+void append_scheme(std::string& text, const SchemeStudy& study) {
+  text += "\nEsquema na extremidade: " + std::string(scheme_name(study.scheme)) + "\n";
+  for (Quantity q : kQuantities) {
+    text += "\n" + std::string(quantity_title(q)) + "; ordem assintótica p_L = " +
+            std::to_string(asymptotic_order(study.scheme, q)) + "\n";
+    text += heading(study.scheme == 2) + "\n";
+    for (std::size_t k = 0; k < study.meshes.size(); ++k) text += row(study, k, q) + "\n";
+  }
+}
+
+// LF line ends to CR LF.
+std::string with_crlf(const std::string& text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 40);
+  for (char c : text) out += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  return out;
+}
+
+}  // namespace
+
+std::string text_table(const std::vector<SchemeStudy>& studies) {
+  std::string text(kTitle);
+  text += "\n";
+  for (const SchemeStudy& study : studies) append_scheme(text, study);
+  text += "\n";
+  for (std::string_view line : kLegend) text += std::string(line) + "\n";
+  return with_crlf(textio::to_latin1(text));
+}
+
+}  // namespace malhas

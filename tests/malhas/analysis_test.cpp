@@ -1,0 +1,75 @@
+// The tables' orders and estimates on meshes whose errors are chosen by hand.
+#include "malhas/analysis.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace malhas {
+namespace {
+
+// A mesh of N nodes whose three quantities have the exact value 10 and the given errors.
+MeshOutcome mesh(std::int32_t N, double e_tip, double e_q1, double e_q2) {
+  MeshOutcome m;
+  m.N = N;
+  m.exact = {10, 10, 10};
+  m.value = {10 - e_tip, 10 - e_q1, 10 - e_q2};
+  return m;
+}
+
+MeshOutcome failed(std::int32_t N) {
+  MeshOutcome m;
+  m.N = N;
+  m.failure = "memória insuficiente";
+  return m;
+}
+
+TEST(Analysis, OrdersAndEstimatesSitOnTheFinestMeshTheyUse) {
+  // Tip errors 1, 1/4, 1/16: second order; values 9, 9.75, 9.9375.
+  const SchemeStudy s = analyse(2, {mesh(3, 1, 1, 1), mesh(5, 0.25, 0.5, 0.25), mesh(9, 0.0625, 0.25, 0.0625)});
+  const auto& tip = [&](std::size_t k) { return s.rows[k][index_of(Quantity::TipTemperature)]; };
+  EXPECT_FALSE(tip(0).effective_order.defined);
+  EXPECT_EQ(tip(0).effective_order.reason, "malhas insuficientes");
+  EXPECT_DOUBLE_EQ(tip(1).effective_order.value, 2);
+  EXPECT_EQ(tip(1).apparent_order.reason, "malhas insuficientes");
+  EXPECT_DOUBLE_EQ(tip(2).apparent_order.value, 2);  // differences 0.75 and 0.1875
+  // U with p_L = 2: 0.1875 / 3 = 0.0625, the true error exactly.
+  EXPECT_DOUBLE_EQ(tip(2).estimate_asymptotic.value, 0.0625);
+  EXPECT_DOUBLE_EQ(tip(2).ratio_asymptotic.value, 1);
+  EXPECT_DOUBLE_EQ(tip(2).gci_apparent.value, 1.25 * 0.0625);
+  EXPECT_DOUBLE_EQ(tip(2).gci_asymptotic.value, 3 * 0.0625);
+  // qdds1 has p_L = 1 under UDS-2: U = 0.25 / 1 against E = 0.25.
+  EXPECT_DOUBLE_EQ(s.rows[2][index_of(Quantity::Qdds1)].ratio_asymptotic.value, 1);
+}
+
+TEST(Analysis, FailedMeshLeavesItsNeighboursOrdersEmptyWithTheReason) {
+  const SchemeStudy s = analyse(1, {mesh(3, 1, 1, 1), failed(5), mesh(9, 0.25, 0.25, 0.25),
+                                    mesh(17, 0.125, 0.125, 0.125)});
+  const auto& tip = [&](std::size_t k) { return s.rows[k][index_of(Quantity::TipTemperature)]; };
+  EXPECT_EQ(tip(2).effective_order.reason, "malha mais grossa falhou");
+  EXPECT_DOUBLE_EQ(tip(3).effective_order.value, 1);
+  EXPECT_EQ(tip(3).apparent_order.reason, "malha mais grossa falhou");
+}
+
+TEST(Analysis, ApparentOrderNeedsOneRatio) {
+  // 3 -> 5 halves the spacing, 5 -> 13 divides it by 3.
+  const SchemeStudy s = analyse(1, {mesh(3, 1, 1, 1), mesh(5, 0.5, 0.5, 0.5), mesh(13, 0.5 / 3, 0.5 / 3, 0.5 / 3)});
+  const QuantityAnalysis& a = s.rows[2][index_of(Quantity::Qdds2)];
+  EXPECT_NEAR(a.effective_order.value, 1, 1e-12);  // the errors are rounded through 10 - e
+  EXPECT_EQ(a.apparent_order.reason, "razão de refinamento variável");
+}
+
+TEST(Analysis, MarksWhereTheEffectiveOrderTurnsAwayAgain) {
+  // p_E = log2 of 2.5, 0.4/0.19, 0.19/0.094 (1.32, 1.07, 1.02: approaching 1), then the error
+  // grows: p_E < 0 from the fifth mesh on; the sixth comes back within 0.05 of 1.
+  const double e[] = {1, 0.4, 0.19, 0.094, 0.5, 0.25};
+  std::vector<MeshOutcome> meshes;
+  for (int k = 0; k < 6; ++k) meshes.push_back(mesh((2 << k) + 1, e[k], e[k], e[k]));
+  const SchemeStudy s = analyse(1, std::move(meshes));
+  for (std::size_t k = 0; k < 6; ++k) {
+    EXPECT_EQ(s.rows[k][index_of(Quantity::Qdds1)].round_off, k == 4) << "mesh " << k;
+  }
+}
+
+}  // namespace
+}  // namespace malhas
