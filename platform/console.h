@@ -11,6 +11,9 @@ void write_standard_error(const char* bytes, std::size_t count);
 // Writes the bytes to the standard output stream, unbuffered.
 void write_standard_output(const char* bytes, std::size_t count);
 
+// Whether the standard error stream is a terminal (a console on Windows), where a person reads it.
+bool standard_error_is_terminal();
+
 // Reads one line from standard input through its LF and keeps its first `max_bytes` bytes in
 // `line`, without the LF and a CR just before it. False at the end of the input when not a
 // single byte came.

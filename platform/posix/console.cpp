@@ -16,6 +16,8 @@ void write_standard_output(const char* bytes, std::size_t count) {
   (void)posix::write_fully(STDOUT_FILENO, bytes, count);
 }
 
+bool standard_error_is_terminal() { return isatty(STDERR_FILENO) == 1; }
+
 bool read_standard_input_line(std::string& line, std::size_t max_bytes) {
   return assemble_input_line(line, max_bytes, [](char& byte) {
     return posix::read_once(STDIN_FILENO, &byte, 1) == 1;

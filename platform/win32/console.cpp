@@ -17,6 +17,12 @@ void write_standard_output(const char* bytes, std::size_t count) {
   (void)win32::write_fully(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
 }
 
+// Only a console has a console mode: files, pipes and the null device do not.
+bool standard_error_is_terminal() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+}
+
 // A closed pipe, a console's end of input and a missing handle all end the input alike.
 bool read_standard_input_line(std::string& line, std::size_t max_bytes) {
   const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);

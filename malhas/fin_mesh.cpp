@@ -1,0 +1,73 @@
+#include "malhas/fin_mesh.h"
+
+#include <new>
+
+#include "fin/processamento.h"
+#include "process/held_fp_traps.h"
+#include "process/storage.h"
+
+namespace malhas {
+namespace {
+
+constexpr const char* kNoStorage = "memória insuficiente para as malhas em cálculo";
+
+// Every stride-th node from the base, and the tip.
+ProfileSample sample_profile(const fin::Case& c) {
+  ProfileSample sample;
+  const std::int64_t N = c.mesh.N;
+  const std::int64_t stride = std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
+  for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
+    sample.x.push_back(c.mesh.x[i]);
+    sample.T.push_back(c.solution.T[i]);
+    sample.Ta.push_back(c.exact.Ta[i]);
+    if (i == N) break;
+  }
+  return sample;
+}
+
+void keep_results(const fin::Case& c, const fin::IterationInput& iteration, int scheme,
+                  MeshOutcome& outcome) {
+  const std::int64_t N = c.mesh.N;
+  outcome.value = {c.solution.T[N], c.rates.qdds1, c.rates.qdds2};
+  outcome.exact = {c.exact.Ta[N], c.exact.qa, c.exact.qa};
+  if (scheme == 2) {
+    const fin::NormArray& L1 = c.solution.L1;
+    outcome.iterations = c.solution.it;
+    outcome.final_l1 = L1[c.solution.it] / L1[0];  // as the report of aleta states it
+    outcome.converged = outcome.final_l1 < iteration.tol;
+  }
+  outcome.profile = sample_profile(c);
+}
+
+// The fault that makes the mesh's numbers meaningless, in Portuguese; empty when none was raised.
+std::string arithmetic_fault(unsigned raised) {
+  if (raised & platform::kFpInvalid) return "operação inválida (invalid)";
+  if (raised & platform::kFpDivideByZero) return "divisão por zero";
+  if (raised & platform::kFpOverflow) return "estouro (overflow)";
+  return {};
+}
+
+}  // namespace
+
+MeshOutcome compute_fin_mesh(const fin::GeneralInput& general, const fin::IterationInput& iteration,
+                             const MeshJob& job) {
+  fin::GeneralInput input = general;
+  input.N = job.N;
+  input.scheme = job.scheme;
+  MeshOutcome outcome;
+  outcome.N = job.N;
+  outcome.dx = input.L / static_cast<double>(input.N - 1);  // shown on a failed mesh's rows too
+  process::HeldFpTraps held;
+  try {
+    keep_results(fin::compute_case(input, iteration), iteration, job.scheme, outcome);
+  } catch (const process::StorageUnavailable&) {
+    outcome.failure = kNoStorage;
+  } catch (const std::bad_alloc&) {
+    outcome.failure = kNoStorage;
+  }
+  if (outcome.failure.empty()) outcome.failure = arithmetic_fault(held.raised());
+  if (outcome.failed()) outcome.profile = {};
+  return outcome;
+}
+
+}  // namespace malhas

@@ -1,0 +1,61 @@
+#include "malhas/program.h"
+
+#include <iostream>
+#include <thread>
+
+#include "fin/dados.h"
+#include "malhas/fin_mesh.h"
+#include "malhas/study.h"
+#include "platform/files.h"
+#include "process/terminal.h"
+
+namespace malhas {
+namespace {
+
+constexpr const char* kProgram = "aleta-malhas: ";
+
+// Meshes done of the total, rewritten in place on a terminal; nothing anywhere else.
+ProgressReport progress_display() {
+  if (!process::standard_error_is_terminal()) return [](std::size_t, std::size_t) {};
+  return [](std::size_t done, std::size_t total) {
+    std::cerr << "\rmalhas calculadas: " << done << " de " << total << (done == total ? "\n" : "")
+              << std::flush;
+  };
+}
+
+int fail(const std::string& message) {
+  std::cerr << kProgram << message << "\n";
+  return 1;
+}
+
+}  // namespace
+
+int run_program(int argc, char** argv) {
+  const ParsedOptions parsed = parse_options(argc, argv, std::thread::hardware_concurrency());
+  std::cout << parsed.out << std::flush;
+  std::cerr << parsed.err;
+  if (!parsed.run) return parsed.exit_code;
+  const StudyOptions& options = parsed.options;
+
+  // The reader's errors end the process with its message, before anything is written.
+  platform::FileSystem& files = platform::native_file_system();
+  const fin::GeneralInput general = fin::read_general_input(files);
+  const StudyPlan plan = plan_study(options, general.N, general.scheme);
+  if (!plan.error.empty()) return fail(plan.error);
+  fin::IterationInput iteration;
+  for (int scheme : plan.schemes) {
+    if (scheme == 2) iteration = fin::read_iteration_input(files);
+  }
+
+  const std::vector<SchemeStudy> studies = run_study(
+      plan, options.threads,
+      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job); },
+      progress_display());
+  const std::string written = write_output_files(options.folder, study_files(studies));
+  if (!written.empty()) return fail(written);
+  const std::string failures = failure_lines(studies);
+  std::cerr << failures;
+  return failures.empty() ? 0 : 1;
+}
+
+}  // namespace malhas
