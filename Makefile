@@ -5,7 +5,8 @@ BUILD ?= build
 WINDOWS_BUILD ?= build-win
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/uds2
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev python3 time
+PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev python3 time \
+  librsvg2-bin libxml2-utils
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 
 .PHONY: all deps windows-deps build run test bench windows test-windows clean

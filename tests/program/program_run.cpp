@@ -61,13 +61,15 @@ bool ProgramRun::exists(const std::string& name) const {
   return file_exists(work_ + "/" + host_name(name));
 }
 
-ChildResult ProgramRun::run(const std::vector<std::string>& arguments,
-                            const std::string& input) const {
+ChildResult ProgramRun::run(const std::vector<std::string>& arguments, const std::string& input,
+                            Program program) const {
+  const bool aleta = program == Program::Aleta;
   std::vector<std::string> argv;
   if (windows_program()) {
-    argv = {environment("ALETA_TEST_RUNNER"), environment("ALETA_TEST_PROGRAM")};
+    argv = {environment("ALETA_TEST_RUNNER"),
+            environment(aleta ? "ALETA_TEST_PROGRAM" : "ALETA_TEST_MALHAS_PROGRAM")};
   } else {
-    argv = {ALETA_EXE};
+    argv = {aleta ? ALETA_EXE : ALETA_MALHAS_EXE};
   }
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   const std::string path = environment("PATH");

@@ -26,8 +26,12 @@ class ProgramRun {
   bool exists(const std::string& name) const;
   const std::string& directory() const { return work_; }
 
-  ChildResult run(const std::vector<std::string>& arguments = {},
-                  const std::string& input = "") const;
+  // The program: aleta, or the mesh study aleta-malhas, whose Windows build is named by
+  // ALETA_TEST_MALHAS_PROGRAM.
+  enum class Program { Aleta, Malhas };
+
+  ChildResult run(const std::vector<std::string>& arguments = {}, const std::string& input = "",
+                  Program program = Program::Aleta) const;
 
   // The arguments of each editor command, in order.
   std::vector<std::vector<std::string>> editor_calls() const;

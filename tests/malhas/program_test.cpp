@@ -1,0 +1,169 @@
+// aleta-malhas as a user meets it: the shipped examples, the values of aleta, a failing mesh,
+// unreadable input and the charts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+
+#include "tests/program/program_run.h"
+#include "textio/number_rendering.h"
+
+namespace testing_support {
+namespace {
+
+using Program = ProgramRun::Program;
+const std::string kExamples = std::string(ALETA_SOURCE_DIR) + "/examples/";
+
+// A scratch directory holding the input files of examples/<name>.
+std::unique_ptr<ProgramRun> example(const std::string& name) {
+  auto run = std::make_unique<ProgramRun>();
+  for (const std::string file : {"entradas_geral.ent", "entradas_uds.ent"}) {
+    if (file_exists(kExamples + name + "/" + file)) run->put(file, read_file(kExamples + name + "/" + file));
+  }
+  return run;
+}
+
+// The rows of malhas.csv by scheme, N and quantity, each split at its commas (the notes, last,
+// may be cut at their own commas: the tests read the numeric columns only).
+using CsvRows = std::map<std::string, std::vector<std::string>>;
+CsvRows csv_rows(const ProgramRun& run) {
+  CsvRows rows;
+  std::stringstream lines(run.get("estudo_malhas/malhas.csv"));
+  std::string line;
+  std::getline(lines, line);  // the header
+  while (std::getline(lines, line)) {
+    std::vector<std::string> cells;
+    std::stringstream cell_stream(line);
+    for (std::string cell; std::getline(cell_stream, cell, ',');) cells.push_back(cell);
+    rows[cells[0] + " " + cells[1] + " " + cells[3]] = cells;
+  }
+  return rows;
+}
+
+double number(const CsvRows& rows, const std::string& key, std::size_t column) {
+  const std::string& cell = rows.at(key).at(column);
+  EXPECT_FALSE(cell.empty()) << key << " column " << column;
+  return std::strtod(cell.c_str(), nullptr);
+}
+
+constexpr std::size_t kValue = 4, kEffectiveOrder = 8;
+
+TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
+  const auto run = example("uds");
+  std::filesystem::create_directory(run->directory() + "/estudo_malhas");
+  run->put("estudo_malhas/malhas.csv", "an older study\n");
+  const ChildResult r = run->run({"-m", "6"}, "", Program::Malhas);
+  EXPECT_EQ(r.exit_code, 0);
+  EXPECT_EQ(r.out + r.err, "");
+  const CsvRows rows = csv_rows(*run);
+  EXPECT_EQ(rows.size(), 6u * 3);
+  for (const char* N : {"41", "81", "161", "321", "641"}) {
+    EXPECT_NEAR(number(rows, std::string("UDS ") + N + " T(N)", kEffectiveOrder), 1, 0.05) << N;
+  }
+  for (const char* file : {"malhas.txt", "erro.svg", "ordens.svg", "perfil.svg"}) {
+    EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
+  }
+  EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
+}
+
+TEST(MalhasProgram, Uds2ExampleApproachesSecondOrderFromBelow) {
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({"-m", "6"}, "", Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  const std::pair<const char*, double> expected[] = {
+      {"41", 1.66}, {"81", 1.86}, {"161", 1.93}, {"321", 2}, {"641", 2}};
+  double previous = 0;
+  for (const auto& [N, p] : expected) {
+    const double pE = number(rows, std::string("UDS-2 ") + N + " T(N)", kEffectiveOrder);
+    EXPECT_NEAR(pE, p, p == 2 ? 0.05 : 0.01) << N;
+    EXPECT_LT(pE, 2) << N;
+    EXPECT_GT(pE, previous) << N;
+    previous = pE;
+  }
+}
+
+// The report's field of `label`'s record at columns first..first+24 (1-based).
+std::string report_field(const std::string& report, const std::string& label, std::size_t first) {
+  const std::size_t at = report.find(label);
+  if (at == std::string::npos) return "";
+  return report.substr(report.rfind('\n', at) + first, 25);
+}
+
+TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
+  const auto study = example("uds2");
+  ASSERT_EQ(study->run({"-e", "ambos", "--lista", "3,21,1000"}, "", Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*study);
+  std::string field;
+  for (const std::string scheme : {"1", "2"}) {
+    for (const std::string N : {"3", "21", "1000"}) {
+      const auto single = example("uds2");
+      single->put("entradas_geral.ent",
+                  general_input("r.txt", {"80", "20", "25", "180", "2.0e-5", "0.024", "0.05", N, scheme}));
+      ASSERT_EQ(single->run().exit_code, 0);
+      const std::string report = single->get("r.txt");
+      const std::string key = (scheme == "1" ? "UDS " : "UDS-2 ") + N;
+      // The tip row's numerical temperature, then the two difference rates.
+      const std::size_t solutions = report.find("Erro num\xE9rico\r\n");
+      ASSERT_NE(solutions, std::string::npos);
+      textio::render_exponent_field(number(rows, key + " T(N)", kValue), 25, 15, 1, field);
+      EXPECT_EQ(field, report.substr(solutions + 15 + 25, 25)) << key;
+      textio::render_exponent_field(number(rows, key + " qdds1", kValue), 25, 15, 1, field);
+      EXPECT_EQ(field, report_field(report, "(DDS-1):", 45)) << key;
+      textio::render_exponent_field(number(rows, key + " qdds2", kValue), 25, 15, 1, field);
+      EXPECT_EQ(field, report_field(report, "(DDS-2):", 45)) << key;
+    }
+  }
+}
+
+TEST(MalhasProgram, MeshWithoutStorageFailsAloneAndTheOthersComplete) {
+  const auto run = example("uds");
+  const ChildResult r = run->run({"--lista", "21,41,2147483647"}, "", Program::Malhas);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err,
+            "aleta-malhas: malha N = 2147483647 (UDS) falhou: mem\xC3\xB3ria insuficiente para as "
+            "malhas em c\xC3\xA1lculo\n");
+  const CsvRows rows = csv_rows(*run);
+  EXPECT_NE(number(rows, "UDS 41 qdds2", kEffectiveOrder), 0);
+  EXPECT_EQ(rows.at("UDS 2147483647 T(N)").at(kValue), "");
+}
+
+TEST(MalhasProgram, ArithmeticFaultMarksEveryMeshItMeets) {
+  // h = 0: m = 0, and the exact solution divides 0 by 0 on every mesh.
+  const auto run = example("uds");
+  run->put("entradas_geral.ent", general_input("r.txt", {"80", "20", "0", "180", "2.0e-5", "0.024", "0.05", "21", "1"}));
+  const ChildResult r = run->run({"-m", "2"}, "", Program::Malhas);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err,
+            "aleta-malhas: malha N = 21 (UDS) falhou: opera\xC3\xA7\xC3\xA3o inv\xC3\xA1lida (invalid)\n"
+            "aleta-malhas: malha N = 41 (UDS) falhou: opera\xC3\xA7\xC3\xA3o inv\xC3\xA1lida (invalid)\n");
+}
+
+TEST(MalhasProgram, UnreadableInputGivesTheReadersMessageAndWritesNothing) {
+  const auto run = example("uds");
+  run->put("entradas_geral.ent", general_input("r.txt", {"80", "vinte"}));
+  const ChildResult aleta = run->run();
+  const ChildResult study = run->run({}, "", Program::Malhas);
+  EXPECT_EQ(study.exit_code, 1);
+  EXPECT_NE(study.err, "");
+  EXPECT_EQ(study.err, aleta.err);
+  EXPECT_FALSE(run->exists("estudo_malhas"));
+}
+
+TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", Program::Malhas).exit_code, 0);
+  for (const std::string chart : {"erro", "ordens", "perfil"}) {
+    const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
+    const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());
+    EXPECT_EQ(xml.exit_code, 0) << chart << xml.err;
+    const ChildResult png = run_program({"rsvg-convert", "-o", chart + ".png", svg}, run->directory());
+    EXPECT_EQ(png.exit_code, 0) << chart << png.err;
+    EXPECT_EQ(run->get(chart + ".png").substr(0, 4), "\x89PNG") << chart;
+  }
+}
+
+}  // namespace
+}  // namespace testing_support
