@@ -1,30 +1,29 @@
 #include "malhas/program.h"
 
-#include <iostream>
 #include <thread>
 
 #include "fin/dados.h"
 #include "malhas/fin_mesh.h"
 #include "malhas/study.h"
 #include "platform/files.h"
-#include "process/terminal.h"
+#include "process/console.h"
 
 namespace malhas {
 namespace {
 
-constexpr const char* kProgram = "aleta-malhas: ";
+constexpr std::string_view kProgram = "aleta-malhas: ";
 
 // Meshes done of the total, rewritten in place on a terminal; nothing anywhere else.
 ProgressReport progress_display() {
   if (!process::standard_error_is_terminal()) return [](std::size_t, std::size_t) {};
   return [](std::size_t done, std::size_t total) {
-    std::cerr << "\rmalhas calculadas: " << done << " de " << total << (done == total ? "\n" : "")
-              << std::flush;
+    process::write_standard_error("\rmalhas calculadas: " + std::to_string(done) + " de " +
+                                  std::to_string(total) + (done == total ? "\n" : ""));
   };
 }
 
 int fail(const std::string& message) {
-  std::cerr << kProgram << message << "\n";
+  process::write_standard_error(std::string(kProgram) + message + "\n");
   return 1;
 }
 
@@ -32,8 +31,8 @@ int fail(const std::string& message) {
 
 int run_program(int argc, char** argv) {
   const ParsedOptions parsed = parse_options(argc, argv, std::thread::hardware_concurrency());
-  std::cout << parsed.out << std::flush;
-  std::cerr << parsed.err;
+  process::write_standard_output(parsed.out);
+  process::write_standard_error(parsed.err);
   if (!parsed.run) return parsed.exit_code;
   const StudyOptions& options = parsed.options;
 
@@ -54,7 +53,7 @@ int run_program(int argc, char** argv) {
   const std::string written = write_output_files(options.folder, study_files(studies));
   if (!written.empty()) return fail(written);
   const std::string failures = failure_lines(studies);
-  std::cerr << failures;
+  process::write_standard_error(failures);
   return failures.empty() ? 0 : 1;
 }
 

@@ -1,0 +1,17 @@
+#include "process/console.h"
+
+#include "platform/console.h"
+
+namespace process {
+
+void write_standard_output(std::string_view bytes) {
+  platform::write_standard_output(bytes.data(), bytes.size());
+}
+
+void write_standard_error(std::string_view bytes) {
+  platform::write_standard_error(bytes.data(), bytes.size());
+}
+
+bool standard_error_is_terminal() { return platform::standard_error_is_terminal(); }
+
+}  // namespace process
