@@ -49,11 +49,13 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 # The benchmarks of the solver and of the number rendering, then whole runs of the four speed
-# cases (bench/run_cases.sh). Best run on an otherwise idle machine.
+# cases (bench/run_cases.sh) and the mesh study beside aleta (bench/malhas_speed.sh). Best run
+# on an otherwise idle machine.
 bench: build
 	$(BUILD)/bench/solver_bench
 	$(BUILD)/bench/rendering_bench
 	bench/run_cases.sh $(BUILD)/aleta
+	bench/malhas_speed.sh $(BUILD)/aleta $(BUILD)/aleta-malhas
 
 # aleta.exe, self-contained, cross-built with mingw-w64; its end-to-end tests come from the
 # native build's test binary.

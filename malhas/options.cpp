@@ -84,7 +84,7 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
                     ->check(whole_number(2, 1 << 24));
   app.add_option("-l,--lista", o.explicit_meshes,
                  "Lista de N separados por vírgulas, em vez de --malhas e --razao")
-      ->type_name("N,N,...")
+      ->type_name("N")
       ->delimiter(',')
       ->check(whole_number(3, 2147483647))
       ->excludes(meshes)

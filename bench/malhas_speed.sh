@@ -1,0 +1,68 @@
+#!/bin/sh
+# malhas_speed.sh [ALETA [ALETA_MALHAS [RUNS]]]: a UDS mesh study of the meshes N = 2^j + 1 for
+# j = 1 ... 20 (3, 5, 9, ..., 2^20 + 1: twenty meshes) beside one run of aleta on the finest of
+# them alone.
+#
+# The two alternate, RUNS times each (default 7), each run in a fresh temporary directory with a
+# do-nothing `notepad` first on PATH, so that both meet the machine in the same state. Printed:
+# the fastest and the median wall time and the largest peak resident set of each, and the
+# study's times over aleta's.
+set -eu
+[ -x /usr/bin/time ] || { echo "malhas_speed.sh needs GNU time (Debian package time)" >&2; exit 1; }
+
+aleta=$(realpath "${1:-build/aleta}")
+malhas=$(realpath "${2:-build/aleta-malhas}")
+runs=${3:-7}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+mkdir "$work/bin"
+printf '#!/bin/sh\nexit 0\n' >"$work/bin/notepad"
+chmod +x "$work/bin/notepad"
+
+# The example fin of examples/ with N nodes and the UDS tip.
+general_input() {  # N
+  printf "relatorio.txt\r\n80\r\n20\r\n25\r\n180\r\n2.0e-5\r\n0.024\r\n0.05\r\n%s\r\n1\r\n" "$1"
+}
+
+# Appends "wall_seconds peak_kib" of one run of COMMAND... in a new directory to FILE.
+run_once() {  # FILE N COMMAND...
+  file=$1
+  dir=$(mktemp -d "$work/run.XXXXXX")
+  general_input "$2" >"$dir/entradas_geral.ent"
+  shift 2
+  start=$(date +%s%N)
+  (cd "$dir" && PATH="$work/bin:$PATH" /usr/bin/time -f '%M' -o "$dir/rss" "$@") || {
+    echo "$* failed in $dir" >&2
+    exit 1
+  }
+  end=$(date +%s%N)
+  echo "$(((end - start) / 1000)) $(cat "$dir/rss")" | awk '{ print $1 / 1e6, $2 }' >>"$file"
+  rm -rf "$dir"
+}
+
+# "best median peak_MiB" of the runs in FILE.
+summary() {  # FILE
+  sort -n "$1" | awk '
+    { wall[NR] = $1; if ($2 > rss) rss = $2 }
+    END {
+      median = NR % 2 ? wall[(NR + 1) / 2] : (wall[NR / 2] + wall[NR / 2 + 1]) / 2
+      printf "%.3f %.3f %.1f\n", wall[1], median, rss / 1024
+    }'
+}
+
+: >"$work/aleta"
+: >"$work/study"
+i=0
+while [ "$i" -lt "$runs" ]; do
+  run_once "$work/aleta" 1048577 "$aleta"
+  run_once "$work/study" 3 "$malhas" --malhas 20
+  i=$((i + 1))
+done
+
+set -- $(summary "$work/aleta") $(summary "$work/study")
+printf '%-44s %8s %8s %9s\n' "($runs runs each)" "best s" "median s" "RSS MiB"
+printf '%-44s %8s %8s %9s\n' "aleta, UDS, N = 2^20 + 1" "$1" "$2" "$3"
+printf '%-44s %8s %8s %9s\n' "aleta-malhas, UDS, 20 meshes N = 3 ... 2^20 + 1" "$4" "$5" "$6"
+awk -v a="$1" -v am="$2" -v s="$4" -v sm="$5" \
+  'BEGIN { printf "study / aleta: %.2f (best), %.2f (median); target at most 1.3\n", s / a, sm / am }'
