@@ -8,28 +8,16 @@
 # the fastest and the median wall time and the largest peak resident set of each, and the
 # study's times over aleta's.
 set -eu
-[ -x /usr/bin/time ] || { echo "malhas_speed.sh needs GNU time (Debian package time)" >&2; exit 1; }
-
 aleta=$(realpath "${1:-build/aleta}")
 malhas=$(realpath "${2:-build/aleta-malhas}")
 runs=${3:-7}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-mkdir "$work/bin"
-printf '#!/bin/sh\nexit 0\n' >"$work/bin/notepad"
-chmod +x "$work/bin/notepad"
-
-# The example fin of examples/ with N nodes and the UDS tip.
-general_input() {  # N
-  printf "relatorio.txt\r\n80\r\n20\r\n25\r\n180\r\n2.0e-5\r\n0.024\r\n0.05\r\n%s\r\n1\r\n" "$1"
-}
+. "$(dirname "$0")/timing.sh"
 
 # Appends "wall_seconds peak_kib" of one run of COMMAND... in a new directory to FILE.
 run_once() {  # FILE N COMMAND...
   file=$1
   dir=$(mktemp -d "$work/run.XXXXXX")
-  general_input "$2" >"$dir/entradas_geral.ent"
+  general_input "$2" 1 >"$dir/entradas_geral.ent"
   shift 2
   start=$(date +%s%N)
   (cd "$dir" && PATH="$work/bin:$PATH" /usr/bin/time -f '%M' -o "$dir/rss" "$@") || {

@@ -5,21 +5,9 @@
 # `notepad` first on PATH. Printed per case: the fastest and the median wall time, the largest
 # peak resident set, and the processing time the report itself states (fastest run).
 set -eu
-[ -x /usr/bin/time ] || { echo "run_cases.sh needs GNU time (Debian package time)" >&2; exit 1; }
-
 aleta=$(realpath "${1:-build/aleta}")
 runs=${2:-5}
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-
-mkdir "$work/bin"
-printf '#!/bin/sh\nexit 0\n' >"$work/bin/notepad"
-chmod +x "$work/bin/notepad"
-
-# The example fin of examples/ with N nodes and tip scheme SCHEME.
-general_input() {  # N SCHEME
-  printf "relatorio.txt\r\n80\r\n20\r\n25\r\n180\r\n2.0e-5\r\n0.024\r\n0.05\r\n%s\r\n%s\r\n" "$1" "$2"
-}
+. "$(dirname "$0")/timing.sh"
 
 # Prints "wall_seconds peak_kib report_seconds" for one run in a new directory. GNU time gives
 # the peak resident set; the wall time is taken around it to the nanosecond.

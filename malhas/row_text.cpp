@@ -6,17 +6,22 @@ namespace malhas {
 
 std::string_view scheme_name(int scheme) { return scheme == 2 ? "UDS-2" : "UDS"; }
 
-std::string_view quantity_name(Quantity q) {
-  switch (q) {
-    case Quantity::TipTemperature:
-      return "T(N)";
-    case Quantity::Qdds1:
-      return "qdds1";
-    case Quantity::Qdds2:
-      break;
-  }
-  return "qdds2";
-}
+namespace {
+
+struct QuantityWords {
+  std::string_view name, title;
+};
+constexpr QuantityWords kQuantityWords[] = {
+    {"T(N)", "T(N): temperatura na extremidade [ºC], exata Ta(N)"},
+    {"qdds1", "qdds1: taxa de transferência de calor na base por DDS-1 [W], exata qa"},
+    {"qdds2", "qdds2: taxa de transferência de calor na base por DDS-2 [W], exata qa"},
+};
+
+}  // namespace
+
+std::string_view quantity_name(Quantity q) { return kQuantityWords[index_of(q)].name; }
+
+std::string_view quantity_title(Quantity q) { return kQuantityWords[index_of(q)].title; }
 
 std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a) {
   return {{{"p_E", &a.effective_order},

@@ -19,18 +19,6 @@ constexpr std::string_view kLegend[] = {
     "* em p_E: |p_E - p_L| voltou a crescer; o arredondamento domina o erro a partir dessa malha.",
 };
 
-std::string_view quantity_title(Quantity q) {
-  switch (q) {
-    case Quantity::TipTemperature:
-      return "T(N): temperatura na extremidade [ºC], exata Ta(N)";
-    case Quantity::Qdds1:
-      return "qdds1: taxa de transferência de calor na base por DDS-1 [W], exata qa";
-    case Quantity::Qdds2:
-      break;
-  }
-  return "qdds2: taxa de transferência de calor na base por DDS-2 [W], exata qa";
-}
-
 // `text` right-justified in `width` columns (longer text is kept whole).
 std::string column(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
