@@ -24,14 +24,15 @@ std::string_view quantity_name(Quantity q) { return kQuantityWords[index_of(q)].
 std::string_view quantity_title(Quantity q) { return kQuantityWords[index_of(q)].title; }
 
 std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a) {
-  return {{{"p_E", &a.effective_order},
-           {"p_U", &a.apparent_order},
-           {"U(p_L)", &a.estimate_asymptotic},
-           {"U(p_U)", &a.estimate_apparent},
-           {"GCI(p_L)", &a.gci_asymptotic},
-           {"GCI(p_U)", &a.gci_apparent},
-           {"U(p_L)/E", &a.ratio_asymptotic},
-           {"U(p_U)/E", &a.ratio_apparent}}};
+  using K = EstimateKind;
+  return {{{"p_E", K::Order, &a.effective_order},
+           {"p_U", K::Order, &a.apparent_order},
+           {"U(p_L)", K::Estimate, &a.estimate_asymptotic},
+           {"U(p_U)", K::Estimate, &a.estimate_apparent},
+           {"GCI(p_L)", K::Estimate, &a.gci_asymptotic},
+           {"GCI(p_U)", K::Estimate, &a.gci_apparent},
+           {"U(p_L)/E", K::Ratio, &a.ratio_asymptotic},
+           {"U(p_U)/E", K::Ratio, &a.ratio_apparent}}};
 }
 
 namespace {
@@ -44,9 +45,8 @@ std::vector<std::string> empty_cell_notes(const QuantityAnalysis& a) {
     bool named = false;
     for (auto& [reason, names] : groups) {
       if (reason != cell.estimate->reason) continue;
-      // The estimates from p_E's or p_U's reason share it: the order's name says enough.
-      const bool derived = cell.name.find("(p_") != std::string_view::npos;
-      if (!derived) names += ", " + std::string(cell.name);
+      // The estimates made from an order share its reason: the order's name says enough.
+      if (cell.kind == EstimateKind::Order) names += ", " + std::string(cell.name);
       named = true;
     }
     if (!named) groups.emplace_back(cell.estimate->reason, std::string(cell.name));

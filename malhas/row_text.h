@@ -14,8 +14,10 @@ std::string_view quantity_name(Quantity q);   // "T(N)", "qdds1", "qdds2"
 std::string_view quantity_title(Quantity q);
 
 // The estimates of a row with their column names, in table order.
+enum class EstimateKind { Order, Estimate, Ratio };
 struct NamedEstimate {
   std::string_view name;
+  EstimateKind kind;
   const Estimate* estimate;
 };
 std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a);

@@ -24,19 +24,33 @@ std::string column(const std::string& text, std::size_t width) {
   return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
 }
 
-std::string estimate_cell(const Estimate& e, bool is_order, std::size_t width) {
+std::size_t column_width(EstimateKind kind) {
+  switch (kind) {
+    case EstimateKind::Order:
+      return 9;
+    case EstimateKind::Estimate:
+      return 12;
+    case EstimateKind::Ratio:
+      break;
+  }
+  return 10;
+}
+
+std::string estimate_cell(const NamedEstimate& cell) {
+  const std::size_t width = column_width(cell.kind);
+  const Estimate& e = *cell.estimate;
   if (!e.defined) return column("-", width);
-  return column(is_order ? fixed_text(e.value, 3) : scientific_text(e.value, 4), width);
+  return column(cell.kind == EstimateKind::Estimate ? scientific_text(e.value, 4)
+                                                    : fixed_text(e.value, 3),
+                width);
 }
 
 std::string heading(bool iterated) {
   std::string line = column("N", 10) + column("dx", 13) + column("valor", 25) +
                      column("exato", 25) + column("E", 12);
-  for (std::string_view name : {"p_E", "p_U"}) line += column(std::string(name), 9);
-  for (std::string_view name : {"U(p_L)", "U(p_U)", "GCI(p_L)", "GCI(p_U)"}) {
-    line += column(std::string(name), 12);
+  for (const NamedEstimate& cell : named_estimates(QuantityAnalysis{})) {
+    line += column(std::string(cell.name), column_width(cell.kind));
   }
-  for (std::string_view name : {"U(p_L)/E", "U(p_U)/E"}) line += column(std::string(name), 10);
   if (iterated) line += column("it", 8) + column("L1 final", 11);
   return line + "  notas";
 }
@@ -50,13 +64,9 @@ std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
     const QuantityAnalysis& a = study.rows[k][i];
     line += column(exact_text(mesh.value[i]), 25) + column(exact_text(mesh.exact[i]), 25) +
             column(scientific_text(a.error, 4), 12);
-    const auto cells = named_estimates(a);
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-      const bool is_order = c < 2 || c >= 6;
-      const std::size_t width = c < 2 ? 9 : c < 6 ? 12 : 10;
-      std::string cell = estimate_cell(*cells[c].estimate, is_order, width);
-      if (c == 0 && a.round_off) cell = cell.substr(1) + "*";
-      line += cell;
+    for (const NamedEstimate& cell : named_estimates(a)) {
+      const bool marked = cell.estimate == &a.effective_order && a.round_off;
+      line += marked ? estimate_cell(cell).substr(1) + "*" : estimate_cell(cell);
     }
     if (iterated) {
       line += column(std::to_string(mesh.iterations), 8) +
