@@ -4,6 +4,7 @@
 #include <atomic>
 #include <mutex>
 #include <numeric>
+#include <system_error>
 #include <thread>
 
 namespace malhas {
@@ -31,7 +32,13 @@ std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsign
   };
   const unsigned workers = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(jobs.size())));
   std::vector<std::thread> pool;
-  for (unsigned w = 1; w < workers; ++w) pool.emplace_back(work);
+  for (unsigned w = 1; w < workers; ++w) {
+    try {
+      pool.emplace_back(work);
+    } catch (const std::system_error&) {
+      break;  // no more threads to be had: the ones running take every job between them
+    }
+  }
   work();  // the calling thread is one of the workers
   for (std::thread& t : pool) t.join();
   return outcomes;

@@ -152,6 +152,15 @@ TEST(MalhasProgram, UnreadableInputGivesTheReadersMessageAndWritesNothing) {
   EXPECT_FALSE(run->exists("estudo_malhas"));
 }
 
+TEST(MalhasProgram, FolderThatCannotBeMadeIsAnError) {
+  const auto run = example("uds");
+  run->put("ocupado", "a file where the folder would go\n");
+  const ChildResult r = run->run({"-m", "2", "-s", "ocupado"}, "", Program::Malhas);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel criar a pasta ocupado\n");
+  EXPECT_EQ(run->get("ocupado"), "a file where the folder would go\n");
+}
+
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", Program::Malhas).exit_code, 0);
