@@ -2,6 +2,7 @@
 
 #include "platform/clock.h"
 #include "platform/fp_control.h"
+#include "platform/process_guards.h"
 #include "process/command_line.h"
 #include "process/run_time_error.h"
 
@@ -24,6 +25,7 @@ namespace {
 }  // namespace
 
 void start_up(int argc, char** argv) {
+  platform::install_process_guards();
   keep_command_line(argc, argv);
   platform::enable_fp_traps();
   platform::install_fp_fault_handler(report_arithmetic_fault);

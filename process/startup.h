@@ -3,9 +3,10 @@
 
 namespace process {
 
-// Prepares the process: floating-point control with traps for invalid operation, division by
-// zero and overflow, the arithmetic-fault handler, the command line for blank file names, and
-// the clock's origin lock.
+// Prepares the process: first the guards against missing standard streams and the file-size
+// limit, then floating-point control with traps for invalid operation, division by zero and
+// overflow, the arithmetic-fault handler, the command line for blank file names, and the
+// clock's origin lock.
 void start_up(int argc, char** argv);
 
 }  // namespace process
