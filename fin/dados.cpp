@@ -49,11 +49,16 @@ void read_file(std::string_view file, Fields&... fields) {
 }
 
 [[noreturn]] void reject(std::string_view file, std::string_view name, std::int32_t value,
-                         std::string_view meaning, std::int32_t lowest) {
+                         std::string_view meaning, std::string_view accepted) {
   const std::string text = std::string(name) + " = " + std::to_string(value) +
-                           " out of range: " + std::string(meaning) + " must be from " +
-                           std::to_string(lowest) + " to 2147483647";
+                           " out of range: " + std::string(meaning) + " must be " +
+                           std::string(accepted);
   process::raise_run_time_error(kValueOutOfRange, process::Operation::Read, file, text);
+}
+
+// The accepted values of a count: `lowest` and every larger 4-byte integer.
+std::string from_to_largest(std::int32_t lowest) {
+  return "from " + std::to_string(lowest) + " to 2147483647";
 }
 
 }  // namespace
@@ -63,13 +68,22 @@ void read_general_input(CaseRecord& c) {
   read_file(kGeneralInput, c.saida, c.Tb, c.Tinf, c.h, c.k, c.Ab, c.P, c.L, c.N, c.scheme);
   // Two nodes, or none, leave the base or tip formulas reading outside the mesh. One node is
   // let through: its mesh spacing is a division by zero, reported as such.
-  if (c.N == 2 || c.N <= 0) reject(kGeneralInput, "N", c.N, "the number of mesh nodes", 3);
+  if (c.N == 2 || c.N <= 0) {
+    reject(kGeneralInput, "N", c.N, "the number of mesh nodes", from_to_largest(3));
+  }
+  // Any other scheme would solve nothing and still report a result as a success.
+  if (c.scheme != 1 && c.scheme != 2) {
+    reject(kGeneralInput, "scheme", c.scheme, "the tip scheme", "1 or 2");
+  }
 }
 
 void read_iteration_input(CaseRecord& c) {
   c.launch_status = edit(kIterationInput);
   read_file(kIterationInput, c.itmax, c.tol, c.T0);
-  if (c.itmax < 0) reject(kIterationInput, "itmax", c.itmax, "the maximum number of iterations", 0);
+  if (c.itmax < 0) {
+    reject(kIterationInput, "itmax", c.itmax, "the maximum number of iterations",
+           from_to_largest(0));
+  }
 }
 
 }  // namespace fin
