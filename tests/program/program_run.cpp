@@ -61,13 +61,13 @@ bool ProgramRun::exists(const std::string& name) const {
   return file_exists(work_ + "/" + host_name(name));
 }
 
-ChildResult ProgramRun::run(const std::vector<std::string>& arguments,
-                            const std::string& input) const {
-  std::vector<std::string> argv;
+ChildResult ProgramRun::run(const std::vector<std::string>& arguments, const std::string& input,
+                            const std::vector<std::string>& launcher) const {
+  std::vector<std::string> argv = launcher;
   if (windows_program()) {
-    argv = {environment("ALETA_TEST_RUNNER"), environment("ALETA_TEST_PROGRAM")};
+    argv.insert(argv.end(), {environment("ALETA_TEST_RUNNER"), environment("ALETA_TEST_PROGRAM")});
   } else {
-    argv = {ALETA_EXE};
+    argv.push_back(ALETA_EXE);
   }
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   const std::string path = environment("PATH");

@@ -26,8 +26,10 @@ class ProgramRun {
   bool exists(const std::string& name) const;
   const std::string& directory() const { return work_; }
 
-  ChildResult run(const std::vector<std::string>& arguments = {},
-                  const std::string& input = "") const;
+  // `launcher`, when given, is a command that runs the command line that follows it (the
+  // program and its arguments), for runs in conditions a shell sets up.
+  ChildResult run(const std::vector<std::string>& arguments = {}, const std::string& input = "",
+                  const std::vector<std::string>& launcher = {}) const;
 
   // The arguments of each editor command, in order.
   std::vector<std::vector<std::string>> editor_calls() const;
