@@ -1,66 +1,96 @@
 # Thin wrapper over CMake: `make run` shows the program at work on the shipped example,
-# `make test` builds everything and runs the whole test suite, `make test-windows` cross-builds
-# aleta.exe and runs its tests under Wine, `make bench` times the program.
+# `make test` builds the program and its tests and runs the suite, `make test-windows`
+# cross-builds aleta.exe and runs its tests under Wine, `make bench` times the program.
 BUILD ?= build
 WINDOWS_BUILD ?= build-win
 JOBS ?= $(shell nproc)
 EXAMPLE ?= examples/uds2
-PACKAGES := cmake g++ make libgtest-dev libbenchmark-dev libcli11-dev python3 time \
-  librsvg2-bin libxml2-utils
+# More CMake options for every build; CI gives -DALETA_WERROR=ON.
+CMAKE_OPTIONS ?=
+# CLI11 (header-only, for aleta-malhas) is needed by every configuration of the project.
+RUN_PACKAGES := cmake g++ make libcli11-dev
+# The mesh study's charts are checked by parsing (xmllint) and rendering (rsvg-convert) them.
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 librsvg2-bin libxml2-utils
+BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 
-.PHONY: all deps windows-deps build run test bench windows test-windows clean
-.PHONY: deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
+.PHONY: all deps run-deps bench-deps windows-deps build run test test-sweep bench windows
+.PHONY: test-windows clean deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
 
 all: build
 
-# Installs the Debian packages named in $(1), only when one is missing.
+# Installs the Debian packages named in $(1), only when one is missing. Without dpkg and apt-get
+# (another distribution) it names them and goes on: their equivalents must be installed.
 define install_missing
-	@missing=$$(for p in $(1); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
-	if [ -n "$$missing" ]; then \
-	  echo "installing:" $$missing; \
-	  SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
-	  $$SUDO apt-get update -qq && \
-	  $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	@if ! command -v dpkg >/dev/null 2>&1 || ! command -v apt-get >/dev/null 2>&1; then \
+	  echo "no dpkg and apt-get here; this needs (Debian names):" $(1); \
+	else \
+	  missing=$$(for p in $(1); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	  if [ -n "$$missing" ]; then \
+	    echo "installing:" $$missing; \
+	    SUDO=$$( [ "$$(id -u)" -eq 0 ] || echo sudo ); \
+	    $$SUDO apt-get update -qq && \
+	    $$SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq $$missing; \
+	  fi; \
 	fi
 endef
 
+# Configures $(BUILD) with the options $(1), the same build folder for every target.
+configure = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_OPTIONS) $(1) >/dev/null
+
 deps:
-	$(call install_missing,$(PACKAGES))
+	$(call install_missing,$(TEST_PACKAGES))
+
+run-deps:
+	$(call install_missing,$(RUN_PACKAGES))
+
+bench-deps:
+	$(call install_missing,$(BENCH_PACKAGES))
 
 windows-deps:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 
+# The program, its tests and the fuzz targets' corpus replays; no benchmarks.
 build: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release -DALETA_BENCHMARKS=ON >/dev/null
+	$(call configure,-DALETA_TESTS=ON -DALETA_BENCHMARKS=OFF)
 	cmake --build $(BUILD) -j $(JOBS)
 	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 
-# Runs the example in a scratch copy, with the shipped notepad on PATH, and shows the report.
-run: build
+# Builds only aleta (no tests, so no GoogleTest), runs the example in a scratch copy with the
+# shipped notepad on PATH, shows the report and removes the copy.
+run: run-deps
+	$(call configure,-DALETA_TESTS=OFF -DALETA_BENCHMARKS=OFF)
+	cmake --build $(BUILD) -j $(JOBS) --target aleta
+	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 	@work=$$(mktemp -d) && cp $(EXAMPLE)/*.ent $$work/ && \
 	cd $$work && PATH="$(CURDIR)/$(BUILD)/install/bin:$$PATH" aleta; status=$$?; \
-	echo "aleta ended with exit code $$status in $$work"; \
+	echo "aleta ended with exit code $$status"; \
 	report=$$(ls $$work | grep -v '\.ent$$' | head -n 1); \
 	[ -n "$$report" ] && iconv -f WINDOWS-1252 -t UTF-8 "$$work/$$report" | tr -d '\r'; \
-	exit $$status
+	rm -rf "$$work"; exit $$status
 
+# The suite without the long sweeps (CTest label "sweep"), which test-sweep runs.
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -LE sweep
+
+test-sweep: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L sweep
 
 # The benchmarks of the solver and of the number rendering, then whole runs of the four speed
 # cases (bench/run_cases.sh) and the mesh study beside aleta (bench/malhas_speed.sh). Best run
 # on an otherwise idle machine.
-bench: build
+bench: bench-deps
+	$(call configure,-DALETA_BENCHMARKS=ON)
+	cmake --build $(BUILD) -j $(JOBS) --target aleta aleta-malhas solver_bench rendering_bench
 	$(BUILD)/bench/solver_bench
 	$(BUILD)/bench/rendering_bench
 	bench/run_cases.sh $(BUILD)/aleta
 	bench/malhas_speed.sh $(BUILD)/aleta $(BUILD)/aleta-malhas
 
-# aleta.exe, self-contained, cross-built with mingw-w64; its end-to-end tests come from the
-# native build's test binary.
+# aleta.exe and aleta-malhas.exe, self-contained, cross-built with mingw-w64; their end-to-end
+# tests come from the native build's test binary.
 windows: build windows-deps
-	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release \
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_OPTIONS) \
 	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
 	  -DALETA_HOST_TESTS=$(CURDIR)/$(BUILD)/tests/aleta_tests >/dev/null
 	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
@@ -88,30 +118,34 @@ export ASAN_OPTIONS ?= allocator_may_return_null=1:detect_leaks=1
 export UBSAN_OPTIONS ?= print_stacktrace=1
 
 deps-clang:
-	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGES) $(CLANG_PACKAGES)"
+	$(call install_missing,$(TEST_PACKAGES) $(CLANG_PACKAGES))
 
 test-sanitize: deps-clang
 	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DALETA_SANITIZE=ON >/dev/null
+	  -DALETA_SANITIZE=ON $(CMAKE_OPTIONS) >/dev/null
 	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
-	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS)
+	cd $(SANITIZE_BUILD) && ctest --output-on-failure -j $(JOBS) -LE sweep
 
 fuzz-build: deps-clang
 	cmake -S . -B $(FUZZ_BUILD) -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	  -DALETA_FUZZ=ON -DALETA_TESTS=OFF >/dev/null
+	  -DALETA_FUZZ=ON -DALETA_TESTS=OFF $(CMAKE_OPTIONS) >/dev/null
 	cmake --build $(FUZZ_BUILD) -j $(JOBS)
 
 # Runs every target from its corpus, one after the other; new inputs go to $(FUZZ_BUILD)/corpus,
-# and any finding stops with its input saved in $(FUZZ_BUILD)/findings.
+# and any finding stops with its input saved in $(FUZZ_BUILD)/findings. Each run has a scratch
+# folder of its own in $(FUZZ_TMPDIR), removed afterwards, also when the run ends on a finding.
 define run_fuzz_targets
 	@mkdir -p $(FUZZ_BUILD)/findings
 	@for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t; \
 	  echo "fuzzing $$t: $(1)"; \
-	  TMPDIR=$(FUZZ_TMPDIR) $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) \
+	  scratch=$$(mktemp -d $(FUZZ_TMPDIR)/aleta-fuzz-XXXXXX) || exit 1; \
+	  TMPDIR=$$scratch $(FUZZ_BUILD)/fuzz/$${t}_fuzz $(1) \
 	    -timeout=30 -rss_limit_mb=2048 -print_final_stats=1 \
 	    -artifact_prefix=$(FUZZ_BUILD)/findings/$$t- $(FUZZ_BUILD)/corpus/$$t fuzz/corpus/$$t \
-	    > $(FUZZ_BUILD)/$$t.log 2>&1 \
+	    > $(FUZZ_BUILD)/$$t.log 2>&1; \
+	  status=$$?; rm -rf "$$scratch"; \
+	  [ $$status -eq 0 ] \
 	    || { tail -n 60 $(FUZZ_BUILD)/$$t.log; echo "fuzz target $$t found a fault"; exit 1; }; \
 	  grep -E '^(#[0-9]+[[:space:]]+DONE|stat::(number_of_executed_units|peak_rss_mb))' $(FUZZ_BUILD)/$$t.log; \
 	done

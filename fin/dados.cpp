@@ -37,11 +37,16 @@ void read_file(platform::FileSystem& files, std::string_view file, Fields&... fi
 }
 
 [[noreturn]] void reject(std::string_view file, std::string_view name, std::int32_t value,
-                         std::string_view meaning, std::int32_t lowest) {
+                         std::string_view meaning, std::string_view accepted) {
   const std::string text = std::string(name) + " = " + std::to_string(value) +
-                           " out of range: " + std::string(meaning) + " must be from " +
-                           std::to_string(lowest) + " to 2147483647";
+                           " out of range: " + std::string(meaning) + " must be " +
+                           std::string(accepted);
   process::raise_run_time_error(process::kIntegerOutOfRange, process::Operation::Read, file, text);
+}
+
+// The accepted values of a count: `lowest` and every larger 4-byte integer.
+std::string from_to_largest(std::int32_t lowest) {
+  return "from " + std::to_string(lowest) + " to 2147483647";
 }
 
 }  // namespace
@@ -57,7 +62,13 @@ GeneralInput read_general_input(platform::FileSystem& files) {
             in.N, in.scheme);
   // Two nodes, or none, leave the base or tip formulas reading outside the mesh. One node is
   // let through: its mesh spacing is a division by zero, reported as such.
-  if (in.N == 2 || in.N <= 0) reject(kGeneralInputFile, "N", in.N, "the number of mesh nodes", 3);
+  if (in.N == 2 || in.N <= 0) {
+    reject(kGeneralInputFile, "N", in.N, "the number of mesh nodes", from_to_largest(3));
+  }
+  // Any other scheme would solve nothing and still report a result as a success.
+  if (in.scheme != 1 && in.scheme != 2) {
+    reject(kGeneralInputFile, "scheme", in.scheme, "the tip scheme", "1 or 2");
+  }
   return in;
 }
 
@@ -65,7 +76,8 @@ IterationInput read_iteration_input(platform::FileSystem& files) {
   IterationInput iteration;
   read_file(files, kIterationInputFile, iteration.itmax, iteration.tol, iteration.T0);
   if (iteration.itmax < 0) {
-    reject(kIterationInputFile, "itmax", iteration.itmax, "the maximum number of iterations", 0);
+    reject(kIterationInputFile, "itmax", iteration.itmax, "the maximum number of iterations",
+           from_to_largest(0));
   }
   return iteration;
 }

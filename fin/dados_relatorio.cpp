@@ -50,7 +50,7 @@ void write_sections(ReportWriter& out, const ReportData& data) {
   out.statement(F2, in.N);
   if (in.scheme == 1) {
     out.statement(F3a);
-  } else if (in.scheme == 2) {
+  } else {
     write_iteration_history(out, data.iteration, c.solution);
   }
   out.statement(F7);

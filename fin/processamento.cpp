@@ -18,9 +18,10 @@ void run_processing(platform::FileSystem& files) {
   double tempo = clock.elapsed_seconds();  // starts the clock
   Case c = prepare_case(in);
   IterationInput iteration;
+  // The scheme is 1 or 2: any other was refused with the general input.
   if (in.scheme == 1) {
     solve_uds(in, c);
-  } else if (in.scheme == 2) {
+  } else {
     // The time includes the user's editing of the iteration input.
     open_in_editor(kIterationInputFile);
     iteration = read_iteration_input(files);
@@ -35,7 +36,7 @@ Case compute_case(const GeneralInput& in, const IterationInput& iteration) {
   Case c = prepare_case(in);
   if (in.scheme == 1) {
     solve_uds(in, c);
-  } else if (in.scheme == 2) {
+  } else {
     solve_uds2(in, iteration, c);
   }
   post_process(in, c);

@@ -11,8 +11,8 @@ namespace fin {
 // the report. Storage that cannot be had ends it with StorageUnavailable.
 void run_processing(platform::FileSystem& files);
 
-// Everything for in.N nodes and in.scheme (1 or 2; `iteration` is read only for 2; any other
-// scheme solves nothing and leaves T at 0). Storage that cannot be had throws
+// Everything for in.N nodes and in.scheme (1 for UDS, otherwise UDS-2 with `iteration`, which
+// is read only then). Storage that cannot be had throws
 // process::StorageUnavailable. Arithmetic faults trap or only raise their flags, as the calling
 // thread's floating-point settings say.
 Case compute_case(const GeneralInput& in, const IterationInput& iteration);

@@ -73,7 +73,8 @@ void check_failure(int code, const std::string& message) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  input_path = fuzz::make_scratch_directory("list-reader-fuzz") + "/entradas_geral.ent";
+  static const fuzz::ScratchDirectory scratch("list-reader-fuzz");
+  input_path = scratch.path() + "/entradas_geral.ent";
   return 0;
 }
 

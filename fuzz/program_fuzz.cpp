@@ -83,7 +83,8 @@ bool report_in_directory_and_clean() {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  work_directory = fuzz::make_scratch_directory("program-fuzz");
+  static const fuzz::ScratchDirectory scratch("program-fuzz");
+  work_directory = scratch.path();
   fuzz::prepare_child_runs();
   return 0;
 }

@@ -1,15 +1,23 @@
 #include "fuzz/scratch_directory.h"
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
 
 namespace fuzz {
 
-std::string make_scratch_directory(const std::string& target) {
+ScratchDirectory::ScratchDirectory(const std::string& target) : owner_(getpid()) {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/aleta-" + target + "-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) std::abort();
-  return pattern;
+  path_ = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/aleta-" + target +
+          "-XXXXXX";
+  if (mkdtemp(path_.data()) == nullptr) std::abort();
+}
+
+ScratchDirectory::~ScratchDirectory() {
+  if (getpid() != owner_) return;
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace fuzz

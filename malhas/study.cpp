@@ -12,12 +12,7 @@ StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, std::int3
   StudyPlan plan;
   switch (options.scheme) {
     case SchemeChoice::FromFile:
-      if (file_scheme != 1 && file_scheme != 2) {
-        plan.error = "o esquema do arquivo entradas_geral.ent é " + std::to_string(file_scheme) +
-                     "; o estudo precisa de 1 (UDS) ou 2 (UDS-2), ou da opção --esquema";
-        return plan;
-      }
-      plan.schemes = {file_scheme};
+      plan.schemes = {file_scheme};  // 1 or 2: the reader refuses any other
       break;
     case SchemeChoice::Uds:
       plan.schemes = {1};

@@ -69,6 +69,11 @@ class FileSystem {
   // Cuts the file at `offset`: every byte from there on is removed.
   virtual FileError truncate(FileHandle handle, std::uint64_t offset) = 0;
 
+  // Waits until this handle holds an exclusive lock on the whole file, which lasts until the
+  // handle is closed. Another process's lock makes it wait; where the file system has no locks,
+  // it returns without one.
+  virtual void lock(FileHandle handle) = 0;
+
   virtual void close(FileHandle handle) = 0;
 };
 

@@ -1,6 +1,7 @@
 #include "process/startup.h"
 
 #include "platform/fp_control.h"
+#include "platform/process_guards.h"
 #include "process/command_line.h"
 #include "process/run_time_error.h"
 
@@ -20,6 +21,7 @@ namespace {
 }  // namespace
 
 void start_up(int argc, char** argv) {
+  platform::install_process_guards();
   keep_command_line(argc, argv);
   platform::enable_fp_traps();
   platform::install_fp_fault_handler(report_arithmetic_fault);

@@ -3,8 +3,9 @@
 
 namespace process {
 
-// Prepares the process: floating-point control with traps for invalid operation, division by
-// zero and overflow, the arithmetic-fault handler, and the command line for blank file names.
+// Prepares the process: first the guards against missing standard streams and the file-size
+// limit, then floating-point control with traps for invalid operation, division by zero and
+// overflow, the arithmetic-fault handler, and the command line for blank file names.
 void start_up(int argc, char** argv);
 
 }  // namespace process

@@ -37,8 +37,16 @@ void apply_carriage_control(UnitRecord& unit, char control) {
 
 }  // namespace
 
+// The first write locks a regular file, so that two runs writing one report take turns and
+// the report left is one run's whole report. A file the open created is in writing state from
+// the start, but it too is cut at that first write: another run may have written it while this
+// one waited for the lock.
 void start_writing(UnitRecord& unit) {
-  if (unit.writing) return;
+  if (unit.writing && unit.locked) return;
+  if (!unit.locked) {
+    if (unit.regular_file) unit.files->lock(unit.handle);
+    unit.locked = true;
+  }
   const std::uint64_t position = unit.block_start + std::min(unit.next, unit.block_real);
   if (unit.regular_file) {
     // Only a file with bytes after the position is cut: an empty read-only file fails only

@@ -34,6 +34,8 @@ struct UnitRecord {
   std::uint64_t block_start = 0;
 
   bool writing = false;
+  // The first write has been made; a regular file is locked from then until its close.
+  bool locked = false;
   bool at_record_start = true;  // no byte of the current output record has come yet
 
   UnitRecord() = default;

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -113,6 +114,13 @@ class PosixFileSystem final : public FileSystem {
     if (result == 0) return FileError::None;
     // The file is a regular one, so EINVAL means a handle without write access.
     return errno == EINVAL ? FileError::AccessDenied : reason_of(errno);
+  }
+
+  // An advisory lock: it keeps out only those that ask for it too. Some network and FUSE file
+  // systems refuse flock; the file is then written without a lock.
+  void lock(FileHandle handle) override {
+    while (::flock(static_cast<int>(handle), LOCK_EX) != 0 && errno == EINTR) {
+    }
   }
 
   void close(FileHandle handle) override { ::close(static_cast<int>(handle)); }

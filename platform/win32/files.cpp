@@ -129,6 +129,14 @@ class Win32FileSystem final : public FileSystem {
     return failure == ERROR_INVALID_PARAMETER ? FileError::AccessDenied : reason_of(failure);
   }
 
+  // The largest range there is, from the first byte: the whole file, however long it grows. A
+  // file system without locks refuses the call, and the file is then written without a lock.
+  void lock(FileHandle handle) override {
+    OVERLAPPED from_start{};
+    (void)LockFileEx(handle_of(handle), LOCKFILE_EXCLUSIVE_LOCK, 0, MAXDWORD, MAXDWORD,
+                     &from_start);
+  }
+
   void close(FileHandle handle) override { CloseHandle(handle_of(handle)); }
 };
 

@@ -211,12 +211,6 @@ TEST(HeatRates, LinearAndQuadraticProfiles) {
   EXPECT_NEAR(rates.qdds2, 5.0, 1e-12);
 }
 
-TEST(Schemes, AnyOtherSchemeLeavesTheTemperaturesAtZero) {
-  const Case c = solve_worked_case(7);
-  for (std::int32_t i = 1; i <= c.mesh.N; ++i) EXPECT_EQ(c.solution.T[i], 0.0);
-  EXPECT_TRUE(same_16_digits(c.exact.Ta[3], 9.276009421089164E+01));
-}
-
 // Two cases computed at once on two threads share nothing: each comes out bit for bit as it
 // does alone.
 TEST(ComputeCase, TwoThreadsGiveTheSameBitsAsOne) {

@@ -55,7 +55,7 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   const auto run = example("uds");
   std::filesystem::create_directory(run->directory() + "/estudo_malhas");
   run->put("estudo_malhas/malhas.csv", "an older study\n");
-  const ChildResult r = run->run({"-m", "6"}, "", Program::Malhas);
+  const ChildResult r = run->run({"-m", "6"}, "", {}, Program::Malhas);
   EXPECT_EQ(r.exit_code, 0);
   EXPECT_EQ(r.out + r.err, "");
   const CsvRows rows = csv_rows(*run);
@@ -71,7 +71,7 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
 
 TEST(MalhasProgram, Uds2ExampleApproachesSecondOrderFromBelow) {
   const auto run = example("uds2");
-  ASSERT_EQ(run->run({"-m", "6"}, "", Program::Malhas).exit_code, 0);
+  ASSERT_EQ(run->run({"-m", "6"}, "", {}, Program::Malhas).exit_code, 0);
   const CsvRows rows = csv_rows(*run);
   const std::pair<const char*, double> expected[] = {
       {"41", 1.66}, {"81", 1.86}, {"161", 1.93}, {"321", 2}, {"641", 2}};
@@ -94,7 +94,7 @@ std::string report_field(const std::string& report, const std::string& label, st
 
 TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
   const auto study = example("uds2");
-  ASSERT_EQ(study->run({"-e", "ambos", "--lista", "3,21,1000"}, "", Program::Malhas).exit_code, 0);
+  ASSERT_EQ(study->run({"-e", "ambos", "--lista", "3,21,1000"}, "", {}, Program::Malhas).exit_code, 0);
   const CsvRows rows = csv_rows(*study);
   std::string field;
   for (const std::string scheme : {"1", "2"}) {
@@ -120,7 +120,7 @@ TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
 
 TEST(MalhasProgram, MeshWithoutStorageFailsAloneAndTheOthersComplete) {
   const auto run = example("uds");
-  const ChildResult r = run->run({"--lista", "21,41,2147483647"}, "", Program::Malhas);
+  const ChildResult r = run->run({"--lista", "21,41,2147483647"}, "", {}, Program::Malhas);
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err,
             "aleta-malhas: malha N = 2147483647 (UDS) falhou: mem\xC3\xB3ria insuficiente para as "
@@ -134,7 +134,7 @@ TEST(MalhasProgram, ArithmeticFaultMarksEveryMeshItMeets) {
   // h = 0: m = 0, and the exact solution divides 0 by 0 on every mesh.
   const auto run = example("uds");
   run->put("entradas_geral.ent", general_input("r.txt", {"80", "20", "0", "180", "2.0e-5", "0.024", "0.05", "21", "1"}));
-  const ChildResult r = run->run({"-m", "2"}, "", Program::Malhas);
+  const ChildResult r = run->run({"-m", "2"}, "", {}, Program::Malhas);
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err,
             "aleta-malhas: malha N = 21 (UDS) falhou: opera\xC3\xA7\xC3\xA3o inv\xC3\xA1lida (invalid)\n"
@@ -145,7 +145,7 @@ TEST(MalhasProgram, UnreadableInputGivesTheReadersMessageAndWritesNothing) {
   const auto run = example("uds");
   run->put("entradas_geral.ent", general_input("r.txt", {"80", "vinte"}));
   const ChildResult aleta = run->run();
-  const ChildResult study = run->run({}, "", Program::Malhas);
+  const ChildResult study = run->run({}, "", {}, Program::Malhas);
   EXPECT_EQ(study.exit_code, 1);
   EXPECT_NE(study.err, "");
   EXPECT_EQ(study.err, aleta.err);
@@ -155,7 +155,7 @@ TEST(MalhasProgram, UnreadableInputGivesTheReadersMessageAndWritesNothing) {
 TEST(MalhasProgram, FolderThatCannotBeMadeIsAnError) {
   const auto run = example("uds");
   run->put("ocupado", "a file where the folder would go\n");
-  const ChildResult r = run->run({"-m", "2", "-s", "ocupado"}, "", Program::Malhas);
+  const ChildResult r = run->run({"-m", "2", "-s", "ocupado"}, "", {}, Program::Malhas);
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel criar a pasta ocupado\n");
   EXPECT_EQ(run->get("ocupado"), "a file where the folder would go\n");
@@ -163,7 +163,7 @@ TEST(MalhasProgram, FolderThatCannotBeMadeIsAnError) {
 
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
-  ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", Program::Malhas).exit_code, 0);
+  ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
   for (const std::string chart : {"erro", "ordens", "perfil"}) {
     const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
     const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());

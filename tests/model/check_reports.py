@@ -24,6 +24,9 @@ MESSAGES = {
     "divide by zero": "\r\nrun-time error M6103: MATH\r\n- floating-point error: divide by zero\r\n",
     "overflow": "\r\nrun-time error M6104: MATH\r\n- floating-point error: overflow\r\n",
 }
+# A tip scheme other than 1 or 2 is refused as soon as the general input is read.
+SCHEME_REFUSED = ("\r\nrun-time error F6100: READ(entradas_geral.ent)\r\n- scheme = %d out of range: "
+                  "the tip scheme must be 1 or 2\r\n")
 
 
 def random_case(rng):
@@ -115,6 +118,13 @@ def agree(got, want):
     return True
 
 
+def failure_outcome(run, message):
+    want = message.encode()
+    if run.returncode != 1 or run.stderr != want:
+        return "expected %r, got exit %d and %r" % (want, run.returncode, run.stderr)
+    return "ok"
+
+
 def check(aleta, c, work):
     general, iteration = input_files(c)
     for name in os.listdir(work):
@@ -129,15 +139,14 @@ def check(aleta, c, work):
     run = subprocess.run([RUNNER, aleta] if RUNNER else [aleta], cwd=work, env=env,
                          capture_output=True)
     report_path = os.path.join(work, "relatorio.txt")
+    if c.scheme not in (1, 2):
+        return failure_outcome(run, SCHEME_REFUSED % c.scheme)
     try:
         expected = report(c, solve(c))
     except Fault as fault:
         if str(fault) == "hyperbolic overflow":
             return "skipped"
-        want = MESSAGES[str(fault)].encode()
-        if run.returncode != 1 or run.stderr != want:
-            return "expected %r, got exit %d and %r" % (want, run.returncode, run.stderr)
-        return "ok"
+        return failure_outcome(run, MESSAGES[str(fault)])
     if run.returncode != 0 or run.stderr or run.stdout:
         return "expected a report, got exit %d and %r" % (run.returncode, run.stderr)
     got = open(report_path, "rb").read()

@@ -192,6 +192,20 @@ TEST(FileFaults, DiskThatFillsKeepsTheWholeBlocksWrittenBeforeIt) {
   EXPECT_EQ(run.get("kept"), reference.substr(0, 4096));
 }
 
+TEST(FileFaults, FileSizeLimitIsError6422AfterTheWholeBlocksWritten) {
+  // The UDS-2 report of 5027 bytes under a limit of 4096: four blocks of 1024 bytes are
+  // written, the fifth (written by the close) is refused, as by a full disk.
+  ProgramRun run;
+  run.put("entradas_geral.ent", read_file(kWorkedUds2 + "entradas_geral.ent"));
+  run.put("entradas_uds.ent", read_file(kWorkedUds2 + "entradas_uds.ent"));
+  const ChildResult r = run_aleta(run, {"prlimit", "--fsize=4096", "--"}, {kNoEditor});
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_TRUE(ends_with(
+      r.err, "\r\nrun-time error F6422: CLOSE(relatorio.txt)\r\n- cannot write file: disk full\r\n"))
+      << r.err;
+  EXPECT_EQ(run.get("relatorio.txt"), read_file(kWorkedUds2 + "relatorio.txt.expected").substr(0, 4096));
+}
+
 // Runs aleta as the unprivileged user nobody, for the faults that root never meets; false when
 // this machine cannot switch users.
 bool run_as_nobody(const ProgramRun& run, ChildResult& result) {

@@ -62,14 +62,14 @@ bool ProgramRun::exists(const std::string& name) const {
 }
 
 ChildResult ProgramRun::run(const std::vector<std::string>& arguments, const std::string& input,
-                            Program program) const {
+                            const std::vector<std::string>& launcher, Program program) const {
   const bool aleta = program == Program::Aleta;
-  std::vector<std::string> argv;
+  std::vector<std::string> argv = launcher;
   if (windows_program()) {
-    argv = {environment("ALETA_TEST_RUNNER"),
-            environment(aleta ? "ALETA_TEST_PROGRAM" : "ALETA_TEST_MALHAS_PROGRAM")};
+    argv.insert(argv.end(), {environment("ALETA_TEST_RUNNER"),
+                             environment(aleta ? "ALETA_TEST_PROGRAM" : "ALETA_TEST_MALHAS_PROGRAM")});
   } else {
-    argv = {aleta ? ALETA_EXE : ALETA_MALHAS_EXE};
+    argv.push_back(aleta ? ALETA_EXE : ALETA_MALHAS_EXE);
   }
   argv.insert(argv.end(), arguments.begin(), arguments.end());
   const std::string path = environment("PATH");

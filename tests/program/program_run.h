@@ -30,7 +30,10 @@ class ProgramRun {
   // ALETA_TEST_MALHAS_PROGRAM.
   enum class Program { Aleta, Malhas };
 
+  // `launcher`, when given, is a command that runs the command line that follows it (the
+  // program and its arguments), for runs in conditions a shell sets up.
   ChildResult run(const std::vector<std::string>& arguments = {}, const std::string& input = "",
+                  const std::vector<std::string>& launcher = {},
                   Program program = Program::Aleta) const;
 
   // The arguments of each editor command, in order.

@@ -31,6 +31,7 @@ class ForwardingFileSystem : public platform::FileSystem {
   platform::FileError truncate(platform::FileHandle handle, std::uint64_t offset) override {
     return native().truncate(handle, offset);
   }
+  void lock(platform::FileHandle handle) override { native().lock(handle); }
   void close(platform::FileHandle handle) override { native().close(handle); }
 
  protected:
