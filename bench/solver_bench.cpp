@@ -16,12 +16,19 @@ namespace {
 // The worked fin of the tests on N nodes, its system built as a run builds it, with the UDS-2
 // tip row for a uniform field of 25 ºC.
 struct WorkedSystem {
-  fin::CaseRecord c;
-  explicit WorkedSystem(std::int32_t nodes) {
-    fin::testing::fill_worked_case(c, 2, nodes);
-    fin::build_mesh(c);
-    for (std::int32_t i = 1; i <= nodes; ++i) c.T[i] = 25;
-    fin::build_tip_uds2(c);
+  fin::GeneralInput in;
+  fin::Case c;
+  fin::DiscreteSystem& s;
+  fin::NodeArray& T;
+  std::int32_t N;
+  explicit WorkedSystem(std::int32_t nodes)
+      : in(fin::testing::worked_input(2, nodes)),
+        c(fin::prepare_case(in)),
+        s(c.system),
+        T(c.solution.T),
+        N(nodes) {
+    for (std::int32_t i = 1; i <= nodes; ++i) T[i] = 25;
+    fin::build_tip_uds2(in, c.mesh, T, s);
   }
 };
 
@@ -45,43 +52,43 @@ void set_rows(benchmark::State& state) {
 }
 
 void plain_c_solve(benchmark::State& state) {
-  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
-  fin::CaseRecord& c = s.c;
-  std::vector<double> P(c.N + 1), Q(c.N + 1);
+  WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
+  fin::DiscreteSystem& s = w.s;
+  std::vector<double> P(w.N + 1), Q(w.N + 1);
   for (auto _ : state) {
-    plain_thomas(&c.ap[0], &c.aw[0], &c.ae[0], &c.bp[0], P.data(), Q.data(), &c.T[0], c.N);
+    plain_thomas(&s.ap[0], &s.aw[0], &s.ae[0], &s.bp[0], P.data(), Q.data(), &w.T[0], w.N);
     benchmark::ClobberMemory();
   }
   set_rows(state);
 }
 
 void solve(benchmark::State& state) {
-  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
-  fin::CaseRecord& c = s.c;
+  WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
+  const fin::DiscreteSystem& s = w.s;
   fin::TridiagonalSolver solver;
   for (auto _ : state) {
-    solver.solve(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+    solver.solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
   }
   set_rows(state);
 }
 
 void solve_with_own_storage(benchmark::State& state) {
-  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
-  fin::CaseRecord& c = s.c;
+  WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
+  const fin::DiscreteSystem& s = w.s;
   for (auto _ : state) {
-    fin::solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+    fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
   }
   set_rows(state);
 }
 
 void residual_norms(benchmark::State& state) {
-  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
-  fin::CaseRecord& c = s.c;
-  fin::solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, c.N);
+  WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
+  const fin::DiscreteSystem& s = w.s;
+  fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
   for (auto _ : state) {
-    benchmark::DoNotOptimize(fin::residual_norms(c.ap, c.aw, c.ae, c.bp, c.T, c.N));
+    benchmark::DoNotOptimize(fin::residual_norms(s.ap, s.aw, s.ae, s.bp, w.T, w.N));
   }
   set_rows(state);
 }
@@ -89,9 +96,9 @@ void residual_norms(benchmark::State& state) {
 // Each iteration also records its three norms, so the 3-node case runs as many iterations as
 // the million-row report has rows, and no more.
 void uds2_iteration(benchmark::State& state) {
-  WorkedSystem s(static_cast<std::int32_t>(state.range(0)));
+  WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
   fin::TridiagonalSolver solver;
-  for (auto _ : state) fin::uds2_iteration(s.c, solver);
+  for (auto _ : state) fin::uds2_iteration(w.in, w.c, solver);
   set_rows(state);
 }
 

@@ -31,6 +31,21 @@ void NodeArray::release() {
   size_ = 0;
 }
 
+NormArray::NormArray(NormArray&& other) noexcept
+    : data_(std::exchange(other.data_, nullptr)),
+      count_(std::exchange(other.count_, 0)),
+      capacity_(std::exchange(other.capacity_, 0)) {}
+
+NormArray& NormArray::operator=(NormArray&& other) noexcept {
+  if (this != &other) {
+    process::release_reals(data_, capacity_);
+    data_ = std::exchange(other.data_, nullptr);
+    count_ = std::exchange(other.count_, 0);
+    capacity_ = std::exchange(other.capacity_, 0);
+  }
+  return *this;
+}
+
 NormArray::~NormArray() { process::release_reals(data_, capacity_); }
 
 void NormArray::append(double value) {

@@ -15,7 +15,8 @@ class NodeArray {
   NodeArray(NodeArray&& other) noexcept;
   NodeArray& operator=(NodeArray&& other) noexcept;
 
-  // Creates n elements, all 0 (ends the run with 6772 when the storage cannot be had).
+  // Creates n elements, all 0 (throws process::StorageUnavailable when the storage cannot be
+  // had).
   void create(std::int32_t n);
   std::int32_t size() const { return size_; }
 
@@ -37,11 +38,14 @@ class NormArray {
   ~NormArray();
   NormArray(const NormArray&) = delete;
   NormArray& operator=(const NormArray&) = delete;
+  NormArray(NormArray&& other) noexcept;
+  NormArray& operator=(NormArray&& other) noexcept;
 
   // Element c (0 <= c < count()).
   double operator[](std::int64_t c) const { return data_[c]; }
   std::int64_t count() const { return count_; }
-  // Stores the norm of the next iteration.
+  // Stores the norm of the next iteration (throws process::StorageUnavailable when the
+  // storage cannot be had).
   void append(double value);
 
  private:

@@ -4,42 +4,45 @@
 
 namespace fin {
 
-void build_base_node(CaseRecord& c) {
-  c.aw[1] = 0.0;
-  c.ae[1] = 0.0;
-  c.ap[1] = 1.0;
-  c.bp[1] = c.Tb;
+void build_base_node(const GeneralInput& in, DiscreteSystem& s) {
+  s.aw[1] = 0.0;
+  s.ae[1] = 0.0;
+  s.ap[1] = 1.0;
+  s.bp[1] = in.Tb;
 }
 
-void build_interior_nodes(CaseRecord& c) {
-  if (c.N < 3) return;
+void build_interior_nodes(const GeneralInput& in, const Mesh& mesh, DiscreteSystem& s) {
+  if (mesh.N < 3) return;
+  const double dx = mesh.dx;
+  const double m = mesh.m;
   // Computed once at node 2 and copied, so every interior row is bit-identical.
-  c.aw[2] = 1.0;
-  c.ae[2] = 1.0;
-  c.ap[2] = c.dx * c.dx * c.m * c.m + 2.0;
-  c.bp[2] = c.Tinf * c.dx * c.dx * c.m * c.m;
-  for (std::int32_t i = 3; i <= c.N - 1; ++i) {
-    c.aw[i] = c.aw[2];
-    c.ae[i] = c.ae[2];
-    c.ap[i] = c.ap[2];
-    c.bp[i] = c.bp[2];
+  s.aw[2] = 1.0;
+  s.ae[2] = 1.0;
+  s.ap[2] = dx * dx * m * m + 2.0;
+  s.bp[2] = in.Tinf * dx * dx * m * m;
+  for (std::int64_t i = 3; i <= mesh.N - 1; ++i) {
+    s.aw[i] = s.aw[2];
+    s.ae[i] = s.ae[2];
+    s.ap[i] = s.ap[2];
+    s.bp[i] = s.bp[2];
   }
 }
 
-void build_tip_uds(CaseRecord& c) {
-  const std::int32_t n = c.N;
-  c.aw[n] = c.k;
-  c.ae[n] = 0.0;
-  c.ap[n] = c.h * c.dx + c.k;
-  c.bp[n] = c.h * c.Tinf * c.dx;
+void build_tip_uds(const GeneralInput& in, const Mesh& mesh, DiscreteSystem& s) {
+  const std::int32_t n = mesh.N;
+  s.aw[n] = in.k;
+  s.ae[n] = 0.0;
+  s.ap[n] = in.h * mesh.dx + in.k;
+  s.bp[n] = in.h * in.Tinf * mesh.dx;
 }
 
-void build_tip_uds2(CaseRecord& c) {
-  const std::int32_t n = c.N;
-  c.aw[n] = 3.0 * c.k;
-  c.ae[n] = 0.0;
-  c.ap[n] = 3.0 * c.k + c.h * c.dx * 2.0;
-  c.bp[n] = 2.0 * c.h * c.Tinf * c.dx + c.k * (c.T[n - 1] - c.T[n - 2]);
+void build_tip_uds2(const GeneralInput& in, const Mesh& mesh, const NodeArray& T,
+                    DiscreteSystem& s) {
+  const std::int32_t n = mesh.N;
+  s.aw[n] = 3.0 * in.k;
+  s.ae[n] = 0.0;
+  s.ap[n] = 3.0 * in.k + in.h * mesh.dx * 2.0;
+  s.bp[n] = 2.0 * in.h * in.Tinf * mesh.dx + in.k * (T[n - 1] - T[n - 2]);
 }
 
 }  // namespace fin

@@ -1,10 +1,10 @@
-// The two input files: each is first opened in the editor, then read one value per line.
+// The two input files, read one value per line, and the editor command for every file.
 #include "fin/dados.h"
 
 #include <array>
 #include <string>
-#include <string_view>
 
+#include "platform/command_quoting.h"
 #include "process/launcher.h"
 #include "process/run_time_error.h"
 #include "textio/list_reader.h"
@@ -14,36 +14,24 @@ namespace fin {
 namespace {
 
 constexpr int kUnit = 1;
-constexpr std::string_view kGeneralInput = "entradas_geral.ent";
-constexpr std::string_view kIterationInput = "entradas_uds.ent";
-// The number of the run-time error that rejects a value the computation cannot work with.
-constexpr int kValueOutOfRange = 6100;
-
-std::int32_t edit(std::string_view file) {
-  const std::string command = "notepad " + std::string(file);
-  return process::run_command(command.data(), static_cast<std::int32_t>(command.size()));
-}
 
 // One read operation per value, so that whatever follows a value on its line is skipped.
-void read_value(std::array<char, 100>& text) {
-  textio::begin_list_read(kUnit);
-  textio::read_character_item(text.data(), static_cast<int>(text.size()));
-  textio::end_read();
+void read_item(textio::ListReader& reader, std::array<char, 100>& text) {
+  reader.read_character_item(text.data(), static_cast<int>(text.size()));
 }
-void read_value(double& real) {
-  textio::begin_list_read(kUnit);
-  textio::read_real_item(real);
-  textio::end_read();
-}
-void read_value(std::int32_t& integer) {
-  textio::begin_list_read(kUnit);
-  textio::read_integer_item(integer);
-  textio::end_read();
+void read_item(textio::ListReader& reader, double& real) { reader.read_real_item(real); }
+void read_item(textio::ListReader& reader, std::int32_t& integer) {
+  reader.read_integer_item(integer);
 }
 
 template <typename... Fields>
-void read_file(std::string_view file, Fields&... fields) {
-  textio::open_unit(kUnit, file.data(), static_cast<int>(file.size()));
+void read_file(platform::FileSystem& files, std::string_view file, Fields&... fields) {
+  textio::UnitInput input(textio::open_unit(files, kUnit, file.data(), static_cast<int>(file.size())));
+  auto read_value = [&input](auto& field) {
+    textio::ListReader reader(input);
+    read_item(reader, field);
+    reader.end_read();
+  };
   (read_value(fields), ...);
   textio::close_unit(kUnit);
 }
@@ -53,23 +41,33 @@ void read_file(std::string_view file, Fields&... fields) {
   const std::string text = std::string(name) + " = " + std::to_string(value) +
                            " out of range: " + std::string(meaning) + " must be from " +
                            std::to_string(lowest) + " to 2147483647";
-  process::raise_run_time_error(kValueOutOfRange, process::Operation::Read, file, text);
+  process::raise_run_time_error(process::kIntegerOutOfRange, process::Operation::Read, file, text);
 }
 
 }  // namespace
 
-void read_general_input(CaseRecord& c) {
-  c.launch_status = edit(kGeneralInput);
-  read_file(kGeneralInput, c.saida, c.Tb, c.Tinf, c.h, c.k, c.Ab, c.P, c.L, c.N, c.scheme);
-  // Two nodes, or none, leave the base or tip formulas reading outside the mesh. One node is
-  // let through: its mesh spacing is a division by zero, reported as such.
-  if (c.N == 2 || c.N <= 0) reject(kGeneralInput, "N", c.N, "the number of mesh nodes", 3);
+void open_in_editor(std::string_view file) {
+  const std::string command = "notepad " + platform::quoted_command_argument(file);
+  process::run_command(command.data(), static_cast<std::int32_t>(command.size()));
 }
 
-void read_iteration_input(CaseRecord& c) {
-  c.launch_status = edit(kIterationInput);
-  read_file(kIterationInput, c.itmax, c.tol, c.T0);
-  if (c.itmax < 0) reject(kIterationInput, "itmax", c.itmax, "the maximum number of iterations", 0);
+GeneralInput read_general_input(platform::FileSystem& files) {
+  GeneralInput in;
+  read_file(files, kGeneralInputFile, in.saida, in.Tb, in.Tinf, in.h, in.k, in.Ab, in.P, in.L,
+            in.N, in.scheme);
+  // Two nodes, or none, leave the base or tip formulas reading outside the mesh. One node is
+  // let through: its mesh spacing is a division by zero, reported as such.
+  if (in.N == 2 || in.N <= 0) reject(kGeneralInputFile, "N", in.N, "the number of mesh nodes", 3);
+  return in;
+}
+
+IterationInput read_iteration_input(platform::FileSystem& files) {
+  IterationInput iteration;
+  read_file(files, kIterationInputFile, iteration.itmax, iteration.tol, iteration.T0);
+  if (iteration.itmax < 0) {
+    reject(kIterationInputFile, "itmax", iteration.itmax, "the maximum number of iterations", 0);
+  }
+  return iteration;
 }
 
 }  // namespace fin

@@ -1,17 +1,35 @@
 #pragma once
-// The case's files: the two input files and the report.
+// The case's files: the two input files and the report, and the editor they are shown in.
+#include <string_view>
+
 #include "fin/variaveis.h"
+#include "platform/files.h"
 
 namespace fin {
 
-// Opens "entradas_geral.ent" in the editor, then reads saida, Tb, Tinf, h, k, Ab, P, L, N and
-// scheme from it, one value per line. Rejects a mesh the computation cannot hold.
-void read_general_input(CaseRecord& c);
+inline constexpr std::string_view kGeneralInputFile = "entradas_geral.ent";
+inline constexpr std::string_view kIterationInputFile = "entradas_uds.ent";
 
-// Opens "entradas_uds.ent" in the editor, then reads itmax, tol and T0 from it.
-void read_iteration_input(CaseRecord& c);
+// Runs "notepad" on `file` through the command interpreter and waits for it, so that the user
+// can check or change it. Whether the editor ran is not examined: the run goes on regardless.
+void open_in_editor(std::string_view file);
+
+// Reads saida, Tb, Tinf, h, k, Ab, P, L, N and scheme from "entradas_geral.ent", one value per
+// line. Rejects a mesh the computation cannot hold.
+GeneralInput read_general_input(platform::FileSystem& files);
+
+// Reads itmax, tol and T0 from "entradas_uds.ent".
+IterationInput read_iteration_input(platform::FileSystem& files);
+
+// What the report shows.
+struct ReportData {
+  const GeneralInput& input;
+  const IterationInput& iteration;
+  const Case& result;
+  double tempo;  // processing time [s]
+};
 
 // Writes the report to the file named by saida, then opens it in the editor.
-void write_report(CaseRecord& c);
+void write_report(platform::FileSystem& files, const ReportData& data);
 
 }  // namespace fin

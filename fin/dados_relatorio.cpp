@@ -4,8 +4,6 @@
 
 #include "fin/dados.h"
 #include "fin/dados_formatos.h"
-#include "platform/command_quoting.h"
-#include "process/launcher.h"
 #include "textio/record_writer.h"
 #include "textio/units.h"
 
@@ -14,53 +12,70 @@ namespace {
 
 constexpr int kUnit = 1;
 
-void put(double value) { textio::write_real(value); }
-void put(std::int32_t value) { textio::write_integer(value); }
+class ReportWriter {
+ public:
+  explicit ReportWriter(textio::UnitRecord& unit) : writer_(unit) {}
 
-template <std::size_t Size, typename... Values>
-void write_statement(const textio::Latin1Text<Size>& format, Values... values) {
-  textio::write_begin(kUnit, format.view());
-  (put(values), ...);
-  textio::write_end();
-}
+  template <std::size_t Size, typename... Values>
+  void statement(const textio::Latin1Text<Size>& format, Values... values) {
+    writer_.write_begin(format.view());
+    (put(values), ...);
+    writer_.write_end();
+  }
 
-void write_iteration_history(const CaseRecord& c) {
+ private:
+  void put(double value) { writer_.write_real(value); }
+  void put(std::int32_t value) { writer_.write_integer(value); }
+
+  textio::RecordWriter writer_;
+};
+
+void write_iteration_history(ReportWriter& out, const IterationInput& iteration,
+                             const Solution& s) {
   using namespace formatos;
-  write_statement(F3b, c.T0, c.itmax, c.tol, c.it, c.L1[c.it] / c.L1[0]);
-  write_statement(F4, c.L1[0], c.L2[0], c.Linf[0]);
-  write_statement(F5, std::int32_t{0}, 1.0, 1.0, 1.0);  // iteration 0 is 1 by definition
-  for (std::int64_t i = 1; i <= c.it; ++i) {
-    write_statement(F6, static_cast<std::int32_t>(i), c.L1[i] / c.L1[0], c.L2[i] / c.L2[0], c.Linf[i] / c.Linf[0]);
+  out.statement(F3b, iteration.T0, iteration.itmax, iteration.tol, s.it, s.L1[s.it] / s.L1[0]);
+  out.statement(F4, s.L1[0], s.L2[0], s.Linf[0]);
+  out.statement(F5, std::int32_t{0}, 1.0, 1.0, 1.0);  // iteration 0 is 1 by definition
+  for (std::int64_t i = 1; i <= s.it; ++i) {
+    out.statement(F6, static_cast<std::int32_t>(i), s.L1[i] / s.L1[0], s.L2[i] / s.L2[0],
+                  s.Linf[i] / s.Linf[0]);
   }
 }
 
-void write_sections(const CaseRecord& c) {
+void write_sections(ReportWriter& out, const ReportData& data) {
   using namespace formatos;
-  write_statement(F1, c.Tb, c.Tinf, c.h, c.k, c.Ab, c.P, c.L);
-  write_statement(F2, c.N);
-  if (c.scheme == 1) {
-    write_statement(F3a);
-  } else if (c.scheme == 2) {
-    write_iteration_history(c);
+  const GeneralInput& in = data.input;
+  const Case& c = data.result;
+  out.statement(F1, in.Tb, in.Tinf, in.h, in.k, in.Ab, in.P, in.L);
+  out.statement(F2, in.N);
+  if (in.scheme == 1) {
+    out.statement(F3a);
+  } else if (in.scheme == 2) {
+    write_iteration_history(out, data.iteration, c.solution);
   }
-  write_statement(F7);
-  const std::int32_t n = c.N;
-  write_statement(F8, c.x[n], c.T[n], c.Ta[n], c.Ta[n] - c.T[n]);
-  write_statement(F9, c.qa, c.qdds1, c.qa - c.qdds1, c.qdds2, c.qa - c.qdds2);
-  write_statement(F10, c.tempo);
+  out.statement(F7);
+  const std::int32_t n = in.N;
+  const double T = c.solution.T[n];
+  const double Ta = c.exact.Ta[n];
+  out.statement(F8, c.mesh.x[n], T, Ta, Ta - T);
+  const double qa = c.exact.qa;
+  out.statement(F9, qa, c.rates.qdds1, qa - c.rates.qdds1, c.rates.qdds2, qa - c.rates.qdds2);
+  out.statement(F10, data.tempo);
 }
 
 }  // namespace
 
-void write_report(CaseRecord& c) {
-  textio::open_unit(kUnit, c.saida.data(), static_cast<int>(c.saida.size()));
-  write_sections(c);
+void write_report(platform::FileSystem& files, const ReportData& data) {
+  const auto& saida = data.input.saida;
+  textio::UnitRecord& unit =
+      textio::open_unit(files, kUnit, saida.data(), static_cast<int>(saida.size()));
+  ReportWriter out(unit);
+  write_sections(out, data);
   // The editor gets the file that was written: the name as the open used it, which may have
   // come from the command line or the console when saida was blank.
-  const std::string written(textio::unit_file_name(textio::connected_unit(kUnit)));
+  const std::string written(textio::unit_file_name(unit));
   textio::close_unit(kUnit);
-  const std::string command = "notepad " + platform::quoted_command_argument(written);
-  c.launch_status = process::run_command(command.data(), static_cast<std::int32_t>(command.size()));
+  open_in_editor(written);
 }
 
 }  // namespace fin

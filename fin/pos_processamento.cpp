@@ -2,7 +2,6 @@
 #include <cmath>
 
 #include "fin/aleta_longa.h"
-#include "fin/dados.h"
 #include "fin/processamento.h"
 #include "process/held_fp_traps.h"
 #include "process/math_errors.h"
@@ -49,54 +48,52 @@ double heat_rate_without_theta(const Hyperbolic& f, double M, double m, double L
   return M / Dq * Nq;
 }
 
-void analytical_temperatures(CaseRecord& c) {
-  const double mk = c.m * c.k;
-  const double mL = c.m * c.L;
+void analytical_temperatures(const GeneralInput& in, const Mesh& mesh, NodeArray& Ta) {
+  const double mk = mesh.m * in.k;
+  const double mL = mesh.m * in.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
   // wherever the direct form stays finite its result is kept bit for bit.
   const bool long_fin = overflows([&](const Hyperbolic& f) {
-    return profile_denominator(f, mL, mk, c.h);
+    return profile_denominator(f, mL, mk, in.h);
   });
-  const double Dn = long_fin ? 0.0 : profile_denominator(kChecked, mL, mk, c.h);
-  const double theta_b = c.Tb - c.Tinf;
-  for (std::int64_t i = 1; i <= c.N; ++i) {
-    const double z = (c.L - c.x[i]) * c.m;
+  const double Dn = long_fin ? 0.0 : profile_denominator(kChecked, mL, mk, in.h);
+  const double theta_b = in.Tb - in.Tinf;
+  for (std::int64_t i = 1; i <= mesh.N; ++i) {
+    const double z = (in.L - mesh.x[i]) * mesh.m;
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
-    const double ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, c.h)
-                                  : (std::sinh(z) / mk * c.h + std::cosh(z)) / Dn;
-    c.Ta[i] = ratio * theta_b + c.Tinf;
+    const double ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, in.h)
+                                  : (std::sinh(z) / mk * in.h + std::cosh(z)) / Dn;
+    Ta[i] = ratio * theta_b + in.Tinf;
   }
 }
 
-void analytical_heat_rate(CaseRecord& c) {
-  const double M = std::sqrt(c.Ab * c.P * c.k * c.h);
-  const double theta_b = c.Tb - c.Tinf;
+double analytical_heat_rate(const GeneralInput& in, const Mesh& mesh) {
+  const double M = std::sqrt(in.Ab * in.P * in.k * in.h);
+  const double theta_b = in.Tb - in.Tinf;
   const bool long_fin = overflows([&](const Hyperbolic& f) {
-    return heat_rate_without_theta(f, M, c.m, c.L, c.k, c.h);
+    return heat_rate_without_theta(f, M, mesh.m, in.L, in.k, in.h);
   });
-  if (long_fin) {
-    c.qa = M * long_fin_heat_ratio(c.m * c.L, c.m * c.k, c.h) * theta_b;
-  } else {
-    c.qa = heat_rate_without_theta(kChecked, M, c.m, c.L, c.k, c.h) * theta_b;
-  }
+  if (long_fin) return M * long_fin_heat_ratio(mesh.m * in.L, mesh.m * in.k, in.h) * theta_b;
+  return heat_rate_without_theta(kChecked, M, mesh.m, in.L, in.k, in.h) * theta_b;
 }
 
 }  // namespace
 
-void analytical_solution(CaseRecord& c) {
-  analytical_temperatures(c);
-  analytical_heat_rate(c);
+void analytical_solution(const GeneralInput& in, const Mesh& mesh, ExactSolution& exact) {
+  analytical_temperatures(in, mesh, exact.Ta);
+  exact.qa = analytical_heat_rate(in, mesh);
 }
 
-void numerical_heat_rates(CaseRecord& c) {
-  c.qdds1 = -((c.T[2] - c.T[1]) / c.dx * c.Ab * c.k);
-  c.qdds2 = -((c.T[1] * -3.0 - c.T[3] + c.T[2] * 4.0) / (c.dx * 2.0) * c.Ab * c.k);
+HeatRates numerical_heat_rates(const GeneralInput& in, const Mesh& mesh, const NodeArray& T) {
+  HeatRates rates;
+  rates.qdds1 = -((T[2] - T[1]) / mesh.dx * in.Ab * in.k);
+  rates.qdds2 = -((T[1] * -3.0 - T[3] + T[2] * 4.0) / (mesh.dx * 2.0) * in.Ab * in.k);
+  return rates;
 }
 
-void post_process(CaseRecord& c) {
-  analytical_solution(c);
-  numerical_heat_rates(c);
-  write_report(c);
+void post_process(const GeneralInput& in, Case& c) {
+  analytical_solution(in, c.mesh, c.exact);
+  c.rates = numerical_heat_rates(in, c.mesh, c.solution.T);
 }
 
 }  // namespace fin

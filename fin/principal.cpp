@@ -1,14 +1,18 @@
 #include "fin/principal.h"
 
 #include "fin/processamento.h"
-#include "fin/variaveis.h"
+#include "process/run_time_error.h"
+#include "process/storage.h"
 
 namespace fin {
 
-int principal() {
-  // The one case of the run; its arrays live until the process ends.
-  static CaseRecord caso;
-  run_processing(caso);
+int principal(platform::FileSystem& files) {
+  try {
+    run_processing(files);
+  } catch (const process::StorageUnavailable&) {
+    // No unit is open while arrays are created: nothing is lost by reporting it here.
+    process::raise_run_time_error(process::kNoArrayStorage);
+  }
   return 0;
 }
 

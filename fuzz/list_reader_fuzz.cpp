@@ -26,18 +26,18 @@ std::string input_path;
 
 enum class Items { Integer, Real, Character, All };
 
-void read_operation(Items items) {
+void read_operation(textio::UnitInput& input, Items items) {
   std::int32_t integer = 0;
   double real = 0;
   // Exactly as long as the item, so that a byte written past its end is caught.
   const auto text = std::make_unique<char[]>(kTextLength);
-  textio::begin_list_read(kUnit);
-  if (items == Items::Integer || items == Items::All) textio::read_integer_item(integer);
-  if (items == Items::Real || items == Items::All) textio::read_real_item(real);
+  textio::ListReader reader(input);
+  if (items == Items::Integer || items == Items::All) reader.read_integer_item(integer);
+  if (items == Items::Real || items == Items::All) reader.read_real_item(real);
   if (items == Items::Character || items == Items::All) {
-    textio::read_character_item(text.get(), kTextLength);
+    reader.read_character_item(text.get(), kTextLength);
   }
-  textio::end_read();
+  reader.end_read();
 }
 
 [[noreturn]] void fail(const char* what, const std::string& message) {
@@ -47,13 +47,14 @@ void read_operation(Items items) {
 
 // The reader's errors for the values it meets, and end of file.
 bool is_reader_error(int number) {
-  switch (number) {
-    case 6100: case 6101: case 6102: case 6103: case 6302: case 6303:
-    case 6501: case 6502: case 6503: case 6504:
-      return true;
-    default:
-      return false;
+  using namespace process;
+  for (const RunTimeError* error :
+       {&kIntegerOutOfRange, &kInvalidInteger, &kRealOutOfRange, &kInvalidReal, &kSecondRadixMark,
+        &kRadixOutOfRange, &kEndOfFile, &kZeroRepeatCount, &kSecondRepeatCount,
+        &kDelimitedNumber}) {
+    if (error->number == number) return true;
   }
+  return false;
 }
 
 void check_failure(int code, const std::string& message) {
@@ -84,9 +85,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   platform::enable_fp_traps();
   try {
-    textio::open_unit(kUnit, input_path.data(), static_cast<int>(input_path.size()));
+    textio::UnitInput input(textio::open_unit(platform::native_file_system(), kUnit,
+                                              input_path.data(),
+                                              static_cast<int>(input_path.size())));
     for (int operation = 0; operation < kMostOperations; ++operation) {
-      read_operation(static_cast<Items>((data[0] >> (2 * (operation % 4))) & 3));
+      read_operation(input, static_cast<Items>((data[0] >> (2 * (operation % 4))) & 3));
     }
   } catch (const fuzz::ProcessEnded& end) {
     check_failure(end.code, fuzz::take_standard_error());

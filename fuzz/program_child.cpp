@@ -17,7 +17,6 @@
 #include "process/startup.h"
 #include "process/termination.h"
 #include "tests/support/forwarding_file_system.h"
-#include "textio/unit_file_system.h"
 #include "textio/units.h"
 
 // The fuzzer's edge counters, bounds given by the linker (absent without coverage).
@@ -83,10 +82,9 @@ void run_program_in_child() {
   static char program_name[] = "aleta";
   static char* argv[] = {program_name, nullptr};
   shared->report_discarded = false;
-  textio::use_unit_file_system(files);
   process::start_up(1, argv);
   textio::initialise_unit_layer();
-  process::terminate_process(fin::principal());
+  process::terminate_process(fin::principal(files));
 }
 
 bool take_child_outcome() {

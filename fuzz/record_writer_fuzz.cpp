@@ -77,7 +77,7 @@ std::string expected_field(char descriptor, const WriteValue& value) {
 
 std::string written(std::string_view format, const std::vector<WriteValue>& values) {
   TextSink sink;
-  textio::execute_format(format, values, sink);
+  textio::FormatWalker().execute(format, values, sink);
   return sink.text;
 }
 

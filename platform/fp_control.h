@@ -14,13 +14,21 @@ void enable_fp_traps();
 // Routes trapped faults to `handler`, which must not return to the faulting instruction.
 void install_fp_fault_handler(void (*handler)(FpFault fault));
 
-// Masks every trap and clears the flags; returns the settings for resume_fp_traps.
-unsigned long suspend_fp_traps();
+// The trap settings and the raised flags of the calling thread, in the platform's own form.
+struct SavedFpState {
+  unsigned long control = 0;
+  unsigned long flags = 0;
+};
+
+// Masks every trap and clears the flags; returns what resume_fp_traps puts back.
+SavedFpState suspend_fp_traps();
 
 // The FpFlag bits raised since suspend_fp_traps.
 unsigned raised_fp_flags();
 
-// Restores the settings saved by suspend_fp_traps with the flags cleared, so nothing fires.
-void resume_fp_traps(unsigned long saved);
+// Restores the traps and the flags saved by suspend_fp_traps, forgetting the flags raised since.
+// The flags saved are never those of trapped faults (each would have ended the run), so
+// nothing fires.
+void resume_fp_traps(const SavedFpState& saved);
 
 }  // namespace platform

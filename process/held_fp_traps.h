@@ -1,6 +1,7 @@
 #pragma once
 // A scope in which trapped floating-point faults only raise flags, so that a computation can be
-// tried and judged afterwards instead of ending the run.
+// tried and judged afterwards instead of ending the run. The flags raised before the scope are
+// back when it ends; those raised inside it are forgotten then.
 #include "platform/fp_control.h"
 
 namespace process {
@@ -12,16 +13,12 @@ class HeldFpTraps {
   HeldFpTraps(const HeldFpTraps&) = delete;
   HeldFpTraps& operator=(const HeldFpTraps&) = delete;
 
-  bool overflowed() const { return (platform::raised_fp_flags() & platform::kFpOverflow) != 0; }
-  bool underflowed() const { return (platform::raised_fp_flags() & platform::kFpUnderflow) != 0; }
-  // Any fault that would have ended the run.
-  bool faulted() const {
-    return (platform::raised_fp_flags() &
-            (platform::kFpInvalid | platform::kFpDivideByZero | platform::kFpOverflow)) != 0;
-  }
+  // The platform::FpFlag bits raised inside the scope so far.
+  unsigned raised() const { return platform::raised_fp_flags(); }
+  bool overflowed() const { return (raised() & platform::kFpOverflow) != 0; }
 
  private:
-  unsigned long saved_;
+  platform::SavedFpState saved_;
 };
 
 }  // namespace process

@@ -12,33 +12,32 @@ namespace {
 // Set while the end-of-run handler closes the units: an error raised then is reported and
 // unwinds to that handler instead of starting a second termination.
 bool closing_in_progress = false;
+// Read by the termination, which must not end a run whose closing failed as a success.
 bool error_reported = false;
 struct ClosingInterrupted {};
 
-std::string_view operation_text(Operation kind) {
-  switch (kind) {
+std::string_view operation_text(Operation operation) {
+  switch (operation) {
     case Operation::Unit: return ": (";
     case Operation::Close: return ": CLOSE(";
     case Operation::Write: return ": WRITE(";
     case Operation::Open: return ": OPEN(";
     case Operation::Read: return ": READ(";
-    case Operation::Math: return ": MATH\r\n- ";
-    case Operation::Storage: return "\r\n- ";
   }
   return "";
 }
 
-bool names_a_file(Operation kind) { return static_cast<int>(kind) <= 10; }
-
 // The message in the pieces it is written in, one write each.
-std::vector<std::string> message_pieces(int number, Operation kind, std::string_view file_name,
-                                        std::string_view text) {
+std::vector<std::string> message_pieces(const RunTimeError& error, Operation operation,
+                                        std::string_view file_name, std::string_view text) {
   std::vector<std::string> pieces{"\r\n", "run-time error "};
-  pieces.push_back((kind == Operation::Math ? "M" : "F") + std::to_string(number));
-  pieces.emplace_back(operation_text(kind));
-  if (names_a_file(kind)) {
+  pieces.push_back(error.letter + std::to_string(error.number));
+  if (error.names_file) {
+    pieces.emplace_back(operation_text(operation));
     pieces.emplace_back(file_name);
     pieces.emplace_back(text.empty() ? ")\r\n" : ")\r\n- ");
+  } else {
+    pieces.emplace_back(error.letter == 'M' ? ": MATH\r\n- " : "\r\n- ");
   }
   pieces.emplace_back(text);
   pieces.emplace_back("\r\n");
@@ -47,16 +46,16 @@ std::vector<std::string> message_pieces(int number, Operation kind, std::string_
 
 }  // namespace
 
-std::string compose_run_time_error(int number, Operation kind, std::string_view file_name,
-                                   std::string_view text) {
+std::string compose_run_time_error(const RunTimeError& error, Operation operation,
+                                   std::string_view file_name, std::string_view text) {
   std::string message;
-  for (const auto& piece : message_pieces(number, kind, file_name, text)) message += piece;
+  for (const auto& piece : message_pieces(error, operation, file_name, text)) message += piece;
   return message;
 }
 
-void raise_run_time_error(int number, Operation kind, std::string_view file_name,
-                          std::string_view text) {
-  for (const auto& piece : message_pieces(number, kind, file_name, text)) {
+void raise_run_time_error(const RunTimeError& error, Operation operation,
+                          std::string_view file_name, std::string_view text) {
+  for (const auto& piece : message_pieces(error, operation, file_name, text)) {
     if (!piece.empty()) platform::write_standard_error(piece.data(), piece.size());
   }
   error_reported = true;
@@ -64,9 +63,16 @@ void raise_run_time_error(int number, Operation kind, std::string_view file_name
   terminate_process(1);
 }
 
-void raise_run_time_error(int number, Operation kind, std::string_view file_name) {
-  raise_run_time_error(number, kind, file_name, run_time_error_text(number));
+void raise_run_time_error(const RunTimeError& error, Operation operation,
+                          std::string_view file_name) {
+  raise_run_time_error(error, operation, file_name, error.text);
 }
+
+void raise_run_time_error(const RunTimeError& error, std::string_view text) {
+  raise_run_time_error(error, Operation::Unit, {}, text);
+}
+
+void raise_run_time_error(const RunTimeError& error) { raise_run_time_error(error, error.text); }
 
 bool run_time_error_reported() { return error_reported; }
 

@@ -3,33 +3,34 @@
 #include <string>
 #include <string_view>
 
+#include "process/run_time_errors.h"
+
 namespace process {
 
-// The operation that met the error; it selects the words after the error number.
+// The unit operation that met an error; it selects the words after the error number.
 enum class Operation {
-  Unit = 0,     // a unit error outside the operations below
+  Unit = 0,  // a unit error outside the operations below
   Close = 1,
   Write = 2,
   Open = 6,
   Read = 7,
-  Math = 15,    // arithmetic faults and errors of the hyperbolic functions
-  Storage = 16  // an array that cannot be created
 };
 
-// Reports run-time error `number` with its text from the message table and ends the process
-// with exit code 1. `file_name` is shown for the unit operations (Unit to Read).
-[[noreturn]] void raise_run_time_error(int number, Operation kind, std::string_view file_name = {});
+// Reports an error of a unit operation on the file `file_name`, with the error's text or the
+// caller's `text`, and ends the process with exit code 1.
+[[noreturn]] void raise_run_time_error(const RunTimeError& error, Operation operation,
+                                       std::string_view file_name);
+[[noreturn]] void raise_run_time_error(const RunTimeError& error, Operation operation,
+                                       std::string_view file_name, std::string_view text);
 
-// The same with a message text of the caller's instead of the table's.
-[[noreturn]] void raise_run_time_error(int number, Operation kind, std::string_view file_name,
-                                       std::string_view text);
+// The same for an error that names no file: an arithmetic fault or an array's storage.
+[[noreturn]] void raise_run_time_error(const RunTimeError& error);
+[[noreturn]] void raise_run_time_error(const RunTimeError& error, std::string_view text);
 
-// The bytes of one message, exactly as they go to the standard error stream.
-std::string compose_run_time_error(int number, Operation kind, std::string_view file_name,
-                                   std::string_view text);
-
-// The table's text for `number` (empty for a number without one).
-std::string_view run_time_error_text(int number);
+// The bytes of one message, exactly as they go to the standard error stream. `operation` and
+// `file_name` are shown only for an error that names a file.
+std::string compose_run_time_error(const RunTimeError& error, Operation operation,
+                                   std::string_view file_name, std::string_view text);
 
 // Whether a run-time error message has been written in this process.
 bool run_time_error_reported();

@@ -4,8 +4,7 @@
 namespace process {
 
 // Prepares the process: floating-point control with traps for invalid operation, division by
-// zero and overflow, the arithmetic-fault handler, the command line for blank file names, and
-// the clock's origin lock.
+// zero and overflow, the arithmetic-fault handler, and the command line for blank file names.
 void start_up(int argc, char** argv);
 
 }  // namespace process

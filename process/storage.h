@@ -1,10 +1,13 @@
 #pragma once
-// Storage for the arrays of the computation. Storage that cannot be had ends the run with
-// run-time error 6772 — also when the machine could only promise it and would later kill the
-// process for touching it.
+// Storage for the arrays of the computation. Storage that cannot be had is refused with
+// StorageUnavailable — also when the machine could only promise it and would later kill the
+// process for touching it. `aleta` reports it as run-time error 6772; a mesh study marks the
+// mesh that needed it.
 #include <cstdint>
 
 namespace process {
+
+struct StorageUnavailable {};
 
 // `count` 8-byte reals, all zero.
 double* create_reals(std::int64_t count);

@@ -19,7 +19,7 @@ std::string answer_from_console(int unit) {
   platform::write_standard_output(prompt.data(), prompt.size());
   std::string answer;
   if (!platform::read_standard_input_line(answer, kLongestAnswer)) {
-    process::raise_run_time_error(6501, process::Operation::Open, "");
+    process::raise_run_time_error(process::kEndOfFile, process::Operation::Open, "");
   }
   return answer;
 }

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string>
 
-#include "textio/format_scanner.h"
 #include "textio/number_rendering.h"
 
 namespace textio {
@@ -34,7 +33,7 @@ class RecordCursor {
 
  private:
   void put_pending_blanks() {
-    static const std::string blanks(64, ' ');
+    constexpr std::string_view blanks = "                                                                ";
     length_ += pending_;
     while (pending_ > 0) {
       long count = std::min<long>(pending_, static_cast<long>(blanks.size()));
@@ -46,37 +45,6 @@ class RecordCursor {
   RecordSink& sink_;
   long length_ = 0;
   long pending_ = 0;
-};
-
-// The items of the last format executed, in the order they are performed. A report repeats one
-// format for every row of its iteration table, and scanning the text is most of the cost of such
-// a short statement. Only formats of a few hundred items are kept, so that a group repeated
-// thousands of times cannot make the copy larger than the work of walking it.
-class ScannedFormat {
- public:
-  // Makes `format` the one kept, unless it already is; false when it performs too many items.
-  bool use(std::string_view format) {
-    if (scanned_ && format == text_) return kept_;
-    scanned_ = true;
-    text_.assign(format);
-    items_.clear();
-    FormatScanner scanner(text_);  // the items refer to the copy of the text
-    do {
-      items_.push_back(scanner.next());
-    } while (items_.back().kind != FormatItem::Kind::End && items_.size() < kMostItems);
-    kept_ = items_.back().kind == FormatItem::Kind::End;
-    return kept_;
-  }
-
-  // Item `index` of a kept format; the last one is its end.
-  const FormatItem& item(std::size_t index) const { return items_[index]; }
-
- private:
-  static constexpr std::size_t kMostItems = 512;
-  bool scanned_ = false;
-  bool kept_ = false;
-  std::string text_;
-  std::vector<FormatItem> items_;
 };
 
 bool is_data_descriptor(FormatItem::Kind kind) {
@@ -100,23 +68,34 @@ void render_value(const WriteValue& value, const FormatItem& item, int scale, st
 
 }  // namespace
 
-void execute_format(std::string_view format, const std::vector<WriteValue>& values,
-                    RecordSink& sink) {
+bool FormatWalker::keep(std::string_view format) {
+  if (scanned_ && format == text_) return kept_;
+  scanned_ = true;
+  text_.assign(format);
+  items_.clear();
+  FormatScanner scanner(text_);  // the items refer to the copy of the text
+  do {
+    items_.push_back(scanner.next());
+  } while (items_.back().kind != FormatItem::Kind::End && items_.size() < kMostItems);
+  kept_ = items_.back().kind == FormatItem::Kind::End;
+  return kept_;
+}
+
+void FormatWalker::execute(std::string_view format, const std::vector<WriteValue>& values,
+                           RecordSink& sink) {
   using Kind = FormatItem::Kind;
-  static ScannedFormat scanned;
-  const bool kept = scanned.use(format);
+  const bool kept = keep(format);
   FormatScanner scanner(format);  // for a format too long to keep
   std::size_t position = 0;
-  auto next_item = [&] { return kept ? scanned.item(position++) : scanner.next(); };
+  auto next_item = [&] { return kept ? items_[position++] : scanner.next(); };
   RecordCursor record(sink);
   int scale = 0;  // every statement starts with scale factor 0
-  static std::string field;  // keeps its capacity from one statement to the next
   std::size_t next_value = 0;
   for (FormatItem item = next_item(); item.kind != Kind::End; item = next_item()) {
     if (is_data_descriptor(item.kind)) {
       if (next_value == values.size()) break;
-      render_value(values[next_value++], item, scale, field);
-      record.place(field);
+      render_value(values[next_value++], item, scale, field_);
+      record.place(field_);
     } else if (item.kind == Kind::Literal) {
       record.place(item.text);
     } else if (item.kind == Kind::Slash) {

@@ -10,11 +10,6 @@ constexpr std::uint64_t kLargestDecimal = 2147483647;
 // Any other radix may fill all 32 bits: 16#FFFFFFFF is -1.
 constexpr std::uint64_t kLargestOtherRadix = 4294967295;
 
-constexpr int kOutOfRange = 6100;
-constexpr int kInvalidCharacter = 6101;
-constexpr int kSecondRadixMark = 6302;
-constexpr int kRadixOutOfRange = 6303;
-
 // The value of `c` as a digit of a radix up to 36, or 36 when it is none.
 unsigned digit_value(char c) {
   if (c >= '0' && c <= '9') return static_cast<unsigned>(c - '0');
@@ -26,7 +21,7 @@ unsigned digit_value(char c) {
 struct Digits {
   std::uint64_t value = 0;
   std::size_t end = 0;  // where a "#" stopped the digits, or the length of the text
-  int error = 0;
+  const process::RunTimeError* error = nullptr;
 };
 
 // The digits of `radix` at the start of `text`, up to a "#" or the end.
@@ -37,9 +32,9 @@ Digits accumulate(std::string_view text, std::uint64_t radix) {
     const char c = text[digits.end];
     if (c == '#') return digits;
     const unsigned digit = digit_value(c);
-    if (digit >= radix) return {0, digits.end, kInvalidCharacter};
+    if (digit >= radix) return {0, digits.end, &process::kInvalidInteger};
     digits.value = digits.value * radix + digit;  // at most 4294967295 * 36 + 35: no wrap
-    if (digits.value > largest) return {0, digits.end, kOutOfRange};
+    if (digits.value > largest) return {0, digits.end, &process::kIntegerOutOfRange};
   }
   return digits;
 }
@@ -49,7 +44,7 @@ Digits accumulate(std::string_view text, std::uint64_t radix) {
 Converted<std::int32_t> convert_integer(std::string_view text) {
   text = text.substr(0, text.find(kEndOfText));
   // The one value whose magnitude does not fit a positive 32-bit integer.
-  if (text == "-2147483648") return {INT32_MIN, 0};
+  if (text == "-2147483648") return {INT32_MIN, nullptr};
 
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
@@ -57,20 +52,20 @@ Converted<std::int32_t> convert_integer(std::string_view text) {
     text.remove_prefix(1);
   }
   Digits digits = accumulate(text, 10);
-  if (digits.error == 0 && digits.end < text.size()) {
+  if (digits.error == nullptr && digits.end < text.size()) {
     // "#": the number so far is the radix of the digits after it; none or 0 means 16.
     const std::uint64_t radix = digits.value == 0 ? 16 : digits.value;
-    if (radix < 2 || radix > 36) return {0, kRadixOutOfRange};
+    if (radix < 2 || radix > 36) return {0, &process::kRadixOutOfRange};
     const std::string_view rest = text.substr(digits.end + 1);
     digits = accumulate(rest, radix);
-    if (digits.error == 0 && digits.end < rest.size()) return {0, kSecondRadixMark};
+    if (digits.error == nullptr && digits.end < rest.size()) return {0, &process::kSecondRadixMark};
   }
-  if (digits.error != 0) return {0, digits.error};
+  if (digits.error != nullptr) return {0, digits.error};
   // The 32 bits as two's complement, negated in unsigned arithmetic so that -16#80000000
   // wraps like the hardware instead of overflowing.
   std::uint32_t bits = static_cast<std::uint32_t>(digits.value);
   if (negative) bits = 0u - bits;
-  return {static_cast<std::int32_t>(bits), 0};
+  return {static_cast<std::int32_t>(bits), nullptr};
 }
 
 }  // namespace textio

@@ -76,6 +76,7 @@ std::vector<PowerOfTen> build_powers_of_ten() {
   return table;
 }
 
+// Built once, on first use, and never changed afterwards: any thread may read it.
 const PowerOfTen& power_of_ten(int k) {
   static const std::vector<PowerOfTen> table = build_powers_of_ten();
   return table[k - kLowestPower];

@@ -1,9 +1,11 @@
 #pragma once
-// Where the list-directed reader takes its bytes from: a connected unit in the program (see
-// begin_list_read(int)), anything that behaves like one in tests.
+// Where the list-directed reader takes its bytes from: a connected unit in the program
+// (UnitInput), anything that behaves like one in tests.
 #include <string_view>
 
 namespace textio {
+
+struct UnitRecord;
 
 class ByteSource {
  public:
@@ -19,8 +21,16 @@ class ByteSource {
   ~ByteSource() = default;
 };
 
-// Starts a read operation that takes its bytes from `source`, which must outlive it; the items
-// and end_read of list_reader.h then work on it.
-void begin_list_read(ByteSource& source);
+// The bytes of a connected unit, through its buffer.
+class UnitInput final : public ByteSource {
+ public:
+  explicit UnitInput(UnitRecord& unit) : unit_(unit) {}
+  unsigned char next_byte() override;
+  void skip_to_next_record() override;
+  std::string_view file_name() const override;
+
+ private:
+  UnitRecord& unit_;
+};
 
 }  // namespace textio

@@ -11,9 +11,6 @@ constexpr int kSignificantDigits = 25;
 // Exponents are accumulated up to here only: far beyond any double, yet safe to add to.
 constexpr long kExponentCap = 1000000;
 
-constexpr int kTooLarge = 6102;
-constexpr int kInvalid = 6103;
-
 // A valid real text taken apart: its value is 0.digits times ten to the exponent.
 struct Decimal {
   bool negative = false;
@@ -88,19 +85,19 @@ Converted<double> convert_real(std::string_view text) {
   Decimal decimal;
   std::size_t i = 0;
   if (i < text.size() && is_sign(text[i])) decimal.negative = text[i++] == '-';
-  if (!read_mantissa(text, i, decimal)) return {0.0, kInvalid};
-  if (i < text.size() && !read_exponent(text, i, decimal)) return {0.0, kInvalid};
+  if (!read_mantissa(text, i, decimal)) return {0.0, &process::kInvalidReal};
+  if (i < text.size() && !read_exponent(text, i, decimal)) return {0.0, &process::kInvalidReal};
 
-  if (decimal.count == 0) return {decimal.negative ? -0.0 : 0.0, 0};
+  if (decimal.count == 0) return {decimal.negative ? -0.0 : 0.0, nullptr};
   // Overflow is judged here, not left to the conversion, which would raise the overflow fault
   // that ends the run.
-  if (too_large(decimal)) return {0.0, kTooLarge};
+  if (too_large(decimal)) return {0.0, &process::kRealOutOfRange};
   // The digits as a whole number with its exponent: no decimal point, so the locale cannot
   // change the meaning. strtod rounds correctly to the nearest double, subnormals included.
   char normalised[64];
   std::snprintf(normalised, sizeof normalised, "%s%.*se%ld", decimal.negative ? "-" : "",
                 decimal.count, decimal.digits, decimal.exponent - decimal.count);
-  return {std::strtod(normalised, nullptr), 0};
+  return {std::strtod(normalised, nullptr), nullptr};
 }
 
 }  // namespace textio

@@ -2,21 +2,10 @@
 // executes the format into the unit's buffer.
 #include "textio/record_writer.h"
 
-#include <vector>
-
-#include "textio/format_walk.h"
 #include "textio/units.h"
 
 namespace textio {
 namespace {
-
-struct Statement {
-  int unit = 0;
-  std::string_view format;
-  std::vector<WriteValue> values;
-};
-
-Statement statement;
 
 class UnitSink : public RecordSink {
  public:
@@ -30,26 +19,24 @@ class UnitSink : public RecordSink {
 
 }  // namespace
 
-void write_begin(int unit, std::string_view format) {
-  statement.unit = unit;
-  statement.format = format;
-  statement.values.clear();
+void RecordWriter::write_begin(std::string_view format) {
+  format_ = format;
+  values_.clear();
 }
 
-void write_real(double value) {
-  statement.values.push_back({WriteValue::Kind::Real, value, 0});
+void RecordWriter::write_real(double value) {
+  values_.push_back({WriteValue::Kind::Real, value, 0});
 }
 
-void write_integer(std::int32_t value) {
-  statement.values.push_back({WriteValue::Kind::Integer, 0, value});
+void RecordWriter::write_integer(std::int32_t value) {
+  values_.push_back({WriteValue::Kind::Integer, 0, value});
 }
 
-void write_end() {
-  UnitRecord& unit = connected_unit(statement.unit);
+void RecordWriter::write_end() {
   // A unit still reading has its file cut here, so the first statement replaces an old file.
-  start_writing(unit);
-  UnitSink sink(unit);
-  execute_format(statement.format, statement.values, sink);
+  start_writing(unit_);
+  UnitSink sink(unit_);
+  walker_.execute(format_, values_, sink);
 }
 
 }  // namespace textio

@@ -1,13 +1,12 @@
 #include "textio/unit_buffer.h"
 
-#include "textio/unit_file_system.h"
 
 namespace textio {
 
-int write_error_number(platform::FileError error) {
+const process::RunTimeError& write_error(platform::FileError error) {
   // Access denied covers read-only files and handles and locked regions; any other failure
   // means the system took fewer bytes than asked, which is reported as a full disk.
-  return error == platform::FileError::AccessDenied ? 6421 : 6422;
+  return error == platform::FileError::AccessDenied ? process::kWriteDenied : process::kDiskFull;
 }
 
 void write_out_buffer(UnitRecord& unit, process::Operation operation) {
@@ -15,9 +14,9 @@ void write_out_buffer(UnitRecord& unit, process::Operation operation) {
   if (count == 0) return;
   unit.next = 0;
   unit.block_start += count;
-  const platform::FileError error = unit_file_system().write(unit.handle, unit.buffer.data(), count);
+  const platform::FileError error = unit.files->write(unit.handle, unit.buffer.data(), count);
   if (error != platform::FileError::None) {
-    process::raise_run_time_error(write_error_number(error), operation, unit.name);
+    process::raise_run_time_error(write_error(error), operation, unit.name);
   }
 }
 

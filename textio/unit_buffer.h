@@ -10,7 +10,7 @@ namespace textio {
 // written are dropped first, so that the closing at the end does not report them again.
 void write_out_buffer(UnitRecord& unit, process::Operation operation);
 
-// Run-time error number of a failure to write or cut a file.
-int write_error_number(platform::FileError error);
+// The run-time error of a failure to write or cut a file.
+const process::RunTimeError& write_error(platform::FileError error);
 
 }  // namespace textio

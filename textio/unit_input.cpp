@@ -1,6 +1,5 @@
 // Input on a unit: the bytes of the file, block by block, with the last record completed.
 #include "textio/unit_buffer.h"
-#include "textio/unit_file_system.h"
 #include "textio/units.h"
 
 namespace textio {
@@ -24,15 +23,15 @@ void refill(UnitRecord& unit) {
   const bool delivered_unterminated = unit.filled > 0 && unit.buffer[unit.filled - 1] != '\n';
   unit.block_start += unit.block_real;
   std::size_t got = 0;
-  if (unit_file_system().read(unit.handle, unit.buffer.data(), unit.buffer.size(), got) !=
+  if (unit.files->read(unit.handle, unit.buffer.data(), unit.buffer.size(), got) !=
       platform::FileError::None) {
-    process::raise_run_time_error(6500, Operation::Read, unit.name);
+    process::raise_run_time_error(process::kReadFailure, Operation::Read, unit.name);
   }
   unit.next = 0;
   unit.block_real = got;
   unit.filled = got;
   if (got == 0) {
-    if (!delivered_unterminated) process::raise_run_time_error(6501, Operation::Read, unit.name);
+    if (!delivered_unterminated) process::raise_run_time_error(process::kEndOfFile, Operation::Read, unit.name);
     unit.buffer[unit.filled++] = '\n';
   } else if (got < unit.buffer.size() && unit.buffer[got - 1] != '\n') {
     unit.buffer[unit.filled++] = '\n';

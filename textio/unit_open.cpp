@@ -8,7 +8,6 @@
 #include "process/run_time_error.h"
 #include "textio/device_names.h"
 #include "textio/file_name.h"
-#include "textio/unit_file_system.h"
 #include "textio/unit_table.h"
 #include "textio/units.h"
 
@@ -22,13 +21,13 @@ using process::Operation;
 constexpr int kLowestUnit = -32767;
 constexpr int kHighestUnit = 32767;
 
-int open_error_number(FileError error) {
+const process::RunTimeError& open_error(FileError error) {
   switch (error) {
-    case FileError::NotFound: return 6416;
-    case FileError::AccessDenied: return 6414;
-    case FileError::AlreadyExists: return 6415;
-    case FileError::TooManyOpen: return 6417;
-    default: return 6412;  // an invalid name, and every reason without a number of its own
+    case FileError::NotFound: return process::kFileNotFound;
+    case FileError::AccessDenied: return process::kAccessDenied;
+    case FileError::AlreadyExists: return process::kFileExists;
+    case FileError::TooManyOpen: return process::kTooManyOpenFiles;
+    default: return process::kInvalidOpen;  // an invalid name, and every reason without its own
   }
 }
 
@@ -38,24 +37,26 @@ void open_file(UnitRecord& unit, const std::string& path, platform::OpenMode mod
                const std::string& given_name) {
   FileError error = FileError::None;
   for (FileAccess access : {FileAccess::ReadWrite, FileAccess::ReadOnly, FileAccess::WriteOnly}) {
-    error = unit_file_system().open(path, mode, access, unit.handle);
+    error = unit.files->open(path, mode, access, unit.handle);
     if (error == FileError::None) {
       unit.owns_handle = true;
       return;
     }
   }
-  process::raise_run_time_error(open_error_number(error), Operation::Open, given_name);
+  process::raise_run_time_error(open_error(error), Operation::Open, given_name);
 }
 
-std::unique_ptr<UnitRecord> new_unit_record(int number, bool device, const std::string& given) {
+std::unique_ptr<UnitRecord> new_unit_record(platform::FileSystem& files, int number, bool device,
+                                            const std::string& given) {
   try {
     auto unit = std::make_unique<UnitRecord>();
     unit->number = number;
+    unit->files = &files;
     unit->device = device;
     unit->buffer.resize(device ? kDeviceBufferSize : kDiskBufferSize);
     return unit;
   } catch (const std::bad_alloc&) {
-    process::raise_run_time_error(6700, Operation::Open, given);
+    process::raise_run_time_error(process::kNoUnitStorage, Operation::Open, given);
   }
 }
 
@@ -75,54 +76,59 @@ void connect_file(UnitRecord& unit, const std::string& path, bool exists,
             given_name);
   unit.writing = !exists;
   platform::FileStatus status;
-  if (unit_file_system().status(unit.handle, status)) {
+  if (unit.files->status(unit.handle, status)) {
     unit.has_identity = true;
     unit.identity = status.identity;
     unit.regular_file = status.regular;
   }
 }
 
-// Settles the connections already made: true when the unit is already connected to the file,
+// Settles the connections already made: the unit when it is already connected to the file,
 // which the open then leaves as it is. A unit on another file is closed first; a file that
 // another unit holds is refused.
-bool already_connected(int number, const platform::FileStatus* file, const std::string& given) {
+UnitRecord* already_connected(int number, const platform::FileStatus* file,
+                              const std::string& given) {
   if (UnitRecord* current = find_unit(number)) {
-    if (file != nullptr && current->has_identity && current->identity == file->identity) return true;
+    if (file != nullptr && current->has_identity && current->identity == file->identity) {
+      return current;
+    }
     close_unit(number);
   }
   if (file != nullptr && find_unit_on(file->identity) != nullptr) {
-    process::raise_run_time_error(6413, Operation::Open, given);
+    process::raise_run_time_error(process::kAlreadyConnected, Operation::Open, given);
   }
-  return false;
+  return nullptr;
 }
 
 }  // namespace
 
-void open_unit(int number, const char* name, int length) {
+UnitRecord& open_unit(platform::FileSystem& files, int number, const char* name, int length) {
   std::string given = trimmed_file_name(name, length > 0 ? static_cast<std::size_t>(length) : 0);
   if (given.empty()) given = name_for_blank_open(number);
   if (number < kLowestUnit || number > kHighestUnit) {
-    process::raise_run_time_error(6412, Operation::Open, given);
+    process::raise_run_time_error(process::kInvalidOpen, Operation::Open, given);
   }
 
   const std::optional<Device> device = device_named(given);
   const bool is_stream = device && device->target != Device::Target::File;
   const std::string path = device ? device->file_name : given;
   platform::FileStatus status;
-  const bool exists = !is_stream && unit_file_system().status(path, status);
+  const bool exists = !is_stream && files.status(path, status);
 
-  if (already_connected(number, exists ? &status : nullptr, given)) return;
+  if (UnitRecord* same = already_connected(number, exists ? &status : nullptr, given)) return *same;
   // Checked before the file is touched, so that a refused open creates no file.
-  if (!has_free_unit_slot()) process::raise_run_time_error(6418, Operation::Open, given);
+  if (!has_free_unit_slot()) process::raise_run_time_error(process::kTooManyUnits, Operation::Open, given);
 
-  std::unique_ptr<UnitRecord> unit = new_unit_record(number, device.has_value(), given);
+  std::unique_ptr<UnitRecord> unit = new_unit_record(files, number, device.has_value(), given);
   if (is_stream) {
     connect_stream(*unit, *device);
   } else {
     unit->name = device ? device->shown_name : given;
     connect_file(*unit, path, exists, given);
   }
+  UnitRecord& connected = *unit;
   attach_unit(std::move(unit));
+  return connected;
 }
 
 }  // namespace textio

@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "textio/unit_buffer.h"
-#include "textio/unit_file_system.h"
 #include "textio/units.h"
 
 namespace textio {
@@ -13,7 +12,7 @@ using process::Operation;
 
 void check_write(platform::FileError error, const UnitRecord& unit) {
   if (error != platform::FileError::None) {
-    process::raise_run_time_error(write_error_number(error), Operation::Write, unit.name);
+    process::raise_run_time_error(write_error(error), Operation::Write, unit.name);
   }
 }
 
@@ -45,10 +44,10 @@ void start_writing(UnitRecord& unit) {
     // Only a file with bytes after the position is cut: an empty read-only file fails only
     // when the first output reaches it.
     platform::FileStatus status;
-    if (unit_file_system().status(unit.handle, status) && status.size > position) {
-      check_write(unit_file_system().truncate(unit.handle, position), unit);
+    if (unit.files->status(unit.handle, status) && status.size > position) {
+      check_write(unit.files->truncate(unit.handle, position), unit);
     }
-    check_write(unit_file_system().seek(unit.handle, position), unit);
+    check_write(unit.files->seek(unit.handle, position), unit);
   }
   unit.writing = true;
   unit.block_start = position;

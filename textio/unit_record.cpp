@@ -1,11 +1,9 @@
 #include "textio/unit_record.h"
 
-#include "textio/unit_file_system.h"
-
 namespace textio {
 
 UnitRecord::~UnitRecord() {
-  if (owns_handle) unit_file_system().close(handle);
+  if (owns_handle) files->close(handle);
 }
 
 }  // namespace textio

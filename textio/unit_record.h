@@ -14,6 +14,7 @@ constexpr std::size_t kDeviceBufferSize = 132;
 
 struct UnitRecord {
   int number = 0;
+  platform::FileSystem* files = nullptr;  // where the file was opened, and is read and written
   std::string name;  // as opened, after trimming; "CON" for the console
   platform::FileHandle handle = 0;
   bool owns_handle = false;  // false for the standard streams, which are never closed

@@ -60,13 +60,6 @@ std::vector<int> connected_unit_numbers() {
   return numbers;
 }
 
-// A unit used before any open is connected as an open with a blank name would connect it: to
-// the next command-line argument, or to a name asked for on the console.
-UnitRecord& connected_unit(int unit) {
-  if (find_unit(unit) == nullptr) open_unit(unit, "", 0);
-  return *find_unit(unit);
-}
-
 std::string_view unit_file_name(const UnitRecord& unit) { return unit.name; }
 
 }  // namespace textio

@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <string_view>
 
+#include "platform/files.h"
+
 namespace textio {
 
 struct UnitRecord;
@@ -12,15 +14,13 @@ struct UnitRecord;
 void initialise_unit_layer();
 
 // Connects `unit` to the file named by the first `length` bytes of `name` (stopping at a NUL;
-// blanks around the name are dropped; a blank name is taken from the command line or asked for).
-// A missing file is created; an existing one is opened at its beginning without being cut.
-void open_unit(int unit, const char* name, int length);
+// blanks around the name are dropped; a blank name is taken from the command line or asked for),
+// opened through `files`, which keeps serving the unit until it is closed. A missing file is
+// created; an existing one is opened at its beginning without being cut.
+UnitRecord& open_unit(platform::FileSystem& files, int unit, const char* name, int length);
 
 // Disconnects `unit`, writing out any buffered output. Does nothing if it is not connected.
 void close_unit(int unit);
-
-// The record of a connected unit.
-UnitRecord& connected_unit(int unit);
 
 // The name of the file the unit is connected to, as the open used it.
 std::string_view unit_file_name(const UnitRecord& unit);

@@ -1,18 +1,12 @@
 #include "platform/clock.h"
 
 #include <ctime>
-#include <mutex>
 
 namespace platform {
 namespace {
 
 // Seconds from 1 January 1601 to 1 January 1970, the start of the Unix clock.
 constexpr std::uint64_t kSeconds1601To1970 = 11644473600ULL;
-
-std::mutex& clock_mutex() {
-  static std::mutex mutex;
-  return mutex;
-}
 
 }  // namespace
 
@@ -25,9 +19,5 @@ std::uint64_t utc_now_100ns() {
   return static_cast<std::uint64_t>(millis + static_cast<std::int64_t>(kSeconds1601To1970) * 1000) *
          10000ULL;
 }
-
-void create_clock_lock() { clock_mutex(); }
-void lock_clock() { clock_mutex().lock(); }
-void unlock_clock() { clock_mutex().unlock(); }
 
 }  // namespace platform

@@ -50,11 +50,13 @@ void install_fp_fault_handler(void (*handler)(FpFault fault)) {
   sigaction(SIGFPE, &action, nullptr);
 }
 
-unsigned long suspend_fp_traps() {
-  const int enabled = fegetexcept();
+SavedFpState suspend_fp_traps() {
+  SavedFpState saved;
+  saved.control = static_cast<unsigned long>(fegetexcept());
+  saved.flags = static_cast<unsigned long>(std::fetestexcept(FE_ALL_EXCEPT));
   fedisableexcept(FE_ALL_EXCEPT);
   std::feclearexcept(FE_ALL_EXCEPT);
-  return static_cast<unsigned long>(enabled);
+  return saved;
 }
 
 unsigned raised_fp_flags() {
@@ -67,9 +69,10 @@ unsigned raised_fp_flags() {
   return flags;
 }
 
-void resume_fp_traps(unsigned long saved) {
+void resume_fp_traps(const SavedFpState& saved) {
   std::feclearexcept(FE_ALL_EXCEPT);
-  feenableexcept(static_cast<int>(saved));
+  std::feraiseexcept(static_cast<int>(saved.flags));  // every trap is still masked here
+  feenableexcept(static_cast<int>(saved.control));
 }
 
 }  // namespace platform

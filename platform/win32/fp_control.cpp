@@ -126,9 +126,14 @@ void install_fp_fault_handler(void (*handler)(FpFault fault)) {
   __mingw_setusermatherr(on_math_error);
 }
 
-unsigned long suspend_fp_traps() {
-  const unsigned saved = _mm_getcsr();
-  _mm_setcsr((saved | kAllMasks) & ~kAllFlags);
+// The x87 flags share the layout of the SSE ones: both are kept in the saved flags, and given
+// back through the SSE register, where raised_fp_flags sees them as before.
+SavedFpState suspend_fp_traps() {
+  const unsigned mxcsr = _mm_getcsr();
+  SavedFpState saved;
+  saved.control = mxcsr & ~kAllFlags;
+  saved.flags = (mxcsr | x87_flags()) & kAllFlags;
+  _mm_setcsr((mxcsr | kAllMasks) & ~kAllFlags);
   __asm__ __volatile__("fnclex");
   return saved;
 }
@@ -143,9 +148,9 @@ unsigned raised_fp_flags() {
   return flags;
 }
 
-void resume_fp_traps(unsigned long saved) {
-  clear_flags();
-  _mm_setcsr(static_cast<unsigned>(saved) & ~kAllFlags);
+void resume_fp_traps(const SavedFpState& saved) {
+  __asm__ __volatile__("fnclex");
+  _mm_setcsr(static_cast<unsigned>(saved.control | saved.flags));
 }
 
 }  // namespace platform

@@ -21,13 +21,16 @@ struct Reference {
   }
 };
 
-// The worked fin stretched to length L (m = √20).
-void solve_long_fin(CaseRecord& c, double L, int nodes) {
-  testing::fill_worked_case(c, 1, nodes);
-  c.L = L;
-  build_mesh(c);
-  analytical_solution(c);
-}
+// The worked fin stretched to length L (m = √20): its inputs, mesh and exact solution.
+struct LongFin {
+  LongFin(double length, int nodes) : in(testing::worked_input(1, nodes)) {
+    in.L = length;
+    c = prepare_case(in);
+    analytical_solution(in, c.mesh, c.exact);
+  }
+  GeneralInput in;
+  Case c;
+};
 
 double relative_difference(long double a, long double b) {
   return static_cast<double>(std::fabs((a - b) / b));
@@ -36,47 +39,50 @@ double relative_difference(long double a, long double b) {
 TEST(LongFin, AgreesWithAHighPrecisionEvaluation) {
   const Reference exact;
   for (double L : {160.0, 300.0, 1000.0, -300.0}) {
-    CaseRecord c;
-    solve_long_fin(c, L, 11);
-    const long double mL = c.m * c.L;  // the same double product the program forms
-    const long double a = static_cast<long double>(c.h) / (static_cast<long double>(c.m) * c.k);
-    const double mk = c.m * c.k;
-    for (std::int32_t i = 1; i <= c.N; ++i) {
-      const double z = (c.L - c.x[i]) * c.m;
+    const LongFin fin(L, 11);
+    const GeneralInput& in = fin.in;
+    const Mesh& mesh = fin.c.mesh;
+    const ExactSolution& e = fin.c.exact;
+    const long double mL = mesh.m * in.L;  // the same double product the program forms
+    const long double a = static_cast<long double>(in.h) / (static_cast<long double>(mesh.m) * in.k);
+    const double mk = mesh.m * in.k;
+    for (std::int32_t i = 1; i <= mesh.N; ++i) {
+      const double z = (in.L - mesh.x[i]) * mesh.m;
       const long double ratio = exact.theta_ratio(z, mL, a);
-      EXPECT_NEAR(c.Ta[i], c.Tinf + ratio * (c.Tb - c.Tinf), 1e-15 * c.Tb) << "L " << L << " node " << i;
+      EXPECT_NEAR(e.Ta[i], in.Tinf + ratio * (in.Tb - in.Tinf), 1e-15 * in.Tb) << "L " << L << " node " << i;
       if (ratio > 1e-300L) {  // the scaled ratio itself, before Tinf absorbs it
-        EXPECT_LT(relative_difference(long_fin_temperature_ratio(z, c.m * c.L, mk, c.h), ratio), 1e-12)
+        EXPECT_LT(relative_difference(long_fin_temperature_ratio(z, mesh.m * in.L, mk, in.h), ratio), 1e-12)
             << "L " << L << " node " << i;
       }
     }
-    const long double q = std::sqrt(static_cast<long double>(c.h) * c.P * c.k * c.Ab) *
-                          (c.Tb - c.Tinf) * exact.heat_ratio(mL, a);
-    EXPECT_LT(relative_difference(c.qa, q), 1e-14) << "L " << L;
+    const long double q = std::sqrt(static_cast<long double>(in.h) * in.P * in.k * in.Ab) *
+                          (in.Tb - in.Tinf) * exact.heat_ratio(mL, a);
+    EXPECT_LT(relative_difference(e.qa, q), 1e-14) << "L " << L;
   }
 }
 
 TEST(LongFin, ScaledFormContinuesTheDirectFormAtTheThreshold) {
   // Just short of the overflow the direct form is still used; the scaled form evaluated at the
   // same point agrees with it to rounding.
-  CaseRecord c;
-  solve_long_fin(c, 158.8, 9);  // m·L ≈ 710.18, cosh(mL) just below the largest double
-  const double mL = c.m * c.L;
-  const double mk = c.m * c.k;
+  const LongFin fin(158.8, 9);  // m·L ≈ 710.18, cosh(mL) just below the largest double
+  const GeneralInput& in = fin.in;
+  const Mesh& mesh = fin.c.mesh;
+  const ExactSolution& e = fin.c.exact;
+  const double mL = mesh.m * in.L;
+  const double mk = mesh.m * in.k;
   ASSERT_TRUE(std::isfinite(std::cosh(mL)));
-  for (std::int32_t i = 1; i <= c.N; ++i) {
-    const double z = (c.L - c.x[i]) * c.m;
-    const double scaled = long_fin_temperature_ratio(z, mL, mk, c.h) * (c.Tb - c.Tinf) + c.Tinf;
-    EXPECT_NEAR(scaled, c.Ta[i], 1e-13 * c.Tb) << "node " << i;
+  for (std::int32_t i = 1; i <= mesh.N; ++i) {
+    const double z = (in.L - mesh.x[i]) * mesh.m;
+    const double scaled = long_fin_temperature_ratio(z, mL, mk, in.h) * (in.Tb - in.Tinf) + in.Tinf;
+    EXPECT_NEAR(scaled, e.Ta[i], 1e-13 * in.Tb) << "node " << i;
   }
-  const double M = std::sqrt(c.Ab * c.P * c.k * c.h);
-  EXPECT_NEAR(M * long_fin_heat_ratio(mL, mk, c.h) * (c.Tb - c.Tinf), c.qa, 1e-15 * c.qa);
+  const double M = std::sqrt(in.Ab * in.P * in.k * in.h);
+  EXPECT_NEAR(M * long_fin_heat_ratio(mL, mk, in.h) * (in.Tb - in.Tinf), e.qa, 1e-15 * e.qa);
 
-  CaseRecord longer;
-  solve_long_fin(longer, 159.0, 9);  // m·L ≈ 711.1: cosh overflows, the scaled form takes over
-  EXPECT_NEAR(longer.qa, c.qa, 1e-15 * c.qa);
-  EXPECT_EQ(longer.Ta[1], 100.0);
-  EXPECT_EQ(longer.Ta[9], 25.0) << "θ at the tip is e^-711 of θb";
+  const LongFin longer(159.0, 9);  // m·L ≈ 711.1: cosh overflows, the scaled form takes over
+  EXPECT_NEAR(longer.c.exact.qa, e.qa, 1e-15 * e.qa);
+  EXPECT_EQ(longer.c.exact.Ta[1], 100.0);
+  EXPECT_EQ(longer.c.exact.Ta[9], 25.0) << "θ at the tip is e^-711 of θb";
 }
 
 }  // namespace

@@ -8,79 +8,81 @@ namespace fin {
 namespace {
 
 // Binary-exact data: dx = 0.5, m = 2, so dx²·m² = 1.
-void fill_exact_case(CaseRecord& c, std::int32_t n) {
-  c.N = n;
-  c.Tb = 100;
-  c.Tinf = 25;
-  c.h = 10;
-  c.k = 200;
-  c.dx = 0.5;
-  c.m = 2;
-  for (NodeArray* a : {&c.aw, &c.ae, &c.ap, &c.bp, &c.T}) a->create(n);
-}
+struct ExactCase {
+  explicit ExactCase(std::int32_t n) {
+    in.N = n;
+    in.Tb = 100;
+    in.Tinf = 25;
+    in.h = 10;
+    in.k = 200;
+    mesh.N = n;
+    mesh.dx = 0.5;
+    mesh.m = 2;
+    for (NodeArray* a : {&s.aw, &s.ae, &s.ap, &s.bp, &T}) a->create(n);
+  }
+  GeneralInput in;
+  Mesh mesh;
+  DiscreteSystem s;
+  NodeArray T;
+};
 
 TEST(Coefficients, BaseAndInteriorRows) {
-  CaseRecord c;
-  fill_exact_case(c, 5);
-  build_base_node(c);
-  build_interior_nodes(c);
-  EXPECT_EQ(c.ap[1], 1.0);
-  EXPECT_EQ(c.aw[1], 0.0);
-  EXPECT_EQ(c.ae[1], 0.0);
-  EXPECT_EQ(c.bp[1], 100.0);
+  ExactCase c(5);
+  build_base_node(c.in, c.s);
+  build_interior_nodes(c.in, c.mesh, c.s);
+  EXPECT_EQ(c.s.ap[1], 1.0);
+  EXPECT_EQ(c.s.aw[1], 0.0);
+  EXPECT_EQ(c.s.ae[1], 0.0);
+  EXPECT_EQ(c.s.bp[1], 100.0);
   for (std::int32_t i = 2; i <= 4; ++i) {
-    EXPECT_EQ(c.aw[i], 1.0);
-    EXPECT_EQ(c.ae[i], 1.0);
-    EXPECT_EQ(c.ap[i], 3.0);   // 2 + dx²·m²
-    EXPECT_EQ(c.bp[i], 25.0);  // Tinf·dx²·m²
+    EXPECT_EQ(c.s.aw[i], 1.0);
+    EXPECT_EQ(c.s.ae[i], 1.0);
+    EXPECT_EQ(c.s.ap[i], 3.0);   // 2 + dx²·m²
+    EXPECT_EQ(c.s.bp[i], 25.0);  // Tinf·dx²·m²
   }
-  EXPECT_EQ(c.ap[5], 0.0) << "the tip row is left to the tip builders";
+  EXPECT_EQ(c.s.ap[5], 0.0) << "the tip row is left to the tip builders";
 }
 
 TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
-  CaseRecord c;
-  fill_exact_case(c, 50);
-  c.dx = 0.1 / 49;
-  c.m = std::sqrt(20.0);
-  build_interior_nodes(c);
-  EXPECT_NEAR(c.ap[2], 2.0 + 0.1 * 0.1 / (49.0 * 49.0) * 20.0, 1e-15);
+  ExactCase c(50);
+  c.mesh.dx = 0.1 / 49;
+  c.mesh.m = std::sqrt(20.0);
+  build_interior_nodes(c.in, c.mesh, c.s);
+  EXPECT_NEAR(c.s.ap[2], 2.0 + 0.1 * 0.1 / (49.0 * 49.0) * 20.0, 1e-15);
   for (std::int32_t i = 3; i <= 49; ++i) {
-    EXPECT_EQ(c.ap[i], c.ap[2]);
-    EXPECT_EQ(c.bp[i], c.bp[2]);
+    EXPECT_EQ(c.s.ap[i], c.s.ap[2]);
+    EXPECT_EQ(c.s.bp[i], c.s.bp[2]);
   }
 }
 
 TEST(Coefficients, TwoNodesHaveNoInteriorRow) {
-  CaseRecord c;
-  fill_exact_case(c, 2);
-  build_interior_nodes(c);
-  EXPECT_EQ(c.ap[1], 0.0);
-  EXPECT_EQ(c.ap[2], 0.0);
+  ExactCase c(2);
+  build_interior_nodes(c.in, c.mesh, c.s);
+  EXPECT_EQ(c.s.ap[1], 0.0);
+  EXPECT_EQ(c.s.ap[2], 0.0);
 }
 
 TEST(Coefficients, UdsTip) {
-  CaseRecord c;
-  fill_exact_case(c, 3);
-  build_tip_uds(c);
-  EXPECT_EQ(c.aw[3], 200.0);
-  EXPECT_EQ(c.ae[3], 0.0);
-  EXPECT_EQ(c.ap[3], 205.0);  // h·dx + k
-  EXPECT_EQ(c.bp[3], 125.0);  // h·Tinf·dx
+  ExactCase c(3);
+  build_tip_uds(c.in, c.mesh, c.s);
+  EXPECT_EQ(c.s.aw[3], 200.0);
+  EXPECT_EQ(c.s.ae[3], 0.0);
+  EXPECT_EQ(c.s.ap[3], 205.0);  // h·dx + k
+  EXPECT_EQ(c.s.bp[3], 125.0);  // h·Tinf·dx
 }
 
 TEST(Coefficients, Uds2TipDefersTheCorrection) {
-  CaseRecord c;
-  fill_exact_case(c, 4);
+  ExactCase c(4);
   for (std::int32_t i = 1; i <= 4; ++i) c.T[i] = 60;
-  build_tip_uds2(c);
-  EXPECT_EQ(c.aw[4], 600.0);  // 3k
-  EXPECT_EQ(c.ae[4], 0.0);
-  EXPECT_EQ(c.ap[4], 610.0);  // 3k + 2h·dx
-  EXPECT_EQ(c.bp[4], 250.0) << "uniform field: no correction";
+  build_tip_uds2(c.in, c.mesh, c.T, c.s);
+  EXPECT_EQ(c.s.aw[4], 600.0);  // 3k
+  EXPECT_EQ(c.s.ae[4], 0.0);
+  EXPECT_EQ(c.s.ap[4], 610.0);  // 3k + 2h·dx
+  EXPECT_EQ(c.s.bp[4], 250.0) << "uniform field: no correction";
   c.T[3] = 70;
   c.T[2] = 72.5;
-  build_tip_uds2(c);
-  EXPECT_EQ(c.bp[4], 250.0 + 200.0 * -2.5);  // 2h·Tinf·dx + k·(T(N-1) - T(N-2))
+  build_tip_uds2(c.in, c.mesh, c.T, c.s);
+  EXPECT_EQ(c.s.bp[4], 250.0 + 200.0 * -2.5);  // 2h·Tinf·dx + k·(T(N-1) - T(N-2))
 }
 
 }  // namespace

@@ -32,18 +32,12 @@ ChildResult write_worked_report(const std::string& path, int failing_write,
     files.failing_write = failing_write;
     files.write_error = error;
     textio::initialise_unit_layer();
-    static CaseRecord c;
-    testing::fill_worked_case(c, 2);
-    c.itmax = 100;
-    c.tol = 1e-10;
-    c.T0 = 25;
-    build_mesh(c);
-    iterate_uds2(c);
-    analytical_solution(c);
-    numerical_heat_rates(c);
-    c.saida.fill(' ');
-    std::memcpy(c.saida.data(), path.data(), path.size());
-    write_report(c);
+    GeneralInput in = testing::worked_input(2);
+    in.saida.fill(' ');
+    std::memcpy(in.saida.data(), path.data(), path.size());
+    const IterationInput iteration = testing::iteration_controls(100, 1e-10, 25);
+    const Case c = compute_case(in, iteration);
+    write_report(files, {in, iteration, c, 0.0});
     process::terminate_process(0);
   });
 }

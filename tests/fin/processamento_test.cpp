@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fin/coeficientes.h"
@@ -14,95 +15,82 @@
 namespace fin {
 namespace {
 
-using testing::fill_worked_case;
 using testing::bits;
+using testing::iteration_controls;
 using testing::same_16_digits;
+using testing::worked_input;
 
 // The worked fin solved as a run would, without its input files and report.
-void solve_worked_case(CaseRecord& c, int scheme, int nodes = 3) {
-  fill_worked_case(c, scheme, nodes);
-  build_mesh(c);
-  if (scheme == 1) solve_uds(c);
-  if (scheme == 2) iterate_uds2(c);
-  analytical_solution(c);
-  numerical_heat_rates(c);
-}
-
-void set_iteration(CaseRecord& c, std::int32_t itmax, double tol, double T0) {
-  c.itmax = itmax;
-  c.tol = tol;
-  c.T0 = T0;
+Case solve_worked_case(int scheme, int nodes = 3, IterationInput iteration = {}) {
+  return compute_case(worked_input(scheme, nodes), iteration);
 }
 
 TEST(Mesh, WorkedCase) {
-  CaseRecord c;
-  fill_worked_case(c);
-  build_mesh(c);
-  EXPECT_EQ(c.dx, 0.1 / 2.0);
-  EXPECT_NEAR(c.m, 4.472136, 1e-6);
-  EXPECT_EQ(c.x[1], 0.0);
-  EXPECT_EQ(c.x[2], 0.05);
-  EXPECT_EQ(c.x[3], 0.1);
-  EXPECT_EQ(c.ap[1], 1.0);
-  EXPECT_NEAR(c.ap[2], 2.05, 1e-15);
-  for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.T[i], 0.0) << "T starts at zero";
+  const Case c = prepare_case(worked_input());
+  EXPECT_EQ(c.mesh.dx, 0.1 / 2.0);
+  EXPECT_NEAR(c.mesh.m, 4.472136, 1e-6);
+  EXPECT_EQ(c.mesh.x[1], 0.0);
+  EXPECT_EQ(c.mesh.x[2], 0.05);
+  EXPECT_EQ(c.mesh.x[3], 0.1);
+  EXPECT_EQ(c.system.ap[1], 1.0);
+  EXPECT_NEAR(c.system.ap[2], 2.05, 1e-15);
+  for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.solution.T[i], 0.0) << "T starts at zero";
 }
 
 TEST(UdsDriver, WorkedCaseMatchesTheReferenceReport) {
-  CaseRecord c;
-  solve_worked_case(c, 1);
-  EXPECT_EQ(c.T[1], 100.0);
-  EXPECT_NEAR(c.T[2], 96.25933, 1e-5);
-  EXPECT_TRUE(same_16_digits(c.T[3], 9.608162539983418E+01)) << c.T[3];
-  EXPECT_TRUE(same_16_digits(c.qdds1, 1.496268214666497E+00)) << c.qdds1;
-  EXPECT_TRUE(same_16_digits(c.qdds2, 2.208861509299834E+00)) << c.qdds2;
+  const Case c = solve_worked_case(1);
+  const NodeArray& T = c.solution.T;
+  EXPECT_EQ(T[1], 100.0);
+  EXPECT_NEAR(T[2], 96.25933, 1e-5);
+  EXPECT_TRUE(same_16_digits(T[3], 9.608162539983418E+01)) << T[3];
+  EXPECT_TRUE(same_16_digits(c.rates.qdds1, 1.496268214666497E+00)) << c.rates.qdds1;
+  EXPECT_TRUE(same_16_digits(c.rates.qdds2, 2.208861509299834E+00)) << c.rates.qdds2;
 }
 
 TEST(AnalyticalSolution, WorkedCase) {
-  CaseRecord c;
-  solve_worked_case(c, 1);
-  EXPECT_NEAR(c.Ta[1], 100.0, 1e-13);
-  EXPECT_NEAR(c.Ta[2], 94.63198, 1e-5);
-  EXPECT_TRUE(same_16_digits(c.Ta[3], 9.276009421089164E+01)) << c.Ta[3];
-  EXPECT_TRUE(same_16_digits(c.qa, 2.876308135547406E+00)) << c.qa;
+  const Case c = solve_worked_case(1);
+  const NodeArray& Ta = c.exact.Ta;
+  EXPECT_NEAR(Ta[1], 100.0, 1e-13);
+  EXPECT_NEAR(Ta[2], 94.63198, 1e-5);
+  EXPECT_TRUE(same_16_digits(Ta[3], 9.276009421089164E+01)) << Ta[3];
+  EXPECT_TRUE(same_16_digits(c.exact.qa, 2.876308135547406E+00)) << c.exact.qa;
   // θ at the tip is θb/Dn with Dn ≈ 1.106846.
-  EXPECT_NEAR((c.Tb - c.Tinf) / (c.Ta[3] - c.Tinf), 1.106846, 1e-6);
+  EXPECT_NEAR((100.0 - 25.0) / (Ta[3] - 25.0), 1.106846, 1e-6);
 }
 
 TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
-  CaseRecord c;
-  fill_worked_case(c);
-  c.Tinf = c.Tb;
-  build_mesh(c);
-  analytical_solution(c);
-  for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.Ta[i], c.Tinf);
-  EXPECT_EQ(c.qa, 0.0);
+  GeneralInput in = worked_input();
+  in.Tinf = in.Tb;
+  Case c = prepare_case(in);
+  analytical_solution(in, c.mesh, c.exact);
+  for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.exact.Ta[i], in.Tinf);
+  EXPECT_EQ(c.exact.qa, 0.0);
 }
 
 TEST(Uds2Driver, WorkedCaseMatchesTheReferenceReport) {
-  CaseRecord c;
-  set_iteration(c, 100, 1e-10, 25);
-  solve_worked_case(c, 2);
-  EXPECT_EQ(c.it, 23);
-  EXPECT_TRUE(same_16_digits(c.L1[0], 7.500000000000001E+01)) << c.L1[0];
-  EXPECT_TRUE(same_16_digits(c.L2[0], 7.5E+01));
-  EXPECT_TRUE(same_16_digits(c.L1[1] / c.L1[0], 9.825172059172472E+00));
-  EXPECT_TRUE(same_16_digits(c.L2[1] / c.L2[0], 9.825172059172473E+00));
-  EXPECT_TRUE(same_16_digits(c.Linf[20] / c.Linf[0], 3.145038742028798E-09));
-  EXPECT_TRUE(same_16_digits(c.L1[23] / c.L1[0], 9.958076141458603E-11));
-  EXPECT_TRUE(same_16_digits(c.T[3], 9.270049762762490E+01)) << c.T[3];
-  EXPECT_TRUE(same_16_digits(c.qdds1, 2.156000462902455E+00));
-  EXPECT_TRUE(same_16_digits(c.qdds2, 2.852100451329886E+00));
+  const Case c = solve_worked_case(2, 3, iteration_controls(100, 1e-10, 25));
+  const Solution& s = c.solution;
+  EXPECT_EQ(s.it, 23);
+  EXPECT_TRUE(same_16_digits(s.L1[0], 7.500000000000001E+01)) << s.L1[0];
+  EXPECT_TRUE(same_16_digits(s.L2[0], 7.5E+01));
+  EXPECT_TRUE(same_16_digits(s.L1[1] / s.L1[0], 9.825172059172472E+00));
+  EXPECT_TRUE(same_16_digits(s.L2[1] / s.L2[0], 9.825172059172473E+00));
+  EXPECT_TRUE(same_16_digits(s.Linf[20] / s.Linf[0], 3.145038742028798E-09));
+  EXPECT_TRUE(same_16_digits(s.L1[23] / s.L1[0], 9.958076141458603E-11));
+  EXPECT_TRUE(same_16_digits(s.T[3], 9.270049762762490E+01)) << s.T[3];
+  EXPECT_TRUE(same_16_digits(c.rates.qdds1, 2.156000462902455E+00));
+  EXPECT_TRUE(same_16_digits(c.rates.qdds2, 2.852100451329886E+00));
 }
 
 TEST(Uds2Driver, ConvergedTipSatisfiesTheSecondOrderCondition) {
-  CaseRecord c;
-  set_iteration(c, 1000, 1e-14, 25);
-  solve_worked_case(c, 2, 21);
-  const std::int32_t n = c.N;
+  const GeneralInput in = worked_input(2, 21);
+  const Case c = compute_case(in, iteration_controls(1000, 1e-14, 25));
+  const std::int32_t n = in.N;
+  const NodeArray& T = c.solution.T;
+  const double dx = c.mesh.dx;
   // (3k + 2h·dx)·T(N) = 4k·T(N-1) - k·T(N-2) + 2h·dx·Tinf
-  const double lhs = (3 * c.k + 2 * c.h * c.dx) * c.T[n];
-  const double rhs = 4 * c.k * c.T[n - 1] - c.k * c.T[n - 2] + 2 * c.h * c.dx * c.Tinf;
+  const double lhs = (3 * in.k + 2 * in.h * dx) * T[n];
+  const double rhs = 4 * in.k * T[n - 1] - in.k * T[n - 2] + 2 * in.h * dx * in.Tinf;
   EXPECT_NEAR(lhs, rhs, 1e-9 * std::fabs(lhs));
 }
 
@@ -121,15 +109,14 @@ TEST(Uds2Driver, IterationCountRule) {
       {5, 1e-10, 5},   // not converged: the last row is iteration itmax
   };
   for (const Row& row : rows) {
-    CaseRecord c;
-    set_iteration(c, row.itmax, row.tol, 25);
-    fill_worked_case(c, 2);
-    build_mesh(c);
-    iterate_uds2(c);
-    EXPECT_EQ(c.it, row.expected_it) << "itmax " << row.itmax << " tol " << row.tol;
-    EXPECT_GE(c.L1.count(), c.it + 1);
+    const GeneralInput in = worked_input(2);
+    Case c = prepare_case(in);
+    solve_uds2(in, iteration_controls(row.itmax, row.tol, 25), c);
+    const Solution& s = c.solution;
+    EXPECT_EQ(s.it, row.expected_it) << "itmax " << row.itmax << " tol " << row.tol;
+    EXPECT_GE(s.L1.count(), s.it + 1);
     if (row.itmax == 0) {
-      for (std::int32_t i = 1; i <= c.N; ++i) EXPECT_EQ(c.T[i], 25.0);
+      for (std::int32_t i = 1; i <= in.N; ++i) EXPECT_EQ(s.T[i], 25.0);
     }
   }
 }
@@ -137,41 +124,40 @@ TEST(Uds2Driver, IterationCountRule) {
 // The iteration written out with the straightforward solve and norms: the norms of every
 // iteration and the final field must come out bit for bit the same.
 TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
-  struct Case {
+  struct Row {
     std::int32_t nodes, itmax;
     double tol;
   };
-  for (const Case& k : {Case{3, 40, 0.0}, Case{2001, 30, 0.0}, Case{501, 5000, 1e-9}}) {
-    CaseRecord c;
-    set_iteration(c, k.itmax, k.tol, 25);
-    fill_worked_case(c, 2, k.nodes);
-    build_mesh(c);
-    iterate_uds2(c);
+  for (const Row& k : {Row{3, 40, 0.0}, Row{2001, 30, 0.0}, Row{501, 5000, 1e-9}}) {
+    const GeneralInput in = worked_input(2, k.nodes);
+    const IterationInput iteration = iteration_controls(k.itmax, k.tol, 25);
+    Case c = prepare_case(in);
+    solve_uds2(in, iteration, c);
 
-    CaseRecord r;
-    set_iteration(r, k.itmax, k.tol, 25);
-    fill_worked_case(r, 2, k.nodes);
-    build_mesh(r);
-    for (std::int32_t i = 1; i <= r.N; ++i) r.T[i] = r.T0;
-    build_tip_uds2(r);
+    Case r = prepare_case(in);
+    DiscreteSystem& s = r.system;
+    NodeArray& T = r.solution.T;
+    for (std::int32_t i = 1; i <= in.N; ++i) T[i] = iteration.T0;
+    build_tip_uds2(in, r.mesh, T, s);
     std::vector<testing::StraightforwardNorms> norms{
-        testing::straightforward_norms(r.ap, r.aw, r.ae, r.bp, r.T, r.N)};
+        testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N)};
     std::int32_t count = 1;
-    for (; count <= r.itmax; ++count) {
-      testing::straightforward_solve(r.ap, r.aw, r.ae, r.bp, r.T, r.N);
-      build_tip_uds2(r);
-      norms.push_back(testing::straightforward_norms(r.ap, r.aw, r.ae, r.bp, r.T, r.N));
-      if (norms[count].l1 / norms[0].l1 < r.tol) break;
+    for (; count <= iteration.itmax; ++count) {
+      testing::straightforward_solve(s.ap, s.aw, s.ae, s.bp, T, in.N);
+      build_tip_uds2(in, r.mesh, T, s);
+      norms.push_back(testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N));
+      if (norms[count].l1 / norms[0].l1 < iteration.tol) break;
     }
 
-    ASSERT_EQ(c.it, std::min(k.itmax, count)) << k.nodes;
-    for (std::int32_t j = 0; j <= c.it; ++j) {
+    const Solution& got = c.solution;
+    ASSERT_EQ(got.it, std::min(k.itmax, count)) << k.nodes;
+    for (std::int32_t j = 0; j <= got.it; ++j) {
       SCOPED_TRACE(std::to_string(k.nodes) + " nodes, iteration " + std::to_string(j));
-      ASSERT_EQ(bits(c.L1[j]), bits(norms[j].l1));
-      ASSERT_EQ(bits(c.L2[j]), bits(norms[j].l2));
-      ASSERT_EQ(bits(c.Linf[j]), bits(norms[j].linf));
+      ASSERT_EQ(bits(got.L1[j]), bits(norms[j].l1));
+      ASSERT_EQ(bits(got.L2[j]), bits(norms[j].l2));
+      ASSERT_EQ(bits(got.Linf[j]), bits(norms[j].linf));
     }
-    for (std::int32_t i = 1; i <= c.N; ++i) ASSERT_EQ(bits(c.T[i]), bits(r.T[i])) << i;
+    for (std::int32_t i = 1; i <= in.N; ++i) ASSERT_EQ(bits(got.T[i]), bits(T[i])) << i;
   }
 }
 
@@ -180,10 +166,9 @@ TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
 std::vector<double> tip_errors(int scheme) {
   std::vector<double> errors;
   for (int intervals = 40; intervals <= 640; intervals *= 2) {
-    CaseRecord c;
-    set_iteration(c, 10000, 1e-13, 25);
-    solve_worked_case(c, scheme, intervals + 1);
-    errors.push_back(std::fabs(c.T[c.N] - c.Ta[c.N]));
+    const Case c = solve_worked_case(scheme, intervals + 1, iteration_controls(10000, 1e-13, 25));
+    const std::int32_t n = c.mesh.N;
+    errors.push_back(std::fabs(c.solution.T[n] - c.exact.Ta[n]));
   }
   return errors;
 }
@@ -203,33 +188,66 @@ TEST(OrderOfAccuracy, Uds2TipErrorQuartersWithTheSpacing) {
 }
 
 TEST(HeatRates, LinearAndQuadraticProfiles) {
-  CaseRecord c;
-  c.N = 3;
-  c.dx = 0.01;
-  c.Ab = 0.0001;
-  c.k = 200;
-  c.T.create(3);
+  GeneralInput in;
+  in.Ab = 0.0001;
+  in.k = 200;
+  Mesh mesh;
+  mesh.N = 3;
+  mesh.dx = 0.01;
+  NodeArray T(3);
   // Quadratic: only the second-order formula is exact.
-  c.T[1] = 100;
-  c.T[2] = 80;
-  c.T[3] = 64;
-  numerical_heat_rates(c);
-  EXPECT_NEAR(c.qdds1, 40.0, 1e-12);
-  EXPECT_NEAR(c.qdds2, 44.0, 1e-12);
+  T[1] = 100;
+  T[2] = 80;
+  T[3] = 64;
+  HeatRates rates = numerical_heat_rates(in, mesh, T);
+  EXPECT_NEAR(rates.qdds1, 40.0, 1e-12);
+  EXPECT_NEAR(rates.qdds2, 44.0, 1e-12);
   // Linear, T(i) = 50 - 2.5·(i - 1): both give -k·Ab·b/dx = 5.
-  c.T[1] = 50;
-  c.T[2] = 47.5;
-  c.T[3] = 45;
-  numerical_heat_rates(c);
-  EXPECT_NEAR(c.qdds1, 5.0, 1e-12);
-  EXPECT_NEAR(c.qdds2, 5.0, 1e-12);
+  T[1] = 50;
+  T[2] = 47.5;
+  T[3] = 45;
+  rates = numerical_heat_rates(in, mesh, T);
+  EXPECT_NEAR(rates.qdds1, 5.0, 1e-12);
+  EXPECT_NEAR(rates.qdds2, 5.0, 1e-12);
 }
 
 TEST(Schemes, AnyOtherSchemeLeavesTheTemperaturesAtZero) {
-  CaseRecord c;
-  solve_worked_case(c, 7);
-  for (std::int32_t i = 1; i <= c.N; ++i) EXPECT_EQ(c.T[i], 0.0);
-  EXPECT_TRUE(same_16_digits(c.Ta[3], 9.276009421089164E+01));
+  const Case c = solve_worked_case(7);
+  for (std::int32_t i = 1; i <= c.mesh.N; ++i) EXPECT_EQ(c.solution.T[i], 0.0);
+  EXPECT_TRUE(same_16_digits(c.exact.Ta[3], 9.276009421089164E+01));
+}
+
+// Two cases computed at once on two threads share nothing: each comes out bit for bit as it
+// does alone.
+TEST(ComputeCase, TwoThreadsGiveTheSameBitsAsOne) {
+  const GeneralInput first = worked_input(2, 2001);
+  const GeneralInput second = worked_input(1, 30001);
+  const IterationInput iteration = iteration_controls(300, 1e-12, 25);
+  auto fingerprint = [](const Case& c) {
+    std::vector<std::uint64_t> values;
+    for (std::int32_t i = 1; i <= c.mesh.N; ++i) {
+      values.push_back(bits(c.solution.T[i]));
+      values.push_back(bits(c.exact.Ta[i]));
+    }
+    for (std::int64_t j = 0; j < c.solution.L1.count(); ++j) {
+      values.push_back(bits(c.solution.L1[j]));
+      values.push_back(bits(c.solution.L2[j]));
+      values.push_back(bits(c.solution.Linf[j]));
+    }
+    for (double v : {c.exact.qa, c.rates.qdds1, c.rates.qdds2}) values.push_back(bits(v));
+    values.push_back(static_cast<std::uint64_t>(c.solution.it));
+    return values;
+  };
+  const auto alone_first = fingerprint(compute_case(first, iteration));
+  const auto alone_second = fingerprint(compute_case(second, iteration));
+  for (int round = 0; round < 3; ++round) {
+    std::vector<std::uint64_t> together_first;
+    std::thread worker([&] { together_first = fingerprint(compute_case(first, iteration)); });
+    const auto together_second = fingerprint(compute_case(second, iteration));
+    worker.join();
+    ASSERT_EQ(together_first, alone_first);
+    ASSERT_EQ(together_second, alone_second);
+  }
 }
 
 }  // namespace

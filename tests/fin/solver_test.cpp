@@ -113,10 +113,11 @@ TEST(ResidualNorms, NormsOfAKnownResidualVector) {
 }
 
 // The worked fin on n nodes with the UDS tip, its rows built as a run builds them.
-void build_worked_fin(CaseRecord& c, std::int32_t n) {
-  testing::fill_worked_case(c, 1, n);
-  build_mesh(c);
-  build_tip_uds(c);
+Case build_worked_fin(std::int32_t n) {
+  const GeneralInput in = testing::worked_input(1, n);
+  Case c = prepare_case(in);
+  build_tip_uds(in, c.mesh, c.system);
+  return c;
 }
 
 // Rows with random coefficients of either sign and a dominant diagonal.
@@ -149,9 +150,9 @@ TEST(TridiagonalSolver, SameBitsAsTheStraightforwardAlgorithm) {
   // storage must not reach the next one.
   TridiagonalSolver solver;
   for (std::int32_t n : {3, 100003, 1000, 4}) {
-    CaseRecord c;
-    build_worked_fin(c, n);
-    expect_same_solution(c.ap, c.aw, c.ae, c.bp, n, solver);
+    const Case c = build_worked_fin(n);
+    const DiscreteSystem& s = c.system;
+    expect_same_solution(s.ap, s.aw, s.ae, s.bp, n, solver);
   }
   for (std::int32_t n : {5000, 2, 1}) {
     System s = random_system(n, static_cast<unsigned>(n));
@@ -172,12 +173,13 @@ TEST(ResidualNorms, OnePassGivesTheBitsOfThreePasses) {
   // The residuals of a solution are rounding errors, whose sums depend on the order they are
   // added in; a rough field gives large residuals of both signs.
   for (std::int32_t n : {2, 3, 20001}) {
-    CaseRecord c;
-    build_worked_fin(c, n);
-    solve_tridiagonal(c.ap, c.aw, c.ae, c.bp, c.T, n);
-    expect_same_norms(c.ap, c.aw, c.ae, c.bp, c.T, n);
-    for (std::int32_t i = 1; i <= n; ++i) c.T[i] += (i % 7) * 0.3 - (i % 3) * 0.45;
-    expect_same_norms(c.ap, c.aw, c.ae, c.bp, c.T, n);
+    Case c = build_worked_fin(n);
+    const DiscreteSystem& s = c.system;
+    NodeArray& T = c.solution.T;
+    solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, T, n);
+    expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, n);
+    for (std::int32_t i = 1; i <= n; ++i) T[i] += (i % 7) * 0.3 - (i % 3) * 0.45;
+    expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, n);
   }
   System s = random_system(3000, 11);
   NodeArray T = s.solve();

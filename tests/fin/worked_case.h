@@ -8,16 +8,26 @@
 
 namespace fin::testing {
 
-inline void fill_worked_case(CaseRecord& c, int scheme = 1, int nodes = 3) {
-  c.Tb = 100;
-  c.Tinf = 25;
-  c.h = 10;
-  c.k = 200;
-  c.Ab = 1e-4;
-  c.P = 0.04;
-  c.L = 0.1;
-  c.N = nodes;
-  c.scheme = scheme;
+inline GeneralInput worked_input(int scheme = 1, int nodes = 3) {
+  GeneralInput in;
+  in.Tb = 100;
+  in.Tinf = 25;
+  in.h = 10;
+  in.k = 200;
+  in.Ab = 1e-4;
+  in.P = 0.04;
+  in.L = 0.1;
+  in.N = nodes;
+  in.scheme = scheme;
+  return in;
+}
+
+inline IterationInput iteration_controls(std::int32_t itmax, double tol, double T0) {
+  IterationInput iteration;
+  iteration.itmax = itmax;
+  iteration.tol = tol;
+  iteration.T0 = T0;
+  return iteration;
 }
 
 // Agreement to the 16 significant digits a report shows.

@@ -1,4 +1,4 @@
-// sinh and cosh with their error checks, and the hook's table of error types.
+// sinh and cosh with their error check.
 #include "process/math_errors.h"
 
 #include <gtest/gtest.h>
@@ -15,26 +15,6 @@ namespace {
 using testing_support::run_in_child;
 
 const std::string kFrame = "\r\nrun-time error M";
-
-TEST(HyperbolicFunctionError, ReportsOrIgnoresByType) {
-  struct Row {
-    MathErrorType type;
-    std::string expected;
-  };
-  const Row rows[] = {
-      {MathErrorType::Domain, kFrame + "6201: MATH\r\n- sinh: DOMAIN error\r\n"},
-      {MathErrorType::Sing, kFrame + "6202: MATH\r\n- sinh: SING error\r\n"},
-      {MathErrorType::Overflow, kFrame + "6203: MATH\r\n- sinh: OVERFLOW error\r\n"},
-      {MathErrorType::Underflow, ""},
-      {MathErrorType::TLoss, kFrame + "6205: MATH\r\n- sinh: TLOSS error\r\n"},
-      {MathErrorType::PLoss, ""},
-  };
-  for (const Row& row : rows) {
-    auto r = run_in_child([&] { hyperbolic_function_error(row.type, "sinh"); });
-    EXPECT_EQ(r.err, row.expected);
-    EXPECT_EQ(r.exit_code, row.expected.empty() ? 0 : 1);
-  }
-}
 
 // The overflow is judged by the function's check, not by the trapped-fault handler.
 TEST(CheckedHyperbolics, OverflowEndsTheRunNamingTheFunction) {

@@ -89,7 +89,7 @@ TEST(StartUp, FaultWhileWritingKeepsTheRecordsWritten) {
 }
 
 TEST(StartUp, StorageFailureIsReportedWithoutAFileName) {
-  auto r = after_start_up([] { raise_run_time_error(6772, Operation::Storage); });
+  auto r = after_start_up([] { raise_run_time_error(kNoArrayStorage); });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "\r\nrun-time error F6772\r\n- not enough memory for an array\r\n");
 }

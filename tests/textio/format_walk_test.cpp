@@ -28,7 +28,7 @@ WriteValue integer(std::int32_t value) { return {WriteValue::Kind::Integer, 0, v
 
 std::vector<std::string> run(std::string_view format, const std::vector<WriteValue>& values = {}) {
   RecordList list;
-  execute_format(format, values, list);
+  FormatWalker().execute(format, values, list);
   return list.records;
 }
 

@@ -17,7 +17,7 @@ struct Row {
 void expect_rows(const std::initializer_list<Row>& rows) {
   for (const Row& row : rows) {
     const auto result = convert_integer(row.text);
-    EXPECT_EQ(result.error, row.error) << row.text;
+    EXPECT_EQ(result.error != nullptr ? result.error->number : 0, row.error) << row.text;
     if (row.error == 0) {
       EXPECT_EQ(result.value, row.value) << row.text;
     }

@@ -26,11 +26,11 @@ testing_support::ChildResult read_in_child(const std::string& bytes, Kind kind,
       std::int32_t integer = 0;
       double real = 0;
       char text[100];
-      begin_list_read(in);
-      if (kind == Kind::Integer) read_integer_item(integer);
-      if (kind == Kind::Real) read_real_item(real);
-      if (kind == Kind::Character) read_character_item(text, 100);
-      end_read();
+      ListReader reader(in);
+      if (kind == Kind::Integer) reader.read_integer_item(integer);
+      if (kind == Kind::Real) reader.read_real_item(real);
+      if (kind == Kind::Character) reader.read_character_item(text, 100);
+      reader.end_read();
     }
   });
 }

@@ -18,6 +18,23 @@ using testing_support::read_file;
 using testing_support::run_in_child;
 using testing_support::write_file;
 
+UnitInput open_input(const std::string& path) {
+  return UnitInput(open_unit(platform::native_file_system(), 1, path.data(),
+                             static_cast<int>(path.size())));
+}
+
+// One read operation of one item, as the program makes them.
+void read_item(UnitInput& in, std::int32_t& value) {
+  ListReader reader(in);
+  reader.read_integer_item(value);
+  reader.end_read();
+}
+void read_item(UnitInput& in, double& value) {
+  ListReader reader(in);
+  reader.read_real_item(value);
+  reader.end_read();
+}
+
 struct GeneralValues {
   std::array<char, 100> saida{};
   double reals[7] = {};
@@ -27,20 +44,14 @@ struct GeneralValues {
 // Reads the ten values of a general input file as the program does: one read operation each.
 GeneralValues read_general(const std::string& path) {
   GeneralValues v;
-  open_unit(1, path.data(), static_cast<int>(path.size()));
-  begin_list_read(1);
-  read_character_item(v.saida.data(), 100);
-  end_read();
-  for (double& real : v.reals) {
-    begin_list_read(1);
-    read_real_item(real);
-    end_read();
+  UnitInput in = open_input(path);
+  {
+    ListReader reader(in);
+    reader.read_character_item(v.saida.data(), 100);
+    reader.end_read();
   }
-  for (std::int32_t* integer : {&v.N, &v.scheme}) {
-    begin_list_read(1);
-    read_integer_item(*integer);
-    end_read();
-  }
+  for (double& real : v.reals) read_item(in, real);
+  for (std::int32_t* integer : {&v.N, &v.scheme}) read_item(in, *integer);
   close_unit(1);
   return v;
 }
@@ -102,11 +113,9 @@ TEST(ListReaderFiles, LastLineWithoutLineEndAtBlockMultiples) {
     ASSERT_EQ(text.size(), size);
     write_file(dir.file("n.ent"), text);
     const std::string name = dir.file("n.ent");
-    open_unit(1, name.data(), static_cast<int>(name.size()));
+    UnitInput in = open_input(name);
     std::int32_t value = 0;
-    begin_list_read(1);
-    read_integer_item(value);
-    end_read();
+    read_item(in, value);
     close_unit(1);
     EXPECT_EQ(value, 12345) << "file of " << size << " bytes";
   }
@@ -117,12 +126,12 @@ TEST(ListReaderFiles, MissingValueEndsWithEndOfFileNamingTheFile) {
   write_file(dir.file("u.ent"), "100\r\n1e-10\r\n");
   const std::string name = dir.file("u.ent");
   auto r = run_in_child([&] {
-    open_unit(1, name.data(), static_cast<int>(name.size()));
+    UnitInput in = open_input(name);
     std::int32_t itmax = 0;
     double tol = 0, T0 = 0;
-    begin_list_read(1), read_integer_item(itmax), end_read();
-    begin_list_read(1), read_real_item(tol), end_read();
-    begin_list_read(1), read_real_item(T0), end_read();
+    read_item(in, itmax);
+    read_item(in, tol);
+    read_item(in, T0);
   });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "\r\nrun-time error F6501: READ(" + name + ")\r\n- end of file\r\n");
@@ -134,9 +143,9 @@ TEST(ListReaderFiles, ByteOrderMarkIsReportedWithTheValue) {
   write_file(dir.file("u.ent"), "\xEF\xBB\xBF" "200   itmax\r\n1e-10\r\n25\r\n");
   const std::string name = dir.file("u.ent");
   auto r = run_in_child([&] {
-    open_unit(1, name.data(), static_cast<int>(name.size()));
+    UnitInput in = open_input(name);
     std::int32_t itmax = 0;
-    begin_list_read(1), read_integer_item(itmax), end_read();
+    read_item(in, itmax);
   });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, "\r\nrun-time error F6101: READ(" + name + ")\r\n- invalid integer: \"\xEF\xBB\xBF" "200\"\r\n");

@@ -17,24 +17,24 @@ using testing_support::MemoryInput;
 
 // One read operation of one item each, as the program makes them; `initial` shows null values.
 double read_real(MemoryInput& in, double initial = -1.0) {
-  begin_list_read(in);
-  read_real_item(initial);
-  end_read();
+  ListReader reader(in);
+  reader.read_real_item(initial);
+  reader.end_read();
   return initial;
 }
 
 std::int32_t read_integer(MemoryInput& in, std::int32_t initial = -1) {
-  begin_list_read(in);
-  read_integer_item(initial);
-  end_read();
+  ListReader reader(in);
+  reader.read_integer_item(initial);
+  reader.end_read();
   return initial;
 }
 
 std::string read_text(MemoryInput& in, int length = 100) {
   std::string text(static_cast<std::size_t>(length), '#');
-  begin_list_read(in);
-  read_character_item(text.data(), length);
-  end_read();
+  ListReader reader(in);
+  reader.read_character_item(text.data(), length);
+  reader.end_read();
   return text;
 }
 
@@ -161,16 +161,18 @@ TEST(ListReader, SeveralItemsInOneOperation) {
   std::int32_t a = -1, b = -1, c = -1;
   auto read_three = [&] {
     a = b = c = -1;
-    begin_list_read(in);
-    read_integer_item(a);
-    read_integer_item(b);
-    read_integer_item(c);
-    end_read();
+    ListReader reader(in);
+    reader.read_integer_item(a);
+    reader.read_integer_item(b);
+    reader.read_integer_item(c);
+    reader.end_read();
   };
-  begin_list_read(in);
-  read_integer_item(a);
-  read_integer_item(b);
-  end_read();
+  {
+    ListReader reader(in);
+    reader.read_integer_item(a);
+    reader.read_integer_item(b);
+    reader.end_read();
+  }
   EXPECT_EQ(a, 1);
   EXPECT_EQ(b, 2);
   read_three();
@@ -180,16 +182,20 @@ TEST(ListReader, SeveralItemsInOneOperation) {
   read_three();
   EXPECT_EQ(std::vector<std::int32_t>({a, b, c}), std::vector<std::int32_t>({-1, -1, -1}));
   double x = -1.0, y = -1.0;
-  begin_list_read(in);
-  read_real_item(x);
-  read_real_item(y);
-  end_read();
+  {
+    ListReader reader(in);
+    reader.read_real_item(x);
+    reader.read_real_item(y);
+    reader.end_read();
+  }
   EXPECT_EQ(x, 1.5);
   EXPECT_EQ(y, -1.0);
   char t[3][2];
-  begin_list_read(in);
-  for (auto& item : t) read_character_item(item, 2);
-  end_read();
+  {
+    ListReader reader(in);
+    for (auto& item : t) reader.read_character_item(item, 2);
+    reader.end_read();
+  }
   EXPECT_EQ(std::string(t[0], 2) + std::string(t[1], 2) + std::string(t[2], 2), "xyxyz ");
   EXPECT_EQ(in.rest(), "");
 }

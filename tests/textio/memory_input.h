@@ -22,7 +22,7 @@ class MemoryInput final : public textio::ByteSource {
       completed_ = true;
       return '\n';
     }
-    process::raise_run_time_error(6501, process::Operation::Read, name_);
+    process::raise_run_time_error(process::kEndOfFile, process::Operation::Read, name_);
   }
 
   void skip_to_next_record() override {

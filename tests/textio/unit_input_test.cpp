@@ -31,7 +31,7 @@ testing_support::ChildResult deliver_all(const std::string& name) {
   return run_in_child([&] {
     open_named(1, name);
     for (;;) {
-      const char byte = static_cast<char>(next_input_byte(connected_unit(1)));
+      const char byte = static_cast<char>(next_input_byte(*find_unit(1)));
       platform::write_standard_output(&byte, 1);
     }
   });
@@ -67,7 +67,7 @@ TEST(UnitInput, SkipTakesTheRestOfTheRecordThroughItsLf) {
   write_file(dir.file("in.ent"), "10  comment\r\n\n" + std::string(1500, ' ') + "7\nlast");
   auto r = run_in_child([&] {
     open_named(1, dir.file("in.ent"));
-    UnitRecord& unit = connected_unit(1);
+    UnitRecord& unit = *find_unit(1);
     std::string seen(1, static_cast<char>(next_input_byte(unit)));
     skip_to_next_record(unit);
     skip_to_next_record(unit);
@@ -87,8 +87,7 @@ TEST(UnitInput, ReadFailureOfTheSystemIsError6500) {
   auto r = run_in_child([&] {
     FaultyFileSystem files;
     files.read_error = platform::FileError::Other;
-    open_named(1, dir.file("in.ent"));
-    next_input_byte(connected_unit(1));
+    next_input_byte(open_named(1, dir.file("in.ent"), files));
   });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, unit_error("6500: READ", dir.file("in.ent"), "read error reported by the system"));

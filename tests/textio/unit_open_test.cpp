@@ -32,7 +32,7 @@ TEST(UnitOpen, MissingFileIsCreatedEmptyAndStaysAfterEndOfFile) {
   auto r = run_in_child([&] {
     initialise_unit_layer();
     open_named(1, name);
-    next_input_byte(connected_unit(1));
+    next_input_byte(*find_unit(1));
   });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, unit_error("6501: READ", name, "end of file"));
@@ -45,8 +45,8 @@ TEST(UnitOpen, BlanksAroundTheNameAndPaddingAreDropped) {
   std::string padded = "   " + dir.file("saida.txt");
   padded.resize(300, ' ');
   auto r = run_in_child([&] {
-    open_unit(1, padded.data(), static_cast<int>(padded.size()));
-    say(std::string(unit_file_name(connected_unit(1))));
+    open_unit(platform::native_file_system(), 1, padded.data(), static_cast<int>(padded.size()));
+    say(std::string(unit_file_name(*find_unit(1))));
     close_unit(1);
   });
   EXPECT_EQ(r.out, dir.file("saida.txt"));
@@ -98,8 +98,8 @@ TEST(UnitOpen, BlankNameTakesTheArgumentsInOrderThenAsks) {
         const char nul_led[8] = {'\0', 'x', 'y'};
         for (const auto& [name, length] :
              {std::pair<const char*, int>{"   ", 3}, {nul_led, 8}, {"", 0}}) {
-          open_unit(1, name, length);
-          say(std::string(unit_file_name(connected_unit(1))) + "|");
+          open_unit(platform::native_file_system(), 1, name, length);
+          say(std::string(unit_file_name(*find_unit(1))) + "|");
           close_unit(1);
         }
       },
@@ -109,7 +109,7 @@ TEST(UnitOpen, BlankNameTakesTheArgumentsInOrderThenAsks) {
 }
 
 TEST(UnitOpen, EndOfInputAtThePromptIsEndOfFile) {
-  auto r = run_in_child([] { open_unit(1, "", 0); }, "  \n");
+  auto r = run_in_child([] { open_unit(platform::native_file_system(), 1, "", 0); }, "  \n");
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.out, kPrompt + kPrompt);
   EXPECT_EQ(r.err, "\r\nrun-time error F6501: OPEN()\r\n- end of file\r\n");
@@ -165,7 +165,7 @@ TEST(UnitOpen, ReservedNamesAreDevices) {
     ASSERT_EQ(chdir(dir.path().c_str()), 0);
     initialise_unit_layer();
     open_named(1, "con.txt");
-    say(std::string(unit_file_name(connected_unit(1))) + "|");
+    say(std::string(unit_file_name(*find_unit(1))) + "|");
     write_record(1, " plain");
     write_record(1, "0after an empty line");
     write_record(1, "1on a new page");

@@ -53,7 +53,7 @@ TEST(UnitOutput, FirstWriteCutsTheFileWhereReadingLeftIt) {
     write_file(name, c.old_text);
     auto r = run_in_child([&] {
       open_named(1, name);
-      for (int i = 0; i < c.records_read; ++i) skip_to_next_record(connected_unit(1));
+      for (int i = 0; i < c.records_read; ++i) skip_to_next_record(*find_unit(1));
       write_record(1, " T = 1");
       write_record(1, "");
       close_unit(1);
@@ -104,7 +104,7 @@ TEST(UnitOutput, FailedWriteLeavesWhatWasWrittenBefore) {
       FaultyFileSystem files;
       files.failing_write = failing;
       initialise_unit_layer();
-      open_named(1, name);
+      open_named(1, name, files);
       write_all_records(1);
       close_unit(1);
       process::terminate_process(0);
@@ -141,7 +141,7 @@ TEST(UnitOutput, ReadOnlyFileIsError6421) {
     FaultyFileSystem files;
     files.refuse_read_write_open = true;
     initialise_unit_layer();
-    open_named(1, name);
+    open_named(1, name, files);
     write_record(1, "new");
   });
   EXPECT_EQ(r.exit_code, 1);
@@ -152,7 +152,7 @@ TEST(UnitOutput, ReadOnlyFileIsError6421) {
   r = run_in_child([&] {
     FaultyFileSystem files;
     files.refuse_read_write_open = true;
-    open_named(1, name);
+    open_named(1, name, files);
     write_record(1, "new");
     close_unit(1);
   });

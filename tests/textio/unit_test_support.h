@@ -6,18 +6,19 @@
 
 #include "platform/files.h"
 #include "tests/support/forwarding_file_system.h"
-#include "textio/unit_file_system.h"
+#include "textio/unit_table.h"
 #include "textio/units.h"
 
 namespace textio::testing {
 
-inline void open_named(int unit, const std::string& name) {
-  open_unit(unit, name.data(), static_cast<int>(name.size()));
+inline UnitRecord& open_named(int unit, const std::string& name,
+                              platform::FileSystem& files = platform::native_file_system()) {
+  return open_unit(files, unit, name.data(), static_cast<int>(name.size()));
 }
 
 // One write statement of one record.
 inline void write_record(int unit, const std::string& bytes) {
-  UnitRecord& record = connected_unit(unit);
+  UnitRecord& record = *find_unit(unit);
   start_writing(record);
   put_output(record, bytes.data(), bytes.size());
   end_output_record(record);
@@ -25,7 +26,7 @@ inline void write_record(int unit, const std::string& bytes) {
 
 inline std::string read_bytes(int unit, std::size_t count) {
   std::string bytes;
-  while (bytes.size() < count) bytes.push_back(static_cast<char>(next_input_byte(connected_unit(unit))));
+  while (bytes.size() < count) bytes.push_back(static_cast<char>(next_input_byte(*find_unit(unit))));
   return bytes;
 }
 
@@ -43,9 +44,6 @@ class FaultyFileSystem : public testing_support::ForwardingFileSystem {
   platform::FileError read_error = platform::FileError::None;
   bool refuse_read_write_open = false;  // as a read-only file refuses a user who is not root
   int writes = 0;
-
-  FaultyFileSystem() { use_unit_file_system(*this); }
-  ~FaultyFileSystem() override { use_unit_file_system(platform::native_file_system()); }
 
   platform::FileError open(const std::string& name, platform::OpenMode mode,
                            platform::FileAccess access, platform::FileHandle& handle) override {

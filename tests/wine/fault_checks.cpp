@@ -41,7 +41,7 @@ WINE_SCENARIO(fault_while_writing) {
 WINE_SCENARIO(fault_then_failing_close) {
   static textio::testing::FaultyFileSystem files;
   files.failing_write = 1;
-  textio::testing::open_named(1, "saida.txt");
+  textio::testing::open_named(1, "saida.txt", files);
   textio::testing::write_record(1, "lost with the failing write");
   result = one / zero;
 }

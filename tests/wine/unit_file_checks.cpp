@@ -40,7 +40,7 @@ WINE_SCENARIO(write_saida) { write_one_record("saida.txt"); }
 WINE_SCENARIO(write_blank_name) { write_one_record("    "); }
 WINE_SCENARIO(read_entradas_uds) {
   open_named(1, "entradas_uds.ent");
-  textio::next_input_byte(textio::connected_unit(1));
+  textio::next_input_byte(*textio::find_unit(1));
 }
 
 std::string run_in(const TempDir& dir, const std::string& scenario, unsigned long exit_code = 0,
