@@ -1,6 +1,7 @@
 # Thin wrapper over CMake: `make run` shows the program at work on the shipped example,
 # `make test` builds the program and its tests and runs the suite, `make test-windows`
-# cross-builds aleta.exe and runs its tests under Wine, `make bench` times the program.
+# cross-builds aleta.exe and runs its tests under Wine, `make bench` times the program, `make dist`
+# builds the downloadable packages and `make test-dist` runs the examples from them.
 BUILD ?= build
 WINDOWS_BUILD ?= build-win
 JOBS ?= $(shell nproc)
@@ -15,7 +16,7 @@ BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 
 .PHONY: all deps run-deps bench-deps windows-deps build run test test-sweep bench windows
-.PHONY: test-windows clean deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
+.PHONY: test-windows dist test-dist clean deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
 
 all: build
 
@@ -100,8 +101,30 @@ test-windows: windows
 	cd $(WINDOWS_BUILD) && ctest --output-on-failure -j 1; status=$$?; \
 	WINEPREFIX=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix wineserver -k 2>/dev/null; exit $$status
 
+# The packages a user downloads, made by CPack from the native and the Windows build.
+DIST ?= dist
+VERSION := $(shell sed -n 's/^project.aleta VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+LINUX_PACKAGE := $(DIST)/aleta-$(VERSION)-linux-$(shell uname -m).tar.gz
+WINDOWS_PACKAGE := $(DIST)/aleta-$(VERSION)-windows-x64.zip
+
+dist: windows
+	rm -rf $(DIST) && mkdir -p $(DIST)
+	for b in $(BUILD) $(WINDOWS_BUILD); do \
+	  (cd $$b && cpack -B package >/dev/null) && mv $$b/package/aleta-$(VERSION)-* $(DIST)/ || exit 1; \
+	done
+	@ls -l $(DIST)
+
+# Unpacks each package in a scratch folder and runs the shipped examples with what it holds, the
+# Windows one under Wine in the prefix of the Windows tests.
+test-dist: dist
+	@prefix=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix; \
+	[ -d $$prefix ] || WINEPREFIX=$$prefix WINEDEBUG=-all wineboot --init; \
+	WINEPREFIX=$$prefix python3 tests/package/check_package.py $(LINUX_PACKAGE) $(WINDOWS_PACKAGE) \
+	  $(WINDOWS_BUILD)/tests/wine/notepad.exe; status=$$?; \
+	WINEPREFIX=$$prefix wineserver -k 2>/dev/null; exit $$status
+
 clean:
-	rm -rf $(BUILD) $(WINDOWS_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(WINDOWS_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(DIST)
 
 # Robustness: the test suite under AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz
 # targets of fuzz/ (see fuzz/README.md). Both are built by clang in build folders of their own.

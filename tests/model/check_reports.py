@@ -93,8 +93,6 @@ def _close(a, b, scale):
 
 def agree(got, want):
     """For the Windows program: byte for byte but the fields of sinh and cosh, within a few ulps."""
-    if not RUNNER:
-        return False
     mine, theirs = got.split(b"\r\n"), want.split(b"\r\n")
     if len(mine) != len(theirs):
         return False
@@ -152,7 +150,7 @@ def check(aleta, c, work):
     got = open(report_path, "rb").read()
     if without_time(got) == without_time(expected):
         return "ok"
-    if not agree(without_time(got), without_time(expected)):
+    if not (RUNNER and agree(without_time(got), without_time(expected))):
         got_lines = got.split(b"\r\n")
         want_lines = expected.split(b"\r\n")
         for i, (a, b) in enumerate(zip(got_lines, want_lines)):
