@@ -15,11 +15,12 @@ inline constexpr std::string_view kIterationInputFile = "entradas_uds.ent";
 void open_in_editor(std::string_view file);
 
 // Reads saida, Tb, Tinf, h, k, Ab, P, L, N and scheme from "entradas_geral.ent", one value per
-// line. Rejects a mesh the computation cannot hold.
-GeneralInput read_general_input(platform::FileSystem& files);
+// line, through `files` (the operating system's by default). Rejects a mesh the computation
+// cannot hold and a tip scheme other than 1 or 2.
+GeneralInput read_general_input(platform::FileSystem& files = platform::native_file_system());
 
 // Reads itmax, tol and T0 from "entradas_uds.ent".
-IterationInput read_iteration_input(platform::FileSystem& files);
+IterationInput read_iteration_input(platform::FileSystem& files = platform::native_file_system());
 
 // What the report shows.
 struct ReportData {

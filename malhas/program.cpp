@@ -5,7 +5,6 @@
 #include "fin/dados.h"
 #include "malhas/fin_mesh.h"
 #include "malhas/study.h"
-#include "platform/files.h"
 #include "process/console.h"
 
 namespace malhas {
@@ -37,13 +36,12 @@ int run_program(int argc, char** argv) {
   const StudyOptions& options = parsed.options;
 
   // The reader's errors end the process with its message, before anything is written.
-  platform::FileSystem& files = platform::native_file_system();
-  const fin::GeneralInput general = fin::read_general_input(files);
+  const fin::GeneralInput general = fin::read_general_input();
   const StudyPlan plan = plan_study(options, general.N, general.scheme);
   if (!plan.error.empty()) return fail(plan.error);
   fin::IterationInput iteration;
   for (int scheme : plan.schemes) {
-    if (scheme == 2) iteration = fin::read_iteration_input(files);
+    if (scheme == 2) iteration = fin::read_iteration_input();
   }
 
   const std::vector<SchemeStudy> studies = run_study(
