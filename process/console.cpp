@@ -5,11 +5,11 @@
 namespace process {
 
 void write_standard_output(std::string_view bytes) {
-  platform::write_standard_output(bytes.data(), bytes.size());
+  platform::write_standard_output_text(bytes.data(), bytes.size());
 }
 
 void write_standard_error(std::string_view bytes) {
-  platform::write_standard_error(bytes.data(), bytes.size());
+  platform::write_standard_error_text(bytes.data(), bytes.size());
 }
 
 bool standard_error_is_terminal() { return platform::standard_error_is_terminal(); }

@@ -1,6 +1,6 @@
 #pragma once
-// A program's standard streams: the bytes go out as they are, with the same LF line ends on every
-// platform (no text mode adds CRs), unbuffered.
+// A program's standard streams, for UTF-8 text: the same bytes, with LF line ends, on every
+// platform (no text mode adds CRs), unbuffered; a Windows console is handed the characters.
 #include <string_view>
 
 namespace process {

@@ -16,6 +16,15 @@ void write_standard_output(const char* bytes, std::size_t count) {
   (void)posix::write_fully(STDOUT_FILENO, bytes, count);
 }
 
+// Terminals take UTF-8 as it is.
+void write_standard_error_text(const char* utf8, std::size_t count) {
+  write_standard_error(utf8, count);
+}
+
+void write_standard_output_text(const char* utf8, std::size_t count) {
+  write_standard_output(utf8, count);
+}
+
 bool standard_error_is_terminal() { return isatty(STDERR_FILENO) == 1; }
 
 bool read_standard_input_line(std::string& line, std::size_t max_bytes) {

@@ -17,11 +17,43 @@ void write_standard_output(const char* bytes, std::size_t count) {
   (void)win32::write_fully(GetStdHandle(STD_OUTPUT_HANDLE), bytes, count);
 }
 
+namespace {
+
 // Only a console has a console mode: files, pipes and the null device do not.
-bool standard_error_is_terminal() {
+bool is_console(HANDLE handle) {
   DWORD mode = 0;
-  return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
+  return GetConsoleMode(handle, &mode) != 0;
 }
+
+// A console shows the bytes of WriteFile in its own code page (850 or 1252 in Brazil, seldom
+// UTF-8), so it is handed the characters instead.
+void write_text(DWORD stream, const char* utf8, std::size_t count) {
+  const HANDLE handle = GetStdHandle(stream);
+  const int length = static_cast<int>(count);
+  const int wide = is_console(handle) && length > 0
+                       ? MultiByteToWideChar(CP_UTF8, 0, utf8, length, nullptr, 0)
+                       : 0;
+  if (wide <= 0) {
+    (void)win32::write_fully(handle, utf8, count);
+    return;
+  }
+  std::wstring text(static_cast<std::size_t>(wide), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8, length, text.data(), wide);
+  DWORD written = 0;
+  (void)WriteConsoleW(handle, text.data(), static_cast<DWORD>(wide), &written, nullptr);
+}
+
+}  // namespace
+
+void write_standard_error_text(const char* utf8, std::size_t count) {
+  write_text(STD_ERROR_HANDLE, utf8, count);
+}
+
+void write_standard_output_text(const char* utf8, std::size_t count) {
+  write_text(STD_OUTPUT_HANDLE, utf8, count);
+}
+
+bool standard_error_is_terminal() { return is_console(GetStdHandle(STD_ERROR_HANDLE)); }
 
 // A closed pipe, a console's end of input and a missing handle all end the input alike.
 bool read_standard_input_line(std::string& line, std::size_t max_bytes) {

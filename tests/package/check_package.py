@@ -2,7 +2,7 @@
 """Unpacks each downloadable package in a scratch folder and runs every example case it ships
 with nothing but what the package holds, comparing each report with the reference committed
 beside the example (examples/<case>/<report>.expected, written by the independent model of
-tests/model/fin_model.py).
+tests/model/fin_model.py), then a short mesh study of the example, which must write its files.
 
 usage: check_package.py LINUX_TGZ WINDOWS_ZIP NOTEPAD_EXE
 
@@ -52,7 +52,22 @@ def example_cases():
                     yield case, name[:-len(".expected")]
 
 
-def run_examples(top, command, env, windows):
+STUDY_FILES = ("malhas.csv", "malhas.txt", "erro.svg", "ordens.svg", "perfil.svg")
+
+
+def run_study(work, command, env, label):
+    """A short mesh study of the example: it must end well and write its five files."""
+    run = subprocess.run(command + ["--malhas", "3"], cwd=work, env=env,
+                         stdin=subprocess.DEVNULL, capture_output=True)
+    folder = os.path.join(work, "estudo_malhas")
+    missing = [f for f in STUDY_FILES if not os.path.isfile(os.path.join(folder, f))]
+    if run.returncode != 0 or run.stderr or missing:
+        return ["%s: mesh study exit %d, %r, missing %s" % (label, run.returncode, run.stderr,
+                                                            missing)]
+    return []
+
+
+def run_examples(top, command, study_command, env, windows):
     failures = []
     for case, report_name in example_cases():
         work = os.path.join(top, "examples", case)
@@ -68,13 +83,16 @@ def run_examples(top, command, env, windows):
             want = without_time(f.read())
         if got != want and not (windows and agree(got, want)):
             failures.append("%s: the report differs from the expected one" % label)
+        failures += run_study(work, study_command, env, label)
     return failures
 
 
 def check_linux(package, scratch):
     top = unpack(package, scratch)
     env = {"PATH": os.path.join(top, "bin") + ":/usr/bin:/bin", "LC_ALL": "C"}
-    failures = run_examples(top, [os.path.join(top, "bin", "aleta")], env, windows=False)
+    bin_folder = os.path.join(top, "bin")
+    failures = run_examples(top, [os.path.join(bin_folder, "aleta")],
+                            [os.path.join(bin_folder, "aleta-malhas")], env, windows=False)
     if not os.path.isfile(os.path.join(top, "LEIAME.md")):
         failures.append("%s: no LEIAME.md" % package)
     return failures
@@ -88,7 +106,9 @@ def check_windows(package, notepad, scratch):
     env = dict(os.environ, WINEPATH=editor, WINEDEBUG="-all")
     for variable in ("NOTEPAD_LOG", "VISUAL", "EDITOR"):
         env.pop(variable, None)
-    failures = run_examples(top, ["wine", os.path.join(top, "bin", "aleta.exe")], env,
+    bin_folder = os.path.join(top, "bin")
+    failures = run_examples(top, ["wine", os.path.join(bin_folder, "aleta.exe")],
+                            ["wine", os.path.join(bin_folder, "aleta-malhas.exe")], env,
                             windows=True)
     with open(os.path.join(SOURCE, "LEIAME.md"), "rb") as f:
         want = b"\xef\xbb\xbf" + f.read().replace(b"\n", b"\r\n")
