@@ -1,10 +1,14 @@
 // aleta-malhas: a mesh-refinement study of the fin case of the input files in the current
 // directory.
 #include "malhas/program.h"
+#include "process/startup.h"
 #include "process/termination.h"
 #include "textio/units.h"
 
 int main(int argc, char** argv) {
+  // Before any file is opened; the floating-point traps stay off: every mesh is judged by the
+  // flags it raised.
+  process::start_up_without_traps();
   textio::initialise_unit_layer();
   process::terminate_process(malhas::run_program(argc, argv));
 }

@@ -20,8 +20,10 @@ namespace {
 
 }  // namespace
 
+void start_up_without_traps() { platform::install_process_guards(); }
+
 void start_up(int argc, char** argv) {
-  platform::install_process_guards();
+  start_up_without_traps();
   keep_command_line(argc, argv);
   platform::enable_fp_traps();
   platform::install_fp_fault_handler(report_arithmetic_fault);

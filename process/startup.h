@@ -8,4 +8,8 @@ namespace process {
 // overflow, the arithmetic-fault handler, and the command line for blank file names.
 void start_up(int argc, char** argv);
 
+// The guards alone, for a program that computes with its faults held rather than trapped: the
+// standard streams open, and a file-size limit reported as a failed write.
+void start_up_without_traps();
+
 }  // namespace process

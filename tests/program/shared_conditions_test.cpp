@@ -17,13 +17,15 @@ std::string without_time(const std::string& report) { return split_time(report).
 TEST(ProgramConditions, ClosedErrorStreamLeavesTheInputFileUntouched) {
   // The value "abc" cannot be read: the message goes to a closed stream and is lost. Without
   // a stream opened in its place, the input file would take descriptor 2 and the message.
-  ProgramRun run;
-  const std::string input = "r.txt\r\nabc\r\n";
-  run.put("entradas_geral.ent", input);
-  const ChildResult r = run.run({}, "", {"/bin/sh", "-c", "exec \"$@\" 2>&-", "sh"});
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.err, "");
-  EXPECT_EQ(run.get("entradas_geral.ent"), input);
+  for (const ProgramRun::Program program : {ProgramRun::Program::Aleta, ProgramRun::Program::Malhas}) {
+    ProgramRun run;
+    const std::string input = "r.txt\r\nabc\r\n";
+    run.put("entradas_geral.ent", input);
+    const ChildResult r = run.run({}, "", {"/bin/sh", "-c", "exec \"$@\" 2>&-", "sh"}, program);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(run.get("entradas_geral.ent"), input);
+  }
 }
 
 TEST(ProgramConditions, TwoRunsWritingOneReportLeaveOneWholeReport) {
