@@ -40,10 +40,10 @@ void keep_results(const fin::Case& c, const fin::IterationInput& iteration, int 
 }
 
 // The fault that makes the mesh's numbers meaningless, in Portuguese; empty when none was raised.
-std::string arithmetic_fault(unsigned raised) {
-  if (raised & platform::kFpInvalid) return "operação inválida (invalid)";
-  if (raised & platform::kFpDivideByZero) return "divisão por zero";
-  if (raised & platform::kFpOverflow) return "estouro (overflow)";
+std::string arithmetic_fault(const process::HeldFpTraps& held) {
+  if (held.invalid()) return "operação inválida (invalid)";
+  if (held.divided_by_zero()) return "divisão por zero";
+  if (held.overflowed()) return "estouro (overflow)";
   return {};
 }
 
@@ -65,7 +65,7 @@ MeshOutcome compute_fin_mesh(const fin::GeneralInput& general, const fin::Iterat
   } catch (const std::bad_alloc&) {
     outcome.failure = kNoStorage;
   }
-  if (outcome.failure.empty()) outcome.failure = arithmetic_fault(held.raised());
+  if (outcome.failure.empty()) outcome.failure = arithmetic_fault(held);
   if (outcome.failed()) outcome.profile = {};
   return outcome;
 }

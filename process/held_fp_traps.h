@@ -13,11 +13,14 @@ class HeldFpTraps {
   HeldFpTraps(const HeldFpTraps&) = delete;
   HeldFpTraps& operator=(const HeldFpTraps&) = delete;
 
-  // The platform::FpFlag bits raised inside the scope so far.
-  unsigned raised() const { return platform::raised_fp_flags(); }
-  bool overflowed() const { return (raised() & platform::kFpOverflow) != 0; }
+  // The faults raised inside the scope so far.
+  bool invalid() const { return raised(platform::kFpInvalid); }
+  bool divided_by_zero() const { return raised(platform::kFpDivideByZero); }
+  bool overflowed() const { return raised(platform::kFpOverflow); }
 
  private:
+  static bool raised(platform::FpFlag flag) { return (platform::raised_fp_flags() & flag) != 0; }
+
   platform::SavedFpState saved_;
 };
 
