@@ -58,13 +58,12 @@ build: deps
 	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 
 # Builds only aleta (no tests, so no GoogleTest), runs the example in a scratch copy with the
-# shipped notepad on PATH, shows the report and removes the copy.
+# notepad helper of tools/ on PATH, shows the report and removes the copy.
 run: run-deps
 	$(call configure,-DALETA_TESTS=OFF -DALETA_BENCHMARKS=OFF)
 	cmake --build $(BUILD) -j $(JOBS) --target aleta
-	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 	@work=$$(mktemp -d) && cp $(EXAMPLE)/*.ent $$work/ && \
-	cd $$work && PATH="$(CURDIR)/$(BUILD)/install/bin:$$PATH" aleta; status=$$?; \
+	cd $$work && PATH="$(CURDIR)/tools:$$PATH" "$(CURDIR)/$(BUILD)/aleta"; status=$$?; \
 	echo "aleta ended with exit code $$status"; \
 	report=$$(ls $$work | grep -v '\.ent$$' | head -n 1); \
 	[ -n "$$report" ] && iconv -f WINDOWS-1252 -t UTF-8 "$$work/$$report" | tr -d '\r'; \
