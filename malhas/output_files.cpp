@@ -21,7 +21,7 @@ std::string write_one(const fs::path& folder, const OutputFile& file) {
     if (!out) {
       std::error_code ignored;
       fs::remove(temporary, ignored);
-      return "não foi possível gravar " + temporary.string();
+      return "não foi possível gravar " + final_path.string();
     }
   }
   std::error_code error;

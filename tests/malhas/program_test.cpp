@@ -161,6 +161,21 @@ TEST(MalhasProgram, FolderThatCannotBeMadeIsAnError) {
   EXPECT_EQ(run->get("ocupado"), "a file where the folder would go\n");
 }
 
+TEST(MalhasProgram, FailedWriteKeepsTheEarlierStudyWhole) {
+  if (ProgramRun::windows_program()) GTEST_SKIP() << "the file-size limit is a POSIX one";
+  const auto run = example("uds");
+  ASSERT_EQ(run->run({"-m", "6"}, "", {}, Program::Malhas).exit_code, 0);
+  const std::string earlier = run->get("estudo_malhas/malhas.csv");
+  ASSERT_GT(earlier.size(), 1024u);
+  // A limit below the size of malhas.csv, the first file written: its write is refused.
+  const ChildResult r =
+      run->run({"-m", "5"}, "", {"prlimit", "--fsize=1024", "--"}, Program::Malhas);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel gravar estudo_malhas/malhas.csv\n");
+  EXPECT_EQ(run->get("estudo_malhas/malhas.csv"), earlier);
+  EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
+}
+
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
