@@ -50,14 +50,24 @@ function Span(span)
   return lines
 end
 
-function Code(code)
-  if not plain then return nil end
-  local words = {}
-  for word in code.text:gmatch("%S+") do
-    if #words > 0 then table.insert(words, pandoc.Space()) end
-    table.insert(words, pandoc.Str(word))
+-- The charts are pictures in the HTML; the text names them and says where they are.
+-- Text as words the writer may break lines between.
+local function words(text)
+  local inlines = {}
+  for word in text:gmatch("%S+") do
+    if #inlines > 0 then table.insert(inlines, pandoc.Space()) end
+    table.insert(inlines, pandoc.Str(word))
   end
-  return words
+  return inlines
+end
+
+function Image(image)
+  if not plain then return nil end
+  return words("[Figura, no LEIAME.html: " .. pandoc.utils.stringify(image.caption) .. "]")
+end
+
+function Code(code)
+  if plain then return words(code.text) end
 end
 
 function Math(math)
@@ -65,4 +75,4 @@ function Math(math)
 end
 
 -- Spans go first, so that a display formula's TeX never reaches Math.
-return {{Span = Span}, {Math = Math, Code = Code}}
+return {{Span = Span}, {Math = Math, Code = Code, Image = Image}}
