@@ -14,7 +14,8 @@ set(guide_source ${PROJECT_SOURCE_DIR}/LEIAME.md)
 set(guide_filter ${PROJECT_SOURCE_DIR}/docs/leiame.lua)
 file(GLOB guide_charts ${PROJECT_SOURCE_DIR}/docs/estudo/*.svg)
 set(guide_inputs ${guide_source} ${guide_filter} ${guide_charts})
-set(pandoc_guide ${PANDOC} --from=markdown --lua-filter=${guide_filter})
+# Section anchors as GitHub makes them, so the contents links work on both.
+set(pandoc_guide ${PANDOC} --from=markdown+gfm_auto_identifiers --lua-filter=${guide_filter})
 
 set(leiame_html ${CMAKE_CURRENT_BINARY_DIR}/LEIAME.html)
 add_custom_command(OUTPUT ${leiame_html}

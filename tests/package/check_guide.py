@@ -30,7 +30,8 @@ window.addEventListener("load", () => {
 
 
 class VisibleText(html.parser.HTMLParser):
-    """The text a reader sees outside code and MathML, and the images' sources."""
+    """The text a reader sees outside code and MathML, the images' sources, the targets of the
+    links within the page and the anchors there are."""
 
     SKIPPED = {"code", "pre", "math", "script", "style", "title"}
 
@@ -39,12 +40,19 @@ class VisibleText(html.parser.HTMLParser):
         self.depth = 0
         self.text = []
         self.images = []
+        self.targets = set()
+        self.anchors = set()
 
     def handle_starttag(self, tag, attrs):
         if tag in self.SKIPPED:
             self.depth += 1
+        attributes = dict(attrs)
         if tag == "img":
-            self.images.append(dict(attrs).get("src", ""))
+            self.images.append(attributes.get("src", ""))
+        if attributes.get("href", "").startswith("#"):
+            self.targets.add(attributes["href"][1:])
+        if "id" in attributes:
+            self.anchors.add(attributes["id"])
 
     def handle_endtag(self, tag):
         if tag in self.SKIPPED:
@@ -66,7 +74,8 @@ def chromium(*arguments):
 
 def check_html(path, formulas):
     """LEIAME.html renders, holds `formulas` MathML formulas with some height on the page, no
-    TeX in its visible text, and images that are embedded SVG and load."""
+    TeX in its visible text, links within the page that lead somewhere, and images that are
+    embedded SVG and load."""
     label = os.path.basename(os.path.dirname(path)) + "/LEIAME.html"
     failures = []
     with open(path, encoding="utf-8") as f:
@@ -78,6 +87,8 @@ def check_html(path, formulas):
         failures.append("%s: TeX left in the visible text: %r" % (label, leftover))
     if not parsed.images:
         failures.append("%s: no charts" % label)
+    for target in sorted(parsed.targets - parsed.anchors):
+        failures.append("%s: a link to #%s, which is nowhere on the page" % (label, target))
     for source in parsed.images:
         prefix = "data:image/svg+xml;base64,"
         if not source.startswith(prefix) or b"<svg" not in base64.b64decode(source[len(prefix):]):
