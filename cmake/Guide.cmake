@@ -39,6 +39,8 @@ if(WIN32)
   list(APPEND guide_files ${leiame_txt})
 else()
   list(APPEND guide_files ${guide_source})
+  # LEIAME.md shows the charts from beside it, as in the source tree.
+  install(FILES ${guide_charts} DESTINATION docs/estudo)
 endif()
 
 add_custom_target(guide ALL DEPENDS ${guide_files})
