@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view kHeader =
     "esquema,N,dx,quantidade,valor,exato,erro,p_L,p_E,p_U,U(p_L),U(p_U),GCI(p_L),GCI(p_U),"
-    "U(p_L)/E,U(p_U)/E,arredondamento,iteracoes,L1_final,convergiu,observacoes\n";
+    "GCI_rel(p_U),U(p_L)/E,U(p_U)/E,arredondamento,iteracoes,L1_final,convergiu,observacoes\n";
 
 // A field between double quotes when it holds a separator or a quote, which is doubled.
 std::string quoted(const std::string& text) {
@@ -24,7 +24,7 @@ void append_row(std::string& csv, const SchemeStudy& study, std::size_t k, Quant
                     exact_text(mesh.dx) + "," + std::string(quantity_name(q)) + ",";
   const auto cell = [&row](const std::string& text) { row += text + ","; };
   if (mesh.failed()) {
-    row += std::string(16, ',');
+    row += std::string(17, ',');
   } else {
     const std::size_t i = index_of(q);
     const QuantityAnalysis& a = study.rows[k][i];

@@ -14,7 +14,10 @@ constexpr std::string_view kLegend[] = {
     "malhas, sem a solução exata.",
     "U(p): estimativa de Richardson de E, (valor - valor anterior)/(r^p - 1), com a ordem "
     "assintótica p_L ou com p_U.",
-    "GCI: índice de convergência de malha, nas unidades da quantidade: 3|U(p_L)| e 1,25|U(p_U)|.",
+    "GCI: índice de convergência de malha, nas unidades da quantidade: 3|U(p_L)| e 1,25|U(p_U)|; "
+    "GCI_rel(p_U) = GCI(p_U)/|valor|.",
+    "Com razões de refinamento diferentes, p_U segue Celik et al. (2008), por iteração de ponto "
+    "fixo; sem U(p_U) quando p_U <= 0 ou as duas diferenças mudam de sinal.",
     "U/E: a estimativa é confiável quando >= 1, e tanto melhor quanto mais perto de 1.",
     "* em p_E: |p_E - p_L| voltou a crescer; o arredondamento domina o erro a partir dessa malha.",
 };

@@ -49,7 +49,8 @@ double number(const CsvRows& rows, const std::string& key, std::size_t column) {
   return std::strtod(cell.c_str(), nullptr);
 }
 
-constexpr std::size_t kValue = 4, kEffectiveOrder = 8;
+constexpr std::size_t kValue = 4, kEffectiveOrder = 8, kApparentOrder = 9;
+constexpr std::size_t kApparentEstimate = 11, kApparentIndex = 13, kApparentRelativeIndex = 14;
 
 TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   const auto run = example("uds");
@@ -90,6 +91,20 @@ std::string report_field(const std::string& report, const std::string& label, st
   const std::size_t at = report.find(label);
   if (at == std::string::npos) return "";
   return report.substr(report.rfind('\n', at) + first, 25);
+}
+
+TEST(MalhasProgram, NoIndexFromADivergentApparentOrder) {
+  // The UDS example with L = 1.0 and N = 3: on the first meshes the differences of qdds1 grow.
+  const auto run = example("uds2");
+  run->put("entradas_geral.ent",
+           general_input("r.txt", {"80", "20", "25", "180", "2.0e-5", "0.024", "1.0", "3", "1"}));
+  ASSERT_EQ(run->run({"-e", "ambos", "-m", "14"}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  EXPECT_NEAR(number(rows, "UDS 9 qdds1", kApparentOrder), -0.535, 0.0005);
+  for (std::size_t column : {kApparentEstimate, kApparentIndex, kApparentRelativeIndex}) {
+    EXPECT_EQ(rows.at("UDS 9 qdds1").at(column), "") << column;
+  }
+  EXPECT_NE(rows.at("UDS 9 qdds1").back().find("p_U <= 0"), std::string::npos);
 }
 
 TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
