@@ -64,7 +64,8 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   for (const char* N : {"41", "81", "161", "321", "641"}) {
     EXPECT_NEAR(number(rows, std::string("UDS ") + N + " T(N)", kEffectiveOrder), 1, 0.05) << N;
   }
-  for (const char* file : {"malhas.txt", "erro.svg", "ordens.svg", "perfil.svg"}) {
+  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "erro.svg", "ordens.svg", "perfil.svg",
+                           "extrapolacoes.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }
   EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
@@ -194,7 +195,7 @@ TEST(MalhasProgram, FailedWriteKeepsTheEarlierStudyWhole) {
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
-  for (const std::string chart : {"erro", "ordens", "perfil"}) {
+  for (const std::string chart : {"erro", "ordens", "perfil", "extrapolacoes"}) {
     const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
     const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());
     EXPECT_EQ(xml.exit_code, 0) << chart << xml.err;

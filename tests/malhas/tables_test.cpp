@@ -60,7 +60,7 @@ TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
 }
 
 TEST(Tables, TextIsWindows1252WithCrLf) {
-  const std::string text = text_table(small_study());
+  const std::string text = text_table(small_study(), extrapolate(small_study()));
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
     ASSERT_GT(at, 0u);
     ASSERT_EQ(text[at - 1], '\r') << "at byte " << at;
