@@ -162,12 +162,12 @@ std::string series_elements(const ChartSeries& s, const Chart& chart, const Scal
          "\" fill=\"none\" " + stroke(s) + "/>\n" + markers + "</g>\n";
 }
 
-// An estimate of a label's width in user units at the font size of 12: a generous 7.2 per
+// An estimate of a label's width in user units at the font size of 12: a generous 8 per
 // character (UTF-8 continuation bytes are not characters), so that the page always holds it.
 double label_width(const std::string& text) {
   std::size_t characters = 0;
   for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
-  return 7.2 * static_cast<double>(characters);
+  return 8 * static_cast<double>(characters);
 }
 
 constexpr double kLegendText = kRight + 58, kLegendStep = 22, kNoteStep = 18;
