@@ -52,11 +52,12 @@ def example_cases():
                     yield case, name[:-len(".expected")]
 
 
-STUDY_FILES = ("malhas.csv", "malhas.txt", "erro.svg", "ordens.svg", "perfil.svg")
+STUDY_FILES = ("malhas.csv", "malhas.txt", "extrapolacoes.csv", "erro.svg", "ordens.svg",
+               "perfil.svg", "extrapolacoes.svg")
 
 
 def run_study(work, command, env, label):
-    """A short mesh study of the example: it must end well and write its five files."""
+    """A short mesh study of the example: it must end well and write its seven files."""
     run = subprocess.run(command + ["--malhas", "3"], cwd=work, env=env,
                          stdin=subprocess.DEVNULL, capture_output=True)
     folder = os.path.join(work, "estudo_malhas")
