@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 
+#include "tests/malhas/chart_reading.h"
 #include "tests/program/program_run.h"
 #include "textio/number_rendering.h"
 
@@ -49,7 +50,8 @@ double number(const CsvRows& rows, const std::string& key, std::size_t column) {
   return std::strtod(cell.c_str(), nullptr);
 }
 
-constexpr std::size_t kValue = 4, kEffectiveOrder = 8, kApparentOrder = 9;
+constexpr std::size_t kSpacing = 2, kValue = 4, kError = 6, kEffectiveOrder = 8, kApparentOrder = 9;
+constexpr std::size_t kRoundOff = 17, kConverged = 20;
 constexpr std::size_t kApparentEstimate = 11, kApparentIndex = 13, kApparentRelativeIndex = 14;
 
 TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
@@ -203,6 +205,25 @@ TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
     EXPECT_EQ(png.exit_code, 0) << chart << png.err;
     EXPECT_EQ(run->get(chart + ".png").substr(0, 4), "\x89PNG") << chart;
   }
+}
+
+TEST(MalhasProgram, ErrorChartDrawsTheTableWithRingsOnItsMarkedMeshes) {
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({"-m", "10"}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  const malhas::DrawnChart chart = malhas::read_chart(run->get("estudo_malhas/erro.svg"));
+  const std::vector<malhas::DrawnPoint>& tip = chart.series.at("T(N)");
+  ASSERT_EQ(tip.size(), 10u);
+  std::size_t rings = 0;
+  for (std::size_t k = 0; k < tip.size(); ++k) {
+    const std::string key = "UDS-2 " + std::to_string(20 * (1 << k) + 1) + " T(N)";
+    EXPECT_NEAR(tip[k].x / number(rows, key, kSpacing), 1, 1e-3) << key;
+    EXPECT_NEAR(tip[k].y / std::fabs(number(rows, key, kError)), 1, 1e-3) << key;
+    const bool marked = rows.at(key).at(kRoundOff) == "sim" || rows.at(key).at(kConverged) == "n\xC3\xA3o";
+    EXPECT_EQ(tip[k].open, marked) << key;
+    rings += marked;
+  }
+  EXPECT_GT(rings, 0u) << "the finest meshes stop at itmax";
 }
 
 }  // namespace
