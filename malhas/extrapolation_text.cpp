@@ -32,15 +32,18 @@ std::vector<std::int32_t> meshes_of(const QuantityExtrapolation& e) {
 
 std::string block(const QuantityExtrapolation& e) {
   const std::vector<std::int32_t> meshes = meshes_of(e);
-  const int levels = e.table.empty() ? 0 : e.table.back().level + 1;
+  if (meshes.size() < 2) {
+    return "\n" + subject(e) + ": menos de duas malhas calculadas, nenhum nível de extrapolação\n";
+  }
+  const int levels = e.table.back().level + 1;
   std::string text = "\n" + subject(e) + ": ordem removida por nível";
   for (const LevelValue<double>& v : e.table) {
-    if (v.level > 0 && v.N == meshes[static_cast<std::size_t>(v.level)]) {
+    if (v.level > 0 && v.N == meshes[static_cast<std::size_t>(v.level)]) {  // a level's first value
       text += (v.level == 1 ? " " : ", ") + std::to_string(v.level) + ": " +
               std::to_string(v.removed_order);
     }
   }
-  text += levels > 1 ? "\n" : " (nenhum nível: uma só malha)\n";
+  text += "\n";
   std::string heading = column("N", 10);
   for (int level = 0; level < levels; ++level) {
     heading += column("E" + std::to_string(level), kErrorWidth) + column("p_E", kOrderWidth);

@@ -70,5 +70,22 @@ TEST(Tables, TextIsWindows1252WithCrLf) {
   EXPECT_EQ(text.find("\xC3"), std::string::npos) << "UTF-8 left in the text";
 }
 
+TEST(Tables, TextOpensWithTheBestExtrapolatedEstimatesAndEndsWithTheLevels) {
+  // T(N) is 0.1 + 0.2 on both completed meshes (3 and 9, ratio 4): level 1 keeps that value, so
+  // the tie goes to level 0, with E = 1 - 0.30000000000000004.
+  const std::vector<SchemeStudy> studies = small_study();
+  const std::string text = text_table(studies, extrapolate(studies));
+  EXPECT_NE(text.find("Estudo de malhas da aleta\r\n\r\nMelhor estimativa na malha mais fina"),
+            std::string::npos);
+  EXPECT_NE(text.find("  UDS-2 T(N): N = 9, n\xEDvel 0: 3.0000000000000004e-01, erro 7.000e-01\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("UDS-2 qdds2: ordem removida por n\xEDvel 1: 2\r\n"), std::string::npos);
+  std::vector<SchemeStudy> one = studies;
+  one[0].meshes.resize(1);
+  one[0].rows.resize(1);
+  EXPECT_NE(text_table(one, extrapolate(one)).find("UDS-2 qdds1: menos de duas malhas calculadas"),
+            std::string::npos);
+}
+
 }  // namespace
 }  // namespace malhas
