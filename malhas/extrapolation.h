@@ -43,6 +43,12 @@ Real whole_power(Real r, int p) {
   return power;
 }
 
+// Neither infinite nor NaN, in any arithmetic: v - v is 0 only for a finite v.
+template <class Real>
+bool finite_value(Real v) {
+  return v - v == Real(0);
+}
+
 // The ratio of the spacings of two meshes, (fine - 1) / (coarse - 1), in the arithmetic `Real`.
 template <class Real>
 Real spacing_ratio(std::int32_t coarse, std::int32_t fine) {
@@ -51,7 +57,9 @@ Real spacing_ratio(std::int32_t coarse, std::int32_t fine) {
 
 // Every level of the table, level by level and within a level coarsest mesh first, from the
 // meshes (coarsest first); removed_orders[j - 1] is the order level j removes, and there are as
-// many levels above 0 as given orders, at most one fewer than the meshes.
+// many levels above 0 as given orders, at most one fewer than the meshes. The table stops before
+// a level that the arithmetic cannot hold (r^p or a value past the largest number), which only a
+// long list of meshes with large ratios reaches.
 template <class Real>
 std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Real>>& meshes,
                                                   const std::vector<int>& removed_orders) {
@@ -60,6 +68,7 @@ std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Re
   for (const MeshValue<Real>& m : meshes) below.push_back(m.value);
   for (std::size_t level = 0; level < meshes.size() && level <= removed_orders.size(); ++level) {
     std::vector<Real> current;
+    std::vector<LevelValue<Real>> row;
     for (std::size_t k = level; k < meshes.size(); ++k) {
       const MeshValue<Real>& mesh = meshes[k];
       LevelValue<Real> v{mesh.N, mesh.dx, static_cast<int>(level), 0, mesh.value, {}, {}};
@@ -70,16 +79,18 @@ std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Re
         v.value = (growth * fine - coarse) / (growth - 1);
       }
       v.error = mesh.exact - v.value;
+      if (!finite_value(v.value) || !finite_value(v.error)) return table;
       if (k == level) {
         v.order = undefined_because("malhas insuficientes");
       } else {
-        v.order = effective_order(static_cast<double>(table.back().error),
+        v.order = effective_order(static_cast<double>(row.back().error),
                                   static_cast<double>(v.error),
                                   static_cast<double>(spacing_ratio<Real>(meshes[k - 1].N, mesh.N)));
       }
       current.push_back(v.value);
-      table.push_back(v);
+      row.push_back(v);
     }
+    table.insert(table.end(), row.begin(), row.end());
     below = std::move(current);
   }
   return table;

@@ -55,6 +55,13 @@ TEST(Extrapolation, RatioIsThatOfTheTwoMeshesAndLevelsStopAtTheOrdersGiven) {
   EXPECT_NEAR(at(table, 1, 19).value, 1, 1e-15);
 }
 
+TEST(Extrapolation, StopsBeforeALevelTheArithmeticCannotHold) {
+  // Ratio 2^29 to the power 40 is 2^1160, past the largest double: level 1 is left out whole.
+  const auto table = extrapolation_table(meshes({3, (1 << 30) + 1}, {{1, 1}}), {40});
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_EQ(table.back().level, 0);
+}
+
 TEST(Extrapolation, BestEstimateIsTheSmallestTrueErrorOnTheFinestMesh) {
   QuantityExtrapolation e{2, Quantity::Qdds2, extrapolation_table(meshes({3, 5, 9}, {{2, 1}, {3, 1}}), {2, 3})};
   const LevelValue<double>* best = best_estimate(e);
