@@ -10,11 +10,14 @@ int asymptotic_order(int scheme, Quantity q) {
   return scheme == 2 && q != Quantity::Qdds1 ? 2 : 1;
 }
 
+int expansion_order(int scheme, Quantity q, int term) {
+  return asymptotic_order(scheme, q) + term - 1;
+}
+
 namespace {
 
 constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
 constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
-constexpr std::string_view kRatioChanges = "razão de refinamento variável";
 
 QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::size_t k,
                                   int scheme, Quantity q) {
@@ -25,26 +28,30 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   const Estimate none = undefined_because(k == 0 ? kTooFewMeshes : kCoarserFailed);
   if (k == 0 || meshes[k - 1].failed()) {
     a.effective_order = a.apparent_order = a.estimate_asymptotic = a.estimate_apparent = none;
-    a.gci_asymptotic = a.gci_apparent = a.ratio_asymptotic = a.ratio_apparent = none;
+    a.gci_asymptotic = a.gci_apparent = a.gci_apparent_relative = none;
+    a.ratio_asymptotic = a.ratio_apparent = none;
     return a;
   }
   const MeshOutcome& coarse = meshes[k - 1];
   const double r = refinement_ratio(coarse.N, fine.N);
   a.effective_order = effective_order(coarse.exact[i] - coarse.value[i], a.error, r);
-  if (k == 1) {
-    a.apparent_order = undefined_because(kTooFewMeshes);
-  } else if (meshes[k - 2].failed()) {
-    a.apparent_order = undefined_because(kCoarserFailed);
-  } else if (refinement_ratio(meshes[k - 2].N, coarse.N) != r) {
-    a.apparent_order = undefined_because(kRatioChanges);
+  Estimate apparent;  // p_U where the estimates may be made from it
+  if (k == 1 || meshes[k - 2].failed()) {
+    a.apparent_order = apparent = undefined_because(k == 1 ? kTooFewMeshes : kCoarserFailed);
   } else {
-    a.apparent_order = apparent_order(meshes[k - 2].value[i], coarse.value[i], fine.value[i], r);
+    const double coarsest = meshes[k - 2].value[i];
+    const double coarse_ratio = refinement_ratio(meshes[k - 2].N, coarse.N);
+    a.apparent_order = coarse_ratio == r
+                           ? apparent_order(coarsest, coarse.value[i], fine.value[i], r)
+                           : apparent_order(coarsest, coarse.value[i], fine.value[i], coarse_ratio, r);
+    apparent = order_for_estimates(a.apparent_order, coarsest, coarse.value[i], fine.value[i]);
   }
   const Estimate pL = defined_as(asymptotic_order(scheme, q));
   a.estimate_asymptotic = richardson_estimate(coarse.value[i], fine.value[i], r, pL);
-  a.estimate_apparent = richardson_estimate(coarse.value[i], fine.value[i], r, a.apparent_order);
+  a.estimate_apparent = richardson_estimate(coarse.value[i], fine.value[i], r, apparent);
   a.gci_asymptotic = convergence_index(a.estimate_asymptotic, kSafetyAsymptotic);
   a.gci_apparent = convergence_index(a.estimate_apparent, kSafetyApparent);
+  a.gci_apparent_relative = relative_index(a.gci_apparent, fine.value[i]);
   a.ratio_asymptotic = estimate_to_error(a.estimate_asymptotic, a.error);
   a.ratio_apparent = estimate_to_error(a.estimate_apparent, a.error);
   return a;

@@ -24,6 +24,7 @@ struct QuantityAnalysis {
   Estimate estimate_asymptotic;  // U with p_L
   Estimate estimate_apparent;    // U with p_U
   Estimate gci_asymptotic, gci_apparent;
+  Estimate gci_apparent_relative;  // GCI(p_U) / |value|
   Estimate ratio_asymptotic, ratio_apparent;  // U / E
   // |p_E - p_L| has grown again after approaching p_L: round-off has taken over.
   bool round_off = false;
@@ -38,6 +39,10 @@ struct SchemeStudy {
 // The order a quantity tends to as the mesh is refined: 1 with UDS; with UDS-2, 2 for the tip
 // temperature and qdds2 and 1 for qdds1.
 int asymptotic_order(int scheme, Quantity q);
+
+// The order of the term-th term of a quantity's error expansion (term 1 is the leading one, of
+// order p_L): the term that the term-th level of repeated Richardson extrapolation removes.
+int expansion_order(int scheme, Quantity q, int term);
 
 // Everything of the tables for one scheme, from its meshes ordered coarsest first.
 SchemeStudy analyse(int scheme, std::vector<MeshOutcome> meshes);

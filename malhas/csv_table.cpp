@@ -9,9 +9,10 @@ namespace malhas {
 namespace {
 
 constexpr std::string_view kColumns[] = {
-    "esquema", "N",      "dx",       "quantidade", "valor",    "exato",          "erro",
-    "p_L",     "p_E",    "p_U",      "U(p_L)",     "U(p_U)",   "GCI(p_L)",       "GCI(p_U)",
-    "U(p_L)/E", "U(p_U)/E", "arredondamento", "iteracoes", "L1_final", "convergiu", "observacoes"};
+    "esquema",  "N",        "dx",           "quantidade",     "valor",     "exato",
+    "erro",     "p_L",      "p_E",          "p_U",            "U(p_L)",    "U(p_U)",
+    "GCI(p_L)", "GCI(p_U)", "GCI_rel(p_U)", "U(p_L)/E",       "U(p_U)/E",  "arredondamento",
+    "iteracoes", "L1_final", "convergiu",   "observacoes"};
 
 // A field between double quotes when it holds a separator or a quote, which is doubled.
 std::string quoted(const std::string& text, char separator) {
@@ -41,7 +42,7 @@ void append_row(std::string& csv, const SchemeStudy& study, std::size_t k, Quant
   cell(exact(mesh.dx));
   cell(std::string(quantity_name(q)));
   if (mesh.failed()) {
-    row += std::string(16, dialect.separator);
+    row += std::string(17, dialect.separator);
   } else {
     const std::size_t i = index_of(q);
     const QuantityAnalysis& a = study.rows[k][i];

@@ -1,5 +1,6 @@
 #include "malhas/plots.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "malhas/row_text.h"
@@ -8,16 +9,32 @@ namespace malhas {
 namespace {
 
 constexpr const char* kColours[] = {"#1f77b4", "#d62728", "#2ca02c", "#9467bd", "#ff7f0e", "#8c564b"};
+constexpr const char* kLevelColours[] = {"#1f77b4", "#ff7f0e", "#2ca02c", "#d62728", "#9467bd",
+                                         "#8c564b", "#e377c2", "#7f7f7f", "#bcbd22", "#17becf"};
 constexpr const char* kReferenceColour = "#7f7f7f";
+constexpr LineStyle kQuantityLines[] = {LineStyle::Solid, LineStyle::Dashed, LineStyle::Dotted};
+
+// The reference slopes lie a factor of this below every point of the data.
+constexpr double kSlopeClearance = 3;
+
+// How far beyond the asymptotic orders the order chart shows; orders past it are held at the edge.
+constexpr double kOrderMargin = 1.5;
+
+constexpr std::string_view kMarkedNote =
+    "anel: malha marcada (arredondamento, ou parou em itmax)";
 
 // One colour per series of a scheme and quantity, the same in every chart.
 std::string colour(std::size_t scheme_index, Quantity q) {
   return kColours[(scheme_index * 3 + index_of(q)) % 6];
 }
 
+std::string with_scheme(bool several_schemes, int scheme, std::string_view what) {
+  return std::string(what) + (several_schemes ? " " + std::string(scheme_name(scheme)) : "");
+}
+
 std::string series_name(const std::vector<SchemeStudy>& studies, const SchemeStudy& study,
                         std::string_view what) {
-  return std::string(what) + (studies.size() > 1 ? " " + std::string(scheme_name(study.scheme)) : "");
+  return with_scheme(studies.size() > 1, study.scheme, what);
 }
 
 // The meshes with results, as indices; the charts leave failed ones out.
@@ -29,10 +46,26 @@ std::vector<std::size_t> completed(const SchemeStudy& study) {
   return meshes;
 }
 
-// A straight line of slope `order` on log-log axes through (x0, y0), over [low, high].
-ChartSeries slope(int order, double x0, double y0, double low, double high) {
-  ChartSeries s{"ordem " + std::to_string(order), {}, kReferenceColour, order == 2, false};
-  for (double x : {low, high}) s.points.emplace_back(x, y0 * std::pow(x / x0, order));
+// A mesh whose value the tables warn about: round-off has taken over, or the iteration stopped
+// at itmax.
+bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
+  return study.rows[k][index_of(q)].round_off || (study.scheme == 2 && !study.meshes[k].converged);
+}
+
+// A straight line of slope `order` on log-log axes over [low, high], a factor kSlopeClearance
+// below the lowest point of the data relative to that slope, so that it crosses no series.
+ChartSeries slope(int order, const std::vector<ChartSeries>& data, double low, double high) {
+  double lowest = HUGE_VAL;  // min of y / x^order over the data
+  for (const ChartSeries& s : data) {
+    for (const ChartPoint& p : s.points) {
+      if (p.x > 0 && p.y > 0) lowest = std::min(lowest, p.y / std::pow(p.x / high, order));
+    }
+  }
+  ChartSeries s{"ordem " + std::to_string(order), {}, kReferenceColour,
+                order == 2 ? LineStyle::Dashed : LineStyle::Solid, false};
+  for (double x : {low, high}) {
+    s.points.push_back({x, lowest / kSlopeClearance * std::pow(x / high, order)});
+  }
   return s;
 }
 
@@ -40,25 +73,26 @@ ChartSeries slope(int order, double x0, double y0, double low, double high) {
 
 Chart error_chart(const std::vector<SchemeStudy>& studies) {
   Chart chart{"Erro verdadeiro |E| = |exato - valor|", {"espaçamento da malha dx [m]", true},
-              {"|E| (ºC para T(N), W para qdds1 e qdds2)", true}, {}};
+              {"|E| (ºC para T(N), W para qdds1 e qdds2)", true}, {}, {std::string(kMarkedNote)}};
   double low = HUGE_VAL, high = 0;
   for (std::size_t s = 0; s < studies.size(); ++s) {
     for (Quantity q : kQuantities) {
       ChartSeries series{series_name(studies, studies[s], quantity_name(q)), {}, colour(s, q)};
       for (std::size_t k : completed(studies[s])) {
         const double dx = studies[s].meshes[k].dx;
-        series.points.emplace_back(dx, std::fabs(studies[s].rows[k][index_of(q)].error));
+        series.points.push_back({dx, std::fabs(studies[s].rows[k][index_of(q)].error),
+                                 marked(studies[s], k, q)});
         low = std::min(low, dx);
         high = std::max(high, dx);
       }
       chart.series.push_back(std::move(series));
     }
   }
-  // The reference slopes start at the first series' coarsest point, where the eye starts.
-  const std::vector<std::pair<double, double>>& first = chart.series.front().points;
-  if (!first.empty() && first.front().second > 0) {
+  if (high > 0) {
+    const std::vector<ChartSeries> data = chart.series;
     for (int order : {1, 2}) {
-      chart.series.push_back(slope(order, first.front().first, first.front().second, low, high));
+      ChartSeries reference = slope(order, data, low, high);
+      if (std::isfinite(reference.points.front().y)) chart.series.push_back(std::move(reference));
     }
   }
   return chart;
@@ -66,49 +100,72 @@ Chart error_chart(const std::vector<SchemeStudy>& studies) {
 
 Chart order_chart(const std::vector<SchemeStudy>& studies) {
   Chart chart{"Ordens efetiva p_E e aparente p_U", {"espaçamento da malha dx [m]", true},
-              {"ordem", false}, {}};
+              {"ordem", false}, {}, {std::string(kMarkedNote)}};
+  int lowest = 2, highest = 1;
   for (std::size_t s = 0; s < studies.size(); ++s) {
     for (Quantity q : kQuantities) {
+      lowest = std::min(lowest, asymptotic_order(studies[s].scheme, q));
+      highest = std::max(highest, asymptotic_order(studies[s].scheme, q));
       for (bool apparent : {false, true}) {
         const std::string what = (apparent ? "p_U " : "p_E ") + std::string(quantity_name(q));
-        ChartSeries series{series_name(studies, studies[s], what), {}, colour(s, q), apparent};
+        ChartSeries series{series_name(studies, studies[s], what), {}, colour(s, q),
+                           apparent ? LineStyle::Dashed : LineStyle::Solid};
         for (std::size_t k : completed(studies[s])) {
           const QuantityAnalysis& a = studies[s].rows[k][index_of(q)];
           const Estimate& order = apparent ? a.apparent_order : a.effective_order;
-          if (order.defined) series.points.emplace_back(studies[s].meshes[k].dx, order.value);
+          if (order.defined) {
+            series.points.push_back({studies[s].meshes[k].dx, order.value, marked(studies[s], k, q)});
+          }
         }
         chart.series.push_back(std::move(series));
       }
     }
   }
+  chart.y.held = true;
+  chart.y.low = lowest - kOrderMargin;
+  chart.y.high = highest + kOrderMargin;
   return chart;
 }
 
 Chart profile_chart(const std::vector<SchemeStudy>& studies) {
-  Chart chart{"Perfil de temperatura", {"posição x [m]", false}, {"temperatura T [ºC]", false}, {}};
-  const MeshOutcome* exact_from = nullptr;
+  Chart chart{"Erro ao longo da aleta: numérica - exata", {"posição x [m]", false},
+              {"T - Ta [ºC]", false}, {}, {}};
   for (std::size_t s = 0; s < studies.size(); ++s) {
     const std::vector<std::size_t> meshes = completed(studies[s]);
     if (meshes.empty()) continue;
     for (std::size_t k : {meshes.front(), meshes.back()}) {
       const MeshOutcome& mesh = studies[s].meshes[k];
       const bool coarsest = k == meshes.front();
-      ChartSeries series{series_name(studies, studies[s], "numérica, N = " + std::to_string(mesh.N)),
-                         {}, kColours[(2 * s + (coarsest ? 0 : 1)) % 6], !coarsest, coarsest};
+      ChartSeries series{series_name(studies, studies[s], "N = " + std::to_string(mesh.N)), {},
+                         kColours[(2 * s + (coarsest ? 0 : 1)) % 6],
+                         coarsest ? LineStyle::Solid : LineStyle::Dashed, coarsest};
       for (std::size_t i = 0; i < mesh.profile.x.size(); ++i) {
-        series.points.emplace_back(mesh.profile.x[i], mesh.profile.T[i]);
+        series.points.push_back({mesh.profile.x[i], mesh.profile.T[i] - mesh.profile.Ta[i]});
       }
       chart.series.push_back(std::move(series));
       if (coarsest && meshes.size() == 1) break;  // one mesh: no finest one beside it
     }
-    exact_from = &studies[s].meshes[meshes.back()];
   }
-  if (exact_from != nullptr) {
-    ChartSeries exact{"exata", {}, "black", false, false};
-    for (std::size_t i = 0; i < exact_from->profile.x.size(); ++i) {
-      exact.points.emplace_back(exact_from->profile.x[i], exact_from->profile.Ta[i]);
+  return chart;
+}
+
+Chart extrapolation_chart(const std::vector<QuantityExtrapolation>& extrapolations) {
+  Chart chart{"Extrapolação de Richardson repetida: |erro| de cada nível",
+              {"espaçamento da malha dx [m]", true},
+              {"|erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {}, {}};
+  const bool several_schemes = !extrapolations.empty() &&
+                               extrapolations.front().scheme != extrapolations.back().scheme;
+  for (const QuantityExtrapolation& e : extrapolations) {
+    const int levels = e.table.empty() ? 0 : e.table.back().level + 1;
+    for (int level = 0; level < levels; ++level) {
+      const std::string what = std::string(quantity_name(e.quantity)) + " nível " + std::to_string(level);
+      ChartSeries series{with_scheme(several_schemes, e.scheme, what), {},
+                         kLevelColours[level % 10], kQuantityLines[index_of(e.quantity)]};
+      for (const LevelValue<double>& v : e.table) {
+        if (v.level == level) series.points.push_back({v.dx, std::fabs(v.error)});
+      }
+      chart.series.push_back(std::move(series));
     }
-    chart.series.insert(chart.series.begin(), std::move(exact));
   }
   return chart;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// The study's three charts: the true errors against the mesh spacing with reference slopes, the
-// effective and apparent orders, and the temperature profiles of the coarsest and finest meshes
-// over the exact one.
+// The study's four charts: the true errors against the mesh spacing with reference slopes, the
+// effective and apparent orders, the error along the fin on the coarsest and finest meshes, and
+// the true errors of the levels of repeated Richardson extrapolation.
 #include <vector>
 
 #include "malhas/analysis.h"
+#include "malhas/extrapolations.h"
 #include "malhas/svg_chart.h"
 
 namespace malhas {
@@ -12,5 +13,6 @@ namespace malhas {
 Chart error_chart(const std::vector<SchemeStudy>& studies);   // erro.svg
 Chart order_chart(const std::vector<SchemeStudy>& studies);   // ordens.svg
 Chart profile_chart(const std::vector<SchemeStudy>& studies); // perfil.svg
+Chart extrapolation_chart(const std::vector<QuantityExtrapolation>& extrapolations);  // extrapolacoes.svg
 
 }  // namespace malhas

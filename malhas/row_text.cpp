@@ -23,7 +23,7 @@ std::string_view quantity_name(Quantity q) { return kQuantityWords[index_of(q)].
 
 std::string_view quantity_title(Quantity q) { return kQuantityWords[index_of(q)].title; }
 
-std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a) {
+std::array<NamedEstimate, 9> named_estimates(const QuantityAnalysis& a) {
   using K = EstimateKind;
   return {{{"p_E", K::Order, &a.effective_order},
            {"p_U", K::Order, &a.apparent_order},
@@ -31,6 +31,7 @@ std::array<NamedEstimate, 8> named_estimates(const QuantityAnalysis& a) {
            {"U(p_U)", K::Estimate, &a.estimate_apparent},
            {"GCI(p_L)", K::Estimate, &a.gci_asymptotic},
            {"GCI(p_U)", K::Estimate, &a.gci_apparent},
+           {"GCI_rel(p_U)", K::Estimate, &a.gci_apparent_relative},
            {"U(p_L)/E", K::Ratio, &a.ratio_asymptotic},
            {"U(p_U)/E", K::Ratio, &a.ratio_apparent}}};
 }
@@ -39,20 +40,26 @@ namespace {
 
 // "p_E, p_U: malhas insuficientes": the empty cells grouped by reason, in order of appearance.
 std::vector<std::string> empty_cell_notes(const QuantityAnalysis& a) {
-  std::vector<std::pair<std::string_view, std::string>> groups;
+  struct Group {
+    std::string_view reason;
+    std::string names;
+    bool from_order;  // led by an empty order, whose estimates share its reason
+  };
+  std::vector<Group> groups;
   for (const NamedEstimate& cell : named_estimates(a)) {
     if (cell.estimate->defined) continue;
+    const bool order = cell.kind == EstimateKind::Order;
     bool named = false;
-    for (auto& [reason, names] : groups) {
-      if (reason != cell.estimate->reason) continue;
-      // The estimates made from an order share its reason: the order's name says enough.
-      if (cell.kind == EstimateKind::Order) names += ", " + std::string(cell.name);
+    for (Group& group : groups) {
+      if (group.reason != cell.estimate->reason) continue;
+      // The estimates made from an empty order share its reason: the order's name says enough.
+      if (order || !group.from_order) group.names += ", " + std::string(cell.name);
       named = true;
     }
-    if (!named) groups.emplace_back(cell.estimate->reason, std::string(cell.name));
+    if (!named) groups.push_back({cell.estimate->reason, std::string(cell.name), order});
   }
   std::vector<std::string> notes;
-  for (const auto& [reason, names] : groups) notes.push_back(names + ": " + std::string(reason));
+  for (const Group& group : groups) notes.push_back(group.names + ": " + std::string(group.reason));
   return notes;
 }
 

@@ -1,6 +1,7 @@
 #include "malhas/study.h"
 
 #include "malhas/csv_table.h"
+#include "malhas/extrapolation_csv.h"
 #include "malhas/mesh_sequence.h"
 #include "malhas/plots.h"
 #include "malhas/row_text.h"
@@ -53,12 +54,15 @@ std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
 }
 
 std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
+  const std::vector<QuantityExtrapolation> extrapolations = extrapolate(studies);
   return {{"malhas.csv", csv_table(studies)},
           {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
-          {"malhas.txt", text_table(studies)},
+          {"malhas.txt", text_table(studies, extrapolations)},
+          {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
           {"erro.svg", svg_chart(error_chart(studies))},
           {"ordens.svg", svg_chart(order_chart(studies))},
-          {"perfil.svg", svg_chart(profile_chart(studies))}};
+          {"perfil.svg", svg_chart(profile_chart(studies))},
+          {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))}};
 }
 
 std::string failure_lines(const std::vector<SchemeStudy>& studies) {

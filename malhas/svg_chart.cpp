@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "malhas/number_text.h"
 
@@ -119,35 +120,82 @@ std::string axes(const Chart& chart, const Scale& sx, const Scale& sy) {
 }
 
 std::string stroke(const ChartSeries& s) {
-  return "stroke=\"" + s.colour + "\" stroke-width=\"1.5\"" +
-         (s.dashed ? " stroke-dasharray=\"6 4\"" : "");
+  std::string style = "stroke=\"" + s.colour + "\" stroke-width=\"1.5\"";
+  if (s.line == LineStyle::Dashed) style += " stroke-dasharray=\"6 4\"";
+  if (s.line == LineStyle::Dotted) style += " stroke-dasharray=\"1.5 3\"";
+  return style;
 }
 
+// A dot, a ring for a marked mesh, or a triangle pointing off the plot for a point held at its
+// top (`edge` > 0) or bottom (`edge` < 0) edge.
+std::string marker(const ChartSeries& s, const std::string& px, const std::string& py,
+                   double x, double y, bool open, int edge) {
+  const std::string paint = open ? "fill=\"white\" stroke=\"" + s.colour + "\" stroke-width=\"1.5\""
+                                 : "fill=\"" + s.colour + "\"";
+  if (edge == 0) {
+    return "<circle cx=\"" + px + "\" cy=\"" + py + "\" r=\"3\" " + paint + "/>\n";
+  }
+  const double tip = edge > 0 ? y - 5 : y + 5, base = edge > 0 ? y + 2 : y - 2;
+  return "<polygon points=\"" + coordinate(x - 4) + "," + coordinate(base) + " " +
+         coordinate(x + 4) + "," + coordinate(base) + " " + coordinate(x) + "," + coordinate(tip) +
+         "\" " + paint + "/>\n";
+}
+
+// The series' group, and how many of its points were held at an edge.
 std::string series_elements(const ChartSeries& s, const Chart& chart, const Scale& sx,
-                            const Scale& sy) {
+                            const Scale& sy, std::size_t& held) {
   std::string points, markers;
-  for (const auto& [x, y] : s.points) {
-    if (!shown_on(chart.x, x) || !shown_on(chart.y, y)) continue;
-    const std::string px = coordinate(place(sx, scaled(sx, x), kLeft, kRight));
-    const std::string py = coordinate(place(sy, scaled(sy, y), kBottom, kTop));
+  for (const ChartPoint& p : s.points) {
+    if (!shown_on(chart.x, p.x) || !shown_on(chart.y, p.y)) continue;
+    double y = scaled(sy, p.y);
+    const int edge = y > sy.high ? 1 : y < sy.low ? -1 : 0;
+    y = std::clamp(y, sy.low, sy.high);
+    if (edge != 0) ++held;
+    const double x_place = place(sx, scaled(sx, p.x), kLeft, kRight);
+    const double y_place = place(sy, y, kBottom, kTop);
+    const std::string px = coordinate(x_place), py = coordinate(y_place);
     points += (points.empty() ? "" : " ") + px + "," + py;
-    if (s.markers) {
-      markers += "<circle cx=\"" + px + "\" cy=\"" + py + "\" r=\"3\" fill=\"" + s.colour + "\"/>\n";
-    }
+    if (s.markers || edge != 0) markers += marker(s, px, py, x_place, y_place, p.open, edge);
   }
   if (points.empty()) return {};
-  return "<polyline points=\"" + points + "\" fill=\"none\" " + stroke(s) + "/>\n" + markers;
+  return "<g>\n<title>" + escaped(s.name) + "</title>\n<polyline points=\"" + points +
+         "\" fill=\"none\" " + stroke(s) + "/>\n" + markers + "</g>\n";
 }
 
-std::string legend(const std::vector<ChartSeries>& series) {
+// An estimate of a label's width in user units at the font size of 12: a generous 8 per
+// character (UTF-8 continuation bytes are not characters), so that the page always holds it.
+double label_width(const std::string& text) {
+  std::size_t characters = 0;
+  for (unsigned char c : text) characters += (c & 0xC0) != 0x80;
+  return 8 * static_cast<double>(characters);
+}
+
+constexpr double kLegendText = kRight + 58, kLegendStep = 22, kNoteStep = 18;
+
+std::string legend(const std::vector<ChartSeries>& series, const std::vector<std::string>& notes) {
   std::string svg;
   double y = kTop + 10;
   for (const ChartSeries& s : series) {
     svg += line_element(kRight + 20, y, kRight + 50, y, stroke(s));
-    svg += text_element(kRight + 58, y + 4, "start", escaped(s.name));
-    y += 22;
+    svg += text_element(kLegendText, y + 4, "start", escaped(s.name));
+    y += kLegendStep;
+  }
+  for (const std::string& note : notes) {
+    svg += text_element(kRight + 20, y + 4, "start", escaped(note), " font-size=\"11\"");
+    y += kNoteStep;
   }
   return svg;
+}
+
+// The page: wide enough for the longest label, tall enough for the whole legend.
+std::pair<double, double> page_size(const std::vector<ChartSeries>& series,
+                                    const std::vector<std::string>& notes) {
+  double width = kWidth;
+  for (const ChartSeries& s : series) width = std::max(width, kLegendText + label_width(s.name) + 20);
+  for (const std::string& note : notes) width = std::max(width, kRight + 20 + label_width(note) + 20);
+  const double legend_bottom = kTop + 10 + kLegendStep * static_cast<double>(series.size()) +
+                               kNoteStep * static_cast<double>(notes.size());
+  return {std::ceil(width), std::max(kHeight, std::ceil(legend_bottom + 20))};
 }
 
 }  // namespace
@@ -155,23 +203,34 @@ std::string legend(const std::vector<ChartSeries>& series) {
 std::string svg_chart(const Chart& chart) {
   std::vector<double> xs, ys;
   for (const ChartSeries& s : chart.series) {
-    for (const auto& [x, y] : s.points) {
-      if (!shown_on(chart.x, x) || !shown_on(chart.y, y)) continue;
-      xs.push_back(x);
-      ys.push_back(y);
+    for (const ChartPoint& p : s.points) {
+      if (!shown_on(chart.x, p.x) || !shown_on(chart.y, p.y)) continue;
+      xs.push_back(p.x);
+      ys.push_back(p.y);
     }
   }
+  if (chart.y.held) ys = {chart.y.low, chart.y.high};
   const Scale sx = make_scale(chart.x, xs);
   const Scale sy = make_scale(chart.y, ys);
+  std::string plotted;
+  std::size_t held = 0;
+  for (const ChartSeries& s : chart.series) plotted += series_elements(s, chart, sx, sy, held);
+  std::vector<std::string> notes = chart.notes;
+  if (held > 0) {
+    notes.push_back(std::to_string(held) + (held == 1 ? " ponto fora da escala, desenhado"
+                                                      : " pontos fora da escala, desenhados") +
+                    " na borda (triângulo)");
+  }
+  const auto [width, height] = page_size(chart.series, notes);
   std::string svg =
       "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + coordinate(kWidth) + "\" height=\"" +
-      coordinate(kHeight) + "\" viewBox=\"0 0 " + coordinate(kWidth) + " " + coordinate(kHeight) +
+      "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + coordinate(width) + "\" height=\"" +
+      coordinate(height) + "\" viewBox=\"0 0 " + coordinate(width) + " " + coordinate(height) +
       "\" font-family=\"sans-serif\" font-size=\"12\">\n"
       "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n";
   svg += axes(chart, sx, sy);
-  for (const ChartSeries& s : chart.series) svg += series_elements(s, chart, sx, sy);
-  svg += legend(chart.series);
+  svg += plotted;
+  svg += legend(chart.series, notes);
   return svg + "</svg>\n";
 }
 

@@ -1,7 +1,11 @@
 #include "malhas/text_table.h"
 
+#include <algorithm>
+
+#include "malhas/extrapolation_text.h"
 #include "malhas/number_text.h"
 #include "malhas/row_text.h"
+#include "malhas/text_columns.h"
 #include "textio/latin1.h"
 
 namespace malhas {
@@ -14,17 +18,15 @@ constexpr std::string_view kLegend[] = {
     "malhas, sem a solução exata.",
     "U(p): estimativa de Richardson de E, (valor - valor anterior)/(r^p - 1), com a ordem "
     "assintótica p_L ou com p_U.",
-    "GCI: índice de convergência de malha, nas unidades da quantidade: 3|U(p_L)| e 1,25|U(p_U)|.",
+    "GCI: índice de convergência de malha, nas unidades da quantidade: 3|U(p_L)| e 1,25|U(p_U)|; "
+    "GCI_rel(p_U) = GCI(p_U)/|valor|.",
+    "Com razões de refinamento diferentes, p_U segue Celik et al. (2008), por iteração de ponto "
+    "fixo; sem U(p_U) quando p_U <= 0 ou as duas diferenças mudam de sinal.",
     "U/E: a estimativa é confiável quando >= 1, e tanto melhor quanto mais perto de 1.",
     "* em p_E: |p_E - p_L| voltou a crescer; o arredondamento domina o erro a partir dessa malha.",
 };
 
-// `text` right-justified in `width` columns (longer text is kept whole).
-std::string column(const std::string& text, std::size_t width) {
-  return text.size() >= width ? text : std::string(width - text.size(), ' ') + text;
-}
-
-std::size_t column_width(EstimateKind kind) {
+std::size_t kind_width(EstimateKind kind) {
   switch (kind) {
     case EstimateKind::Order:
       return 9;
@@ -36,8 +38,13 @@ std::size_t column_width(EstimateKind kind) {
   return 10;
 }
 
+// The kind's width, or more for a longer name.
+std::size_t column_width(const NamedEstimate& cell) {
+  return std::max(kind_width(cell.kind), cell.name.size() + 2);
+}
+
 std::string estimate_cell(const NamedEstimate& cell) {
-  const std::size_t width = column_width(cell.kind);
+  const std::size_t width = column_width(cell);
   const Estimate& e = *cell.estimate;
   if (!e.defined) return column("-", width);
   return column(cell.kind == EstimateKind::Estimate ? scientific_text(e.value, 4)
@@ -49,7 +56,7 @@ std::string heading(bool iterated) {
   std::string line = column("N", 10) + column("dx", 13) + column("valor", 25) +
                      column("exato", 25) + column("E", 12);
   for (const NamedEstimate& cell : named_estimates(QuantityAnalysis{})) {
-    line += column(std::string(cell.name), column_width(cell.kind));
+    line += column(std::string(cell.name), column_width(cell));
   }
   if (iterated) line += column("it", 8) + column("L1 final", 11);
   return line + "  notas";
@@ -97,10 +104,12 @@ std::string with_crlf(const std::string& text) {
 
 }  // namespace
 
-std::string text_table(const std::vector<SchemeStudy>& studies) {
+std::string text_table(const std::vector<SchemeStudy>& studies,
+                       const std::vector<QuantityExtrapolation>& extrapolations) {
   std::string text(kTitle);
-  text += "\n";
+  text += "\n\n" + extrapolation_summary(extrapolations);
   for (const SchemeStudy& study : studies) append_scheme(text, study);
+  text += extrapolation_section(extrapolations);
   text += "\n";
   for (std::string_view line : kLegend) text += std::string(line) + "\n";
   return with_crlf(textio::to_latin1(text));

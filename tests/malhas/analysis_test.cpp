@@ -51,12 +51,29 @@ TEST(Analysis, FailedMeshLeavesItsNeighboursOrdersEmptyWithTheReason) {
   EXPECT_EQ(tip(3).apparent_order.reason, "malha mais grossa falhou");
 }
 
-TEST(Analysis, ApparentOrderNeedsOneRatio) {
-  // 3 -> 5 halves the spacing, 5 -> 13 divides it by 3.
+TEST(Analysis, ApparentOrderAndItsEstimatesOnChangingRatios) {
+  // 3 -> 5 halves the spacing, 5 -> 13 divides it by 3; errors h/2: first order. Celik's p is 1,
+  // and the estimate on the finest mesh uses r21 = 3: U = (9.8333... - 9.5) / (3 - 1) = 1/6 = E.
   const SchemeStudy s = analyse(1, {mesh(3, 1, 1, 1), mesh(5, 0.5, 0.5, 0.5), mesh(13, 0.5 / 3, 0.5 / 3, 0.5 / 3)});
   const QuantityAnalysis& a = s.rows[2][index_of(Quantity::Qdds2)];
   EXPECT_NEAR(a.effective_order.value, 1, 1e-12);  // the errors are rounded through 10 - e
-  EXPECT_EQ(a.apparent_order.reason, "razão de refinamento variável");
+  ASSERT_TRUE(a.apparent_order.defined) << a.apparent_order.reason;
+  EXPECT_NEAR(a.apparent_order.value, 1, 1e-12);
+  EXPECT_NEAR(a.estimate_apparent.value, 1.0 / 6, 1e-12);
+  EXPECT_NEAR(a.gci_apparent_relative.value, 1.25 / 6 / (10 - 1.0 / 6), 1e-12);
+}
+
+TEST(Analysis, NoEstimatesFromANegativeApparentOrder) {
+  // Differences 0.5 then 0.75: they grow, p_U = log2(2/3) < 0; U(p_L) is still given.
+  const SchemeStudy s = analyse(1, {mesh(3, 2, 2, 2), mesh(5, 1.5, 1.5, 1.5), mesh(9, 0.75, 0.75, 0.75)});
+  const QuantityAnalysis& a = s.rows[2][index_of(Quantity::TipTemperature)];
+  EXPECT_DOUBLE_EQ(a.apparent_order.value, std::log2(0.5 / 0.75));
+  for (const Estimate* e : {&a.estimate_apparent, &a.gci_apparent, &a.gci_apparent_relative,
+                            &a.ratio_apparent}) {
+    EXPECT_FALSE(e->defined);
+    EXPECT_EQ(e->reason, "p_U <= 0 (ordem divergente)");
+  }
+  EXPECT_TRUE(a.gci_asymptotic.defined);
 }
 
 TEST(Analysis, MarksWhereTheEffectiveOrderTurnsAwayAgain) {

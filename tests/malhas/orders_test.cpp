@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace malhas {
 namespace {
 
@@ -28,6 +30,35 @@ TEST(Orders, ApparentOrderFromThreeValues) {
   expect_value(apparent_order(1.0, 1.5, 1.625, 2), 2);
   expect_reason(apparent_order(1.0, 1.0, 1.5, 2), "diferença nula");
   expect_reason(apparent_order(1.0, 2.0, 1.5, 2), "mudança de sinal");
+}
+
+TEST(Orders, CelikOrderOfAPowerLawOnUnequalRatios) {
+  // Values -h^p on spacings 1, 1/r32, 1/(r32 r21): the equation p ln r21 = ln|e32/e21| + q(p)
+  // holds at the p of the data exactly, for any p (hand: p = 2, r32 = 2, r21 = 3 gives
+  // e32 = 3/16, e21 = 1/18, ln(27/8) + ln(8/3) = ln 9 = 2 ln 3). A negative p keeps its sign.
+  const struct {
+    double p, r32, r21;
+  } cases[] = {{2, 2, 3}, {1, 3, 2}, {1.5, 2, 3}, {2, 4, 2}, {-1, 2, 3}};
+  for (const auto& c : cases) {
+    const double h[] = {1, 1 / c.r32, 1 / (c.r32 * c.r21)};
+    const Estimate p = apparent_order(-std::pow(h[0], c.p), -std::pow(h[1], c.p),
+                                      -std::pow(h[2], c.p), c.r32, c.r21);
+    ASSERT_TRUE(p.defined) << c.p << " " << p.reason;
+    EXPECT_NEAR(p.value, c.p, 1e-12) << c.r32 << " " << c.r21;
+  }
+  // Coarse ratio 8 against 2: the iteration swings away from p = 2 instead of settling.
+  const Estimate swinging = apparent_order(-1, -1.0 / 64, -1.0 / 256, 8, 2);
+  expect_reason(swinging, "a iteração de Celik et al. não convergiu");
+}
+
+TEST(Orders, NoEstimatesFromADivergentOrderOrDifferencesOfBothSigns) {
+  expect_value(order_for_estimates(defined_as(1.5), 1, 2, 2.25), 1.5);
+  expect_reason(order_for_estimates(defined_as(-0.535), 1, 2, 4), "p_U <= 0 (ordem divergente)");
+  expect_reason(order_for_estimates(defined_as(0), 1, 2, 3), "p_U <= 0 (ordem divergente)");
+  expect_reason(order_for_estimates(defined_as(1.2), 1, 2, 1.5), "as diferenças mudam de sinal");
+  expect_reason(order_for_estimates(undefined_because("diferença nula"), 1, 1, 1), "diferença nula");
+  expect_value(relative_index(defined_as(0.5), -4), 0.125);
+  expect_reason(relative_index(defined_as(0.5), 0), "valor nulo");
 }
 
 TEST(Orders, RichardsonEstimateIndexAndRatio) {

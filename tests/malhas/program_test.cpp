@@ -10,6 +10,7 @@
 #include <map>
 #include <sstream>
 
+#include "tests/malhas/chart_reading.h"
 #include "tests/program/program_run.h"
 #include "textio/number_rendering.h"
 
@@ -51,7 +52,9 @@ double number(const CsvRows& rows, const std::string& key, std::size_t column) {
   return std::strtod(cell.c_str(), nullptr);
 }
 
-constexpr std::size_t kValue = 4, kEffectiveOrder = 8;
+constexpr std::size_t kSpacing = 2, kValue = 4, kError = 6, kEffectiveOrder = 8, kApparentOrder = 9;
+constexpr std::size_t kRoundOff = 17, kConverged = 20;
+constexpr std::size_t kApparentEstimate = 11, kApparentIndex = 13, kApparentRelativeIndex = 14;
 
 TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   const auto run = example("uds");
@@ -65,7 +68,8 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   for (const char* N : {"41", "81", "161", "321", "641"}) {
     EXPECT_NEAR(number(rows, std::string("UDS ") + N + " T(N)", kEffectiveOrder), 1, 0.05) << N;
   }
-  for (const char* file : {"malhas.txt", "erro.svg", "ordens.svg", "perfil.svg"}) {
+  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "erro.svg", "ordens.svg", "perfil.svg",
+                           "extrapolacoes.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }
   EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
@@ -92,6 +96,20 @@ std::string report_field(const std::string& report, const std::string& label, st
   const std::size_t at = report.find(label);
   if (at == std::string::npos) return "";
   return report.substr(report.rfind('\n', at) + first, 25);
+}
+
+TEST(MalhasProgram, NoIndexFromADivergentApparentOrder) {
+  // The UDS example with L = 1.0 and N = 3: on the first meshes the differences of qdds1 grow.
+  const auto run = example("uds2");
+  run->put("entradas_geral.ent",
+           general_input("r.txt", {"80", "20", "25", "180", "2.0e-5", "0.024", "1.0", "3", "1"}));
+  ASSERT_EQ(run->run({"-e", "ambos", "-m", "14"}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  EXPECT_NEAR(number(rows, "UDS 9 qdds1", kApparentOrder), -0.535, 0.0005);
+  for (std::size_t column : {kApparentEstimate, kApparentIndex, kApparentRelativeIndex}) {
+    EXPECT_EQ(rows.at("UDS 9 qdds1").at(column), "") << column;
+  }
+  EXPECT_NE(rows.at("UDS 9 qdds1").back().find("p_U <= 0"), std::string::npos);
 }
 
 TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
@@ -181,7 +199,7 @@ TEST(MalhasProgram, FailedWriteKeepsTheEarlierStudyWhole) {
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
-  for (const std::string chart : {"erro", "ordens", "perfil"}) {
+  for (const std::string chart : {"erro", "ordens", "perfil", "extrapolacoes"}) {
     const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
     const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());
     EXPECT_EQ(xml.exit_code, 0) << chart << xml.err;
@@ -262,6 +280,23 @@ TEST(MalhasProgram, SpreadsheetTableHoldsTheSameCellsAsTheCsv) {
     }
   }
   EXPECT_GT(numbers, 2u * 4 * 3 * 10) << "too few numbers compared";
+TEST(MalhasProgram, ErrorChartDrawsTheTableWithRingsOnItsMarkedMeshes) {
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({"-m", "10"}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  const malhas::DrawnChart chart = malhas::read_chart(run->get("estudo_malhas/erro.svg"));
+  const std::vector<malhas::DrawnPoint>& tip = chart.series.at("T(N)");
+  ASSERT_EQ(tip.size(), 10u);
+  std::size_t rings = 0;
+  for (std::size_t k = 0; k < tip.size(); ++k) {
+    const std::string key = "UDS-2 " + std::to_string(20 * (1 << k) + 1) + " T(N)";
+    EXPECT_NEAR(tip[k].x / number(rows, key, kSpacing), 1, 1e-3) << key;
+    EXPECT_NEAR(tip[k].y / std::fabs(number(rows, key, kError)), 1, 1e-3) << key;
+    const bool marked = rows.at(key).at(kRoundOff) == "sim" || rows.at(key).at(kConverged) == "n\xC3\xA3o";
+    EXPECT_EQ(tip[k].open, marked) << key;
+    rings += marked;
+  }
+  EXPECT_GT(rings, 0u) << "the finest meshes stop at itmax";
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
   ASSERT_EQ(lines.size(), 1u + 3 * 3);
   EXPECT_EQ(lines[0],
             "esquema,N,dx,quantidade,valor,exato,erro,p_L,p_E,p_U,U(p_L),U(p_U),GCI(p_L),"
-            "GCI(p_U),U(p_L)/E,U(p_U)/E,arredondamento,iteracoes,L1_final,convergiu,observacoes");
+            "GCI(p_U),GCI_rel(p_U),U(p_L)/E,U(p_U)/E,arredondamento,iteracoes,L1_final,convergiu,observacoes");
   const std::vector<std::string> tip = split(lines[1], ',');
   EXPECT_EQ(tip[0], "UDS-2");
   EXPECT_EQ(tip[3], "T(N)");
@@ -50,17 +50,17 @@ TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
   EXPECT_EQ(std::strtod(tip[6].c_str(), nullptr), 1 - (0.1 + 0.2));
   EXPECT_EQ(tip[7], "2");
   EXPECT_EQ(tip[8], "") << "no order on the coarsest mesh";
-  EXPECT_EQ(tip[17], "7");
-  EXPECT_EQ(std::strtod(tip[18].c_str(), nullptr), 1e-13);
-  EXPECT_EQ(tip[19], "sim");
+  EXPECT_EQ(tip[18], "7");
+  EXPECT_EQ(std::strtod(tip[19].c_str(), nullptr), 1e-13);
+  EXPECT_EQ(tip[20], "sim");
   // The notes hold commas, so they are quoted: the line splits into more than 21 pieces.
   EXPECT_NE(lines[1].find(",\"p_E, p_U"), std::string::npos) << lines[1];
-  EXPECT_EQ(lines[4], "UDS-2,5,2.5000000000000001e-02,T(N),,,,,,,,,,,,,,,,,falhou: estouro (overflow)");
+  EXPECT_EQ(lines[4], "UDS-2,5,2.5000000000000001e-02,T(N),,,,,,,,,,,,,,,,,,falhou: estouro (overflow)");
   EXPECT_NE(lines[7].find("parou em itmax"), std::string::npos) << lines[7];
 }
 
 TEST(Tables, TextIsWindows1252WithCrLf) {
-  const std::string text = text_table(small_study());
+  const std::string text = text_table(small_study(), extrapolate(small_study()));
   for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1)) {
     ASSERT_GT(at, 0u);
     ASSERT_EQ(text[at - 1], '\r') << "at byte " << at;
@@ -68,6 +68,23 @@ TEST(Tables, TextIsWindows1252WithCrLf) {
   EXPECT_NE(text.find("temperatura na extremidade [\xBA" "C]"), std::string::npos);
   EXPECT_NE(text.find("falhou: estouro (overflow)"), std::string::npos);
   EXPECT_EQ(text.find("\xC3"), std::string::npos) << "UTF-8 left in the text";
+}
+
+TEST(Tables, TextOpensWithTheBestExtrapolatedEstimatesAndEndsWithTheLevels) {
+  // T(N) is 0.1 + 0.2 on both completed meshes (3 and 9, ratio 4): level 1 keeps that value, so
+  // the tie goes to level 0, with E = 1 - 0.30000000000000004.
+  const std::vector<SchemeStudy> studies = small_study();
+  const std::string text = text_table(studies, extrapolate(studies));
+  EXPECT_NE(text.find("Estudo de malhas da aleta\r\n\r\nMelhor estimativa na malha mais fina"),
+            std::string::npos);
+  EXPECT_NE(text.find("  UDS-2 T(N): N = 9, n\xEDvel 0: 3.0000000000000004e-01, erro 7.000e-01\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("UDS-2 qdds2: ordem removida por n\xEDvel 1: 2\r\n"), std::string::npos);
+  std::vector<SchemeStudy> one = studies;
+  one[0].meshes.resize(1);
+  one[0].rows.resize(1);
+  EXPECT_NE(text_table(one, extrapolate(one)).find("UDS-2 qdds1: menos de duas malhas calculadas"),
+            std::string::npos);
 }
 
 }  // namespace
