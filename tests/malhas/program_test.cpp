@@ -280,6 +280,8 @@ TEST(MalhasProgram, SpreadsheetTableHoldsTheSameCellsAsTheCsv) {
     }
   }
   EXPECT_GT(numbers, 2u * 4 * 3 * 10) << "too few numbers compared";
+}
+
 TEST(MalhasProgram, ErrorChartDrawsTheTableWithRingsOnItsMarkedMeshes) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "10"}, "", {}, Program::Malhas).exit_code, 0);
