@@ -12,7 +12,7 @@ CMAKE_OPTIONS ?=
 RUN_PACKAGES := cmake g++ make libcli11-dev
 # The mesh study's charts are checked by parsing (xmllint) and rendering (rsvg-convert) them.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 librsvg2-bin libxml2-utils
-BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time
+BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time strace
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 
 .PHONY: all deps run-deps bench-deps windows-deps build run test test-sweep bench windows
