@@ -1,29 +1,11 @@
 #include "platform/pages.h"
 
-#include <windows.h>
-
-#include <cstring>
-
 namespace platform {
 
-// Committed at once, so that storage the system cannot back is refused here. The pages are not
-// populated: under Wine PrefetchVirtualMemory brings none of them in (the first touches cost
-// what they cost without it), and touching each page here would only move the faults earlier.
-void* obtain_pages(std::size_t bytes, bool) {
-  return VirtualAlloc(nullptr, bytes, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE);
-}
-
-void* grow_pages(void* pages, std::size_t old_bytes, std::size_t new_bytes) {
-  void* block = obtain_pages(new_bytes, true);
-  if (block != nullptr) {
-    std::memcpy(block, pages, old_bytes);
-    release_pages(pages, old_bytes);
-  }
-  return block;
-}
-
-void release_pages(void* pages, std::size_t) {
-  if (pages != nullptr) VirtualFree(pages, 0, MEM_RELEASE);
-}
+// Nothing to do. Measured under Wine, neither PrefetchVirtualMemory (which brought no page in)
+// nor committing with VirtualAlloc made the first touches of a large block any cheaper than
+// those of the C library's calloc; touching each page here would only move the faults earlier.
+// Windows refuses storage it cannot back when it is committed, that is when it is allocated.
+bool populate_pages(void*, std::size_t) { return true; }
 
 }  // namespace platform

@@ -24,7 +24,7 @@ TEST(Storage, GrowingKeepsTheValues) {
   struct Growth {
     std::int64_t from, to;
   };
-  // 16384 reals are 128 KiB, where arrays leave the heap for whole pages.
+  // 16384 reals are 128 KiB, from which arrays are populated as they are created.
   for (const Growth g : {Growth{64, 128}, Growth{8192, 16384}, Growth{16384, 40000}}) {
     double* reals = create_reals(g.from);
     for (std::int64_t i = 0; i < g.from; ++i) reals[i] = static_cast<double>(i) + 0.5;
