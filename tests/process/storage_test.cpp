@@ -1,5 +1,5 @@
-// Arrays of reals: zero when created, their values kept when they grow within the heap, from the
-// heap into whole pages and within whole pages.
+// Arrays of reals: zero when created, their values kept when they grow on the heap and when they
+// grow past the size from which their pages are populated.
 #include "process/storage.h"
 
 #include <gtest/gtest.h>
