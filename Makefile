@@ -15,7 +15,7 @@ RUN_PACKAGES := cmake g++ make libcli11-dev
 # pandoc.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 python3-mpmath librsvg2-bin libxml2-utils \
   pandoc
-BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time
+BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time strace
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 # The package test opens the HTML guide in a browser and reads the programs' symbol versions.
 DIST_PACKAGES := chromium binutils

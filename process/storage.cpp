@@ -2,9 +2,11 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 #include "platform/memory.h"
+#include "platform/pages.h"
 
 namespace process {
 namespace {
@@ -34,12 +36,38 @@ std::uint64_t reserve_bytes(std::int64_t count, std::int64_t already_held) {
 
 void give_back_bytes(std::int64_t count) { bytes_in_use -= static_cast<std::uint64_t>(count) * 8; }
 
+// Arrays of 128 KiB and more (the node arrays of a mesh past 16 000 nodes, the work array, long
+// norm histories) have all their pages put in place as they are created: touched one page at a
+// time by the computation, each page would cost a fault, and a large run would spend more on
+// those than on its arithmetic. They still come from the C library, whose heap hands the pages
+// of arrays given back to the next ones (the meshes of a study follow one another), and whose
+// blocks below this size are mostly pages already present.
+constexpr std::uint64_t kPopulatedFrom = 128 * 1024;
+
+// Whether the storage in use leaves room in the budget for another block of `bytes`. A block that
+// does not is not populated: it is in practice the first of a mesh's arrays that cannot all be
+// had, and populating it would take the machine's free memory, and seconds, only for the next
+// array to be refused.
+bool worth_populating(std::uint64_t bytes) {
+  return bytes >= kPopulatedFrom && bytes_in_use.load() + bytes <= budget();
+}
+
+// Zeroed storage for `count` reals (0 <= count, within the budget), or nullptr when refused.
+void* obtain(std::int64_t count) {
+  const auto bytes = static_cast<std::size_t>(count) * 8;
+  void* storage = std::calloc(count > 0 ? static_cast<std::size_t>(count) : 1, sizeof(double));
+  if (storage != nullptr && worth_populating(bytes) && !platform::populate_pages(storage, bytes)) {
+    std::free(storage);
+    return nullptr;
+  }
+  return storage;
+}
+
 }  // namespace
 
 double* create_reals(std::int64_t count) {
   reserve_bytes(count, 0);
-  // calloc: large blocks come as fresh zero pages, so zeroing costs nothing up front.
-  void* storage = std::calloc(count > 0 ? static_cast<std::size_t>(count) : 1, sizeof(double));
+  void* storage = obtain(count);
   if (storage == nullptr) {
     give_back_bytes(count);
     throw StorageUnavailable{};
@@ -49,9 +77,21 @@ double* create_reals(std::int64_t count) {
 
 double* grow_reals(double* reals, std::int64_t old_count, std::int64_t new_count) {
   const std::uint64_t bytes = reserve_bytes(new_count, old_count);
-  void* storage = std::realloc(reals, bytes > 0 ? bytes : 1);
+  const auto old_bytes = static_cast<std::size_t>(old_count) * 8;
+  // realloc could move the array before its new pages are refused, and a refused array must
+  // stay where it was: storage to be populated is new storage, the values copied into it.
+  void* storage = nullptr;
+  if (bytes < kPopulatedFrom) {
+    storage = std::realloc(reals, bytes > 0 ? bytes : 1);
+  } else {
+    storage = obtain(new_count);
+    if (storage != nullptr) {
+      std::memcpy(storage, reals, old_bytes);
+      std::free(reals);
+    }
+  }
   if (storage == nullptr) {
-    bytes_in_use += static_cast<std::uint64_t>(old_count) * 8;
+    bytes_in_use += old_bytes;
     give_back_bytes(new_count);
     throw StorageUnavailable{};
   }

@@ -12,7 +12,8 @@ struct StorageUnavailable {};
 // `count` 8-byte reals, all zero.
 double* create_reals(std::int64_t count);
 
-// Grows storage made by create_reals to `new_count` reals, keeping the first `old_count`.
+// Grows storage made by create_reals or grow_reals from `old_count` to `new_count` reals
+// (new_count >= old_count), keeping the first `old_count`.
 double* grow_reals(double* reals, std::int64_t old_count, std::int64_t new_count);
 
 // Gives back storage made by create_reals or grow_reals.

@@ -271,5 +271,29 @@ TEST(StorageFaults, MemoryThatCannotBeHadIsError6772) {
   EXPECT_FALSE(run.exists("relatorio.txt"));
 }
 
+TEST(StorageFaults, StorageRefusedWhilePopulatedIsError6772) {
+  // aleta_refused_pages meets a system that refuses blocks of 1 MiB and more while populating
+  // their pages: 10^6 nodes make arrays of 8 MB; the norms of 65 537 iterations (tol = 0 makes
+  // every one) outgrow 512 KiB.
+  struct Case {
+    const char* what;
+    const char* nodes;
+    const char* itmax;
+  };
+  for (const Case c : {Case{"node arrays", "1000000", "3"}, Case{"norm history", "3", "70000"}}) {
+    ProgramRun run;
+    std::string general = read_file(kWorkedUds2 + "entradas_geral.ent");
+    general.replace(general.find("\n3 ") + 1, 1, c.nodes);
+    run.put("entradas_geral.ent", general);
+    run.put("entradas_uds.ent", std::string(c.itmax) + "\n0\n25\n");
+    const ChildResult r = run_program({ALETA_REFUSED_PAGES_EXE}, run.directory(), {kNoEditor});
+    EXPECT_EQ(r.exit_code, 1) << c.what;
+    EXPECT_TRUE(
+        ends_with(r.err, "\r\nrun-time error F6772\r\n- not enough memory for an array\r\n"))
+        << c.what << ": " << r.err;
+    EXPECT_FALSE(run.exists("relatorio.txt")) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace testing_support

@@ -1,0 +1,14 @@
+#pragma once
+// Pages put in place ahead of use. On Linux a block's pages are made present in one call: the
+// computation then does not stop for a page fault at each page it first touches (on a virtual
+// machine each of those is dear), and a system that cannot back the pages says so here instead
+// of ending the process when they are touched.
+#include <cstddef>
+
+namespace platform {
+
+// Makes every whole page within [start, start + bytes) present and writable, keeping what it
+// holds; false when the system refuses to back them.
+bool populate_pages(void* start, std::size_t bytes);
+
+}  // namespace platform

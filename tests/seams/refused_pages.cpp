@@ -1,0 +1,10 @@
+// Pages as a system under memory pressure gives them: a block of 1 MiB and more is refused when
+// its pages are populated. Linked into a copy of aleta in place of the platform's own, so that
+// the program meets the refusals a real system gives only when memory runs out.
+#include "platform/pages.h"
+
+namespace platform {
+
+bool populate_pages(void*, std::size_t bytes) { return bytes < (std::size_t{1} << 20); }
+
+}  // namespace platform
