@@ -17,18 +17,18 @@ namespace {
 // tip row for a uniform field of 25 ºC.
 struct WorkedSystem {
   fin::GeneralInput in;
-  fin::Case c;
-  fin::DiscreteSystem& s;
-  fin::NodeArray& T;
+  fin::Case<double> c;
+  fin::DiscreteSystem<double>& s;
+  fin::NodeArray<double>& T;
   std::int32_t N;
   explicit WorkedSystem(std::int32_t nodes)
-      : in(fin::testing::worked_input(2, nodes)),
-        c(fin::prepare_case(in)),
+      : in(fin::testing::worked_input(fin::TipScheme::Uds2, nodes)),
+        c(fin::prepare_case<double>(in, in.spec())),
         s(c.system),
         T(c.solution.T),
         N(nodes) {
     for (std::int32_t i = 1; i <= nodes; ++i) T[i] = 25;
-    fin::build_tip_uds2(in, c.mesh, T, s);
+    fin::build_tip_uds2(c.fin, c.mesh, T, s);
   }
 };
 
@@ -53,7 +53,7 @@ void set_rows(benchmark::State& state) {
 
 void plain_c_solve(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  fin::DiscreteSystem& s = w.s;
+  fin::DiscreteSystem<double>& s = w.s;
   std::vector<double> P(w.N + 1), Q(w.N + 1);
   for (auto _ : state) {
     plain_thomas(&s.ap[0], &s.aw[0], &s.ae[0], &s.bp[0], P.data(), Q.data(), &w.T[0], w.N);
@@ -64,8 +64,8 @@ void plain_c_solve(benchmark::State& state) {
 
 void solve(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  const fin::DiscreteSystem& s = w.s;
-  fin::TridiagonalSolver solver;
+  const fin::DiscreteSystem<double>& s = w.s;
+  fin::TridiagonalSolver<double> solver;
   for (auto _ : state) {
     solver.solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
@@ -75,7 +75,7 @@ void solve(benchmark::State& state) {
 
 void solve_with_own_storage(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  const fin::DiscreteSystem& s = w.s;
+  const fin::DiscreteSystem<double>& s = w.s;
   for (auto _ : state) {
     fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
@@ -85,7 +85,7 @@ void solve_with_own_storage(benchmark::State& state) {
 
 void residual_norms(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  const fin::DiscreteSystem& s = w.s;
+  const fin::DiscreteSystem<double>& s = w.s;
   fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
   for (auto _ : state) {
     benchmark::DoNotOptimize(fin::residual_norms(s.ap, s.aw, s.ae, s.bp, w.T, w.N));
@@ -97,8 +97,8 @@ void residual_norms(benchmark::State& state) {
 // the million-row report has rows, and no more.
 void uds2_iteration(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  fin::TridiagonalSolver solver;
-  for (auto _ : state) fin::uds2_iteration(w.in, w.c, solver);
+  fin::TridiagonalSolver<double> solver;
+  for (auto _ : state) fin::deferred_correction_step(w.c, solver);
   set_rows(state);
 }
 

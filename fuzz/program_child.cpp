@@ -9,7 +9,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "fin/principal.h"
+#include "aleta/principal.h"
 #include "platform/command_interpreter.h"
 #include "platform/exit.h"
 #include "platform/files.h"
@@ -84,7 +84,7 @@ void run_program_in_child() {
   shared->report_discarded = false;
   process::start_up(1, argv);
   textio::initialise_unit_layer();
-  process::terminate_process(fin::principal(files));
+  process::terminate_process(aleta::principal(files));
 }
 
 bool take_child_outcome() {

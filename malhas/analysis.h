@@ -30,16 +30,16 @@ struct QuantityAnalysis {
 };
 
 struct SchemeStudy {
-  int scheme = 1;
+  fin::TipScheme scheme{};
   std::vector<MeshOutcome> meshes;  // coarsest first
   std::vector<std::array<QuantityAnalysis, 3>> rows;  // one per mesh
 };
 
 // The order a quantity tends to as the mesh is refined: 1 with UDS; with UDS-2, 2 for the tip
 // temperature and qdds2 and 1 for qdds1.
-int asymptotic_order(int scheme, Quantity q);
+int asymptotic_order(fin::TipScheme scheme, Quantity q);
 
 // Everything of the tables for one scheme, from its meshes ordered coarsest first.
-SchemeStudy analyse(int scheme, std::vector<MeshOutcome> meshes);
+SchemeStudy analyse(fin::TipScheme scheme, std::vector<MeshOutcome> meshes);
 
 }  // namespace malhas
