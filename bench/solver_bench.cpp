@@ -1,5 +1,6 @@
 // The work of one UDS-2 iteration at the mesh sizes users run: the Thomas solve beside a plain C
 // loop over work arrays allocated in advance (the solve should take at most 1.3 times as long),
+// the solve in quadruple precision (at most 25 times the double one per node),
 // the solve with work storage of its own, the three residual norms, and a whole iteration.
 #include <benchmark/benchmark.h>
 
@@ -14,16 +15,17 @@
 namespace {
 
 // The worked fin of the tests on N nodes, its system built as a run builds it, with the UDS-2
-// tip row for a uniform field of 25 ºC.
-struct WorkedSystem {
+// tip row for a uniform field of 25 ºC, in double or in quadruple precision.
+template <typename Real>
+struct WorkedSystemIn {
   fin::GeneralInput in;
-  fin::Case<double> c;
-  fin::DiscreteSystem<double>& s;
-  fin::NodeArray<double>& T;
+  fin::Case<Real> c;
+  fin::DiscreteSystem<Real>& s;
+  fin::NodeArray<Real>& T;
   std::int32_t N;
-  explicit WorkedSystem(std::int32_t nodes)
+  explicit WorkedSystemIn(std::int32_t nodes)
       : in(fin::testing::worked_input(fin::TipScheme::Uds2, nodes)),
-        c(fin::prepare_case<double>(in, in.spec())),
+        c(fin::prepare_case<Real>(in, in.spec())),
         s(c.system),
         T(c.solution.T),
         N(nodes) {
@@ -31,6 +33,7 @@ struct WorkedSystem {
     fin::build_tip_uds2(c.fin, c.mesh, T, s);
   }
 };
+using WorkedSystem = WorkedSystemIn<double>;
 
 // The yardstick: the forward sweep and back substitution as plain C over raw arrays, with both
 // work arrays allocated once, outside the timing.
@@ -73,6 +76,18 @@ void solve(benchmark::State& state) {
   set_rows(state);
 }
 
+// The same solve in quadruple precision: at most 25 times the double solve per node.
+void solve_quad(benchmark::State& state) {
+  WorkedSystemIn<fin::Quad> w(static_cast<std::int32_t>(state.range(0)));
+  const fin::DiscreteSystem<fin::Quad>& s = w.s;
+  fin::TridiagonalSolver<fin::Quad> solver;
+  for (auto _ : state) {
+    solver.solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
+    benchmark::ClobberMemory();
+  }
+  set_rows(state);
+}
+
 void solve_with_own_storage(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
   const fin::DiscreteSystem<double>& s = w.s;
@@ -106,6 +121,7 @@ void uds2_iteration(benchmark::State& state) {
 #define ALETA_SIZES Arg(3)->Arg(1000)->Arg(1000000)
 BENCHMARK(plain_c_solve)->ALETA_SIZES;
 BENCHMARK(solve)->ALETA_SIZES;
+BENCHMARK(solve_quad)->ALETA_SIZES;
 BENCHMARK(solve_with_own_storage)->ALETA_SIZES;
 BENCHMARK(residual_norms)->ALETA_SIZES;
 BENCHMARK(uds2_iteration)->Arg(3)->Iterations(1000000);
