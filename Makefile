@@ -11,7 +11,7 @@ CMAKE_OPTIONS ?=
 # CLI11 (header-only, for aleta-malhas) is needed by every configuration of the project.
 RUN_PACKAGES := cmake g++ make libcli11-dev
 # The mesh study's charts are checked by parsing (xmllint) and rendering (rsvg-convert) them.
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 librsvg2-bin libxml2-utils
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 python3-mpmath librsvg2-bin libxml2-utils
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 

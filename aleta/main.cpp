@@ -4,7 +4,7 @@
 #include "platform/files.h"
 #include "process/startup.h"
 #include "process/termination.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 int main(int argc, char** argv) {
   process::start_up(argc, argv);

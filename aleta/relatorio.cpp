@@ -7,7 +7,9 @@
 #include "aleta/relatorio_formatos.h"
 #include "fin/tip_scheme.h"
 #include "textio/record_writer.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
+#include "textio/unit_table.h"
 
 namespace aleta {
 namespace {

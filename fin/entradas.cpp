@@ -7,7 +7,8 @@
 #include "fin/tip_scheme.h"
 #include "process/run_time_error.h"
 #include "textio/list_reader.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
 
 namespace fin {
 namespace {

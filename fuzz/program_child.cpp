@@ -17,7 +17,7 @@
 #include "process/startup.h"
 #include "process/termination.h"
 #include "tests/support/forwarding_file_system.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 // The fuzzer's edge counters, bounds given by the linker (absent without coverage).
 extern "C" __attribute__((weak)) std::uint8_t __start___sancov_cntrs[];

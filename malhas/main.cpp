@@ -4,7 +4,7 @@
 #include "platform/files.h"
 #include "process/startup.h"
 #include "process/termination.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 int main(int argc, char** argv) {
   // Before any file is opened; the floating-point traps stay off: every mesh is judged by the

@@ -14,6 +14,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/textio/unit_test_support.h"
+#include "textio/unit_close.h"
 
 namespace aleta {
 namespace {
