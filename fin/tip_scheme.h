@@ -30,6 +30,7 @@
 #include <optional>
 #include <string_view>
 
+#include "fin/coeficientes.h"
 #include "fin/real.h"
 #include "fin/variaveis.h"
 
@@ -67,17 +68,33 @@ struct TipSchemeTraits {
   std::array<ErrorOrders, 3> orders;  // for T(N), qdds1, qdds2
 };
 
-// Every scheme, in the order of their numbers.
-extern const std::array<TipSchemeTraits, 2> kTipSchemes;
+// Every scheme, in the order of the enumeration.
+inline constexpr std::array<TipSchemeTraits, 2> kTipSchemes{{
+    {TipScheme::Uds, 1, "UDS", false, build_tip_uds<double>, build_tip_uds<Quad>,
+     {{{1, 1}, {1, 1}, {1, 1}}}},
+    {TipScheme::Uds2, 2, "UDS-2", true, build_tip_uds2<double>, build_tip_uds2<Quad>,
+     {{{2, 1}, {1, 1}, {2, 1}}}},
+}};
 
-const TipSchemeTraits& traits(TipScheme scheme);
+// Each scheme's row sits at its enumerator's index, so that a scheme finds its row directly.
+constexpr bool rows_in_enumeration_order() {
+  for (std::size_t i = 0; i < kTipSchemes.size(); ++i) {
+    if (static_cast<std::size_t>(kTipSchemes[i].scheme) != i) return false;
+  }
+  return true;
+}
+static_assert(rows_in_enumeration_order());
+
+constexpr const TipSchemeTraits& traits(TipScheme scheme) {
+  return kTipSchemes[static_cast<std::size_t>(scheme)];
+}
 
 // The scheme numbered `number` in entradas_geral.ent; none for any other number.
 std::optional<TipScheme> tip_scheme_from_file(std::int32_t number);
 
-inline std::string_view scheme_name(TipScheme scheme) { return traits(scheme).name; }
-inline bool iterates(TipScheme scheme) { return traits(scheme).iterates; }
-inline ErrorOrders error_orders(TipScheme scheme, Quantity q) {
+constexpr std::string_view scheme_name(TipScheme scheme) { return traits(scheme).name; }
+constexpr bool iterates(TipScheme scheme) { return traits(scheme).iterates; }
+constexpr ErrorOrders error_orders(TipScheme scheme, Quantity q) {
   return traits(scheme).orders[index_of(q)];
 }
 
