@@ -9,6 +9,7 @@
 
 #include <cfloat>
 #include <cmath>
+#include <limits>
 
 namespace fin {
 
@@ -26,13 +27,16 @@ inline Quad real_sinh(Quad x) { return sinhq(x); }
 inline Quad real_cosh(Quad x) { return coshq(x); }
 inline Quad real_fabs(Quad x) { return fabsq(x); }
 
-// The largest finite value. (The literal suffix of quadmath.h's FLT128_MAX needs GNU extensions,
-// which the build leaves off.)
+// The largest finite value: for Quad the one below infinity (the literal suffix of quadmath.h's
+// FLT128_MAX needs GNU extensions, which the build leaves off, and clang has no
+// __builtin_huge_valq).
 template <typename Real>
 Real largest_real();
 template <>
 inline double largest_real<double>() { return DBL_MAX; }
 template <>
-inline Quad largest_real<Quad>() { return nextafterq(__builtin_huge_valq(), 0); }
+inline Quad largest_real<Quad>() {
+  return nextafterq(static_cast<Quad>(std::numeric_limits<double>::infinity()), 0);
+}
 
 }  // namespace fin
