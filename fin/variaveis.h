@@ -75,7 +75,8 @@ struct Solution {
   std::int32_t it = 0;     // UDS-2 iterations made
   bool converged = false;  // UDS-2: the last normalised L1 norm fell below tol
 
-  // The L1 norm of the last iteration over that of the initial field, as the report states it.
+  // The L1 norm of the last iteration over that of the initial field, as the report states it;
+  // only for a solution made by the iteration (a direct solve records no norms).
   Real final_l1() const { return L1[it] / L1[0]; }
 };
 
