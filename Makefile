@@ -10,12 +10,16 @@ EXAMPLE ?= examples/uds2
 CMAKE_OPTIONS ?=
 # CLI11 (header-only, for aleta-malhas) is needed by every configuration of the project.
 RUN_PACKAGES := cmake g++ make libcli11-dev
-# The mesh study's charts are checked by parsing (xmllint) and rendering (rsvg-convert) them.
-TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 python3-mpmath librsvg2-bin libxml2-utils
+# The mesh study's charts are checked by parsing (xmllint) and rendering (rsvg-convert) them;
+# the users' guide is built as HTML (and as text for Windows) by pandoc; the quadruple-precision
+# results are checked against mpmath.
+TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 python3-mpmath librsvg2-bin libxml2-utils pandoc
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
+# The package test opens the HTML guide in a browser and reads the programs' symbol versions.
+DIST_PACKAGES := chromium binutils
 
-.PHONY: all deps run-deps bench-deps windows-deps build run test test-sweep bench windows
+.PHONY: all deps run-deps bench-deps windows-deps dist-deps build run test test-sweep bench windows
 .PHONY: test-windows dist test-dist clean deps-clang test-sanitize fuzz-build fuzz-smoke fuzz
 
 all: build
@@ -51,16 +55,19 @@ bench-deps:
 windows-deps:
 	$(call install_missing,$(WINDOWS_PACKAGES))
 
+dist-deps:
+	$(call install_missing,$(DIST_PACKAGES))
+
 # The program, its tests and the fuzz targets' corpus replays; no benchmarks.
 build: deps
-	$(call configure,-DALETA_TESTS=ON -DALETA_BENCHMARKS=OFF)
+	$(call configure,-DALETA_TESTS=ON -DALETA_BENCHMARKS=OFF -DALETA_GUIDE=ON)
 	cmake --build $(BUILD) -j $(JOBS)
 	cmake --install $(BUILD) --prefix $(BUILD)/install >/dev/null
 
-# Builds only aleta (no tests, so no GoogleTest), runs the example in a scratch copy with the
+# Builds only aleta (no tests, so no GoogleTest, and no guide, so no pandoc), runs the example in a scratch copy with the
 # notepad helper of tools/ on PATH, shows the report and removes the copy.
 run: run-deps
-	$(call configure,-DALETA_TESTS=OFF -DALETA_BENCHMARKS=OFF)
+	$(call configure,-DALETA_TESTS=OFF -DALETA_BENCHMARKS=OFF -DALETA_GUIDE=OFF)
 	cmake --build $(BUILD) -j $(JOBS) --target aleta
 	@work=$$(mktemp -d) && cp $(EXAMPLE)/*.ent $$work/ && \
 	cd $$work && PATH="$(CURDIR)/tools:$$PATH" "$(CURDIR)/$(BUILD)/aleta"; status=$$?; \
@@ -80,7 +87,7 @@ test-sweep: build
 # cases (bench/run_cases.sh) and the mesh study beside aleta (bench/malhas_speed.sh). Best run
 # on an otherwise idle machine.
 bench: bench-deps
-	$(call configure,-DALETA_BENCHMARKS=ON)
+	$(call configure,-DALETA_BENCHMARKS=ON -DALETA_GUIDE=ON)
 	cmake --build $(BUILD) -j $(JOBS) --target aleta aleta-malhas solver_bench rendering_bench
 	$(BUILD)/bench/solver_bench
 	$(BUILD)/bench/rendering_bench
@@ -115,7 +122,7 @@ dist: windows
 
 # Unpacks each package in a scratch folder and runs the shipped examples with what it holds, the
 # Windows one under Wine in the prefix of the Windows tests.
-test-dist: dist
+test-dist: dist dist-deps
 	@prefix=$(CURDIR)/$(WINDOWS_BUILD)/wineprefix; \
 	[ -d $$prefix ] || WINEPREFIX=$$prefix WINEDEBUG=-all wineboot --init; \
 	WINEPREFIX=$$prefix python3 tests/package/check_package.py $(LINUX_PACKAGE) $(WINDOWS_PACKAGE) \

@@ -7,19 +7,18 @@ install(DIRECTORY examples/ DESTINATION examples
         PATTERN README.md EXCLUDE           # written for developers
         PATTERN *.expected EXCLUDE)         # the package test's reference reports
 
+if(ALETA_GUIDE)
+  include(cmake/Guide.cmake)
+endif()
+
 if(WIN32)
-  set(leiame_txt ${CMAKE_CURRENT_BINARY_DIR}/LEIAME.txt)
-  add_custom_command(OUTPUT ${leiame_txt}
-    COMMAND ${CMAKE_COMMAND} -DSOURCE=${PROJECT_SOURCE_DIR}/LEIAME.md -DOUTPUT=${leiame_txt}
-            -P ${PROJECT_SOURCE_DIR}/cmake/leiame_txt.cmake
-    DEPENDS ${PROJECT_SOURCE_DIR}/LEIAME.md ${PROJECT_SOURCE_DIR}/cmake/leiame_txt.cmake
-    COMMENT "Writing LEIAME.txt for Notepad")
-  add_custom_target(leiame_txt ALL DEPENDS ${leiame_txt})
-  install(FILES ${leiame_txt} DESTINATION .)
+  # Each example runs on a double click: executar.bat runs aleta.exe, estudo.bat the mesh study.
+  foreach(example uds uds2)
+    install(FILES tools/windows/executar.bat tools/windows/estudo.bat DESTINATION examples/${example})
+  endforeach()
   set(CPACK_GENERATOR ZIP)
   set(package_system windows-x64)
 else()
-  install(FILES LEIAME.md DESTINATION .)
   set(CPACK_GENERATOR TGZ)
   set(package_system linux-${CMAKE_SYSTEM_PROCESSOR})
 endif()

@@ -42,6 +42,7 @@ std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
 
 std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
   return {{"malhas.csv", csv_table(studies)},
+          {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
           {"malhas.txt", text_table(studies)},
           {"erro.svg", svg_chart(error_chart(studies))},
           {"ordens.svg", svg_chart(order_chart(studies))},

@@ -2,8 +2,10 @@
 // unreadable input and the charts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -187,6 +189,79 @@ TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
     EXPECT_EQ(png.exit_code, 0) << chart << png.err;
     EXPECT_EQ(run->get(chart + ".png").substr(0, 4), "\x89PNG") << chart;
   }
+}
+
+// The cells of one CSV line, a quoted cell unquoted (its doubled quotes made single).
+std::vector<std::string> csv_cells(const std::string& line, char separator) {
+  std::vector<std::string> cells(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (c == '"' && quoted && i + 1 < line.size() && line[i + 1] == '"') {
+      cells.back() += c;
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == separator && !quoted) {
+      cells.emplace_back();
+    } else {
+      cells.back() += c;
+    }
+  }
+  return cells;
+}
+
+std::vector<std::string> lines_of(const std::string& text, const std::string& line_end) {
+  std::vector<std::string> lines;
+  for (std::size_t at = 0, end; at < text.size(); at = end + line_end.size()) {
+    end = text.find(line_end, at);
+    if (end == std::string::npos) end = text.size();
+    lines.push_back(text.substr(at, end - at));
+  }
+  return lines;
+}
+
+// A cell that is all one number, as strtod in the C locale reads it.
+bool read_number(const std::string& cell, double& value) {
+  char* end = nullptr;
+  value = std::strtod(cell.c_str(), &end);
+  return !cell.empty() && end == cell.c_str() + cell.size();
+}
+
+// malhas_excel.csv read as a spreadsheet in Portuguese (Brazil) reads it: the byte-order mark
+// says UTF-8, `;` separates cells, CR LF ends rows, and a number has a decimal comma and no
+// point. Every cell must be the same as malhas.csv's, each number the same double.
+TEST(MalhasProgram, SpreadsheetTableHoldsTheSameCellsAsTheCsv) {
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({"-e", "ambos", "-m", "4"}, "", {}, Program::Malhas).exit_code, 0);
+  const std::vector<std::string> plain = lines_of(run->get("estudo_malhas/malhas.csv"), "\n");
+  std::string excel = run->get("estudo_malhas/malhas_excel.csv");
+  ASSERT_EQ(excel.substr(0, 3), "\xEF\xBB\xBF");
+  excel.erase(0, 3);
+  EXPECT_EQ(std::count(excel.begin(), excel.end(), '\n'), std::count(excel.begin(), excel.end(), '\r'))
+      << "every row ends with CR LF";
+  const std::vector<std::string> brazilian = lines_of(excel, "\r\n");
+  ASSERT_EQ(brazilian.size(), plain.size());
+  std::size_t numbers = 0;
+  for (std::size_t row = 0; row < plain.size(); ++row) {
+    const std::vector<std::string> want = csv_cells(plain[row], ',');
+    std::vector<std::string> got = csv_cells(brazilian[row], ';');
+    ASSERT_EQ(got.size(), want.size()) << brazilian[row];
+    for (std::size_t column = 0; column < want.size(); ++column) {
+      double expected = 0, read = 0;
+      if (!read_number(want[column], expected)) {
+        EXPECT_EQ(got[column], want[column]) << "row " << row << " column " << column;
+        continue;
+      }
+      std::string cell = got[column];
+      EXPECT_EQ(cell.find('.'), std::string::npos) << cell;
+      for (char& c : cell) c = c == ',' ? '.' : c;
+      ASSERT_TRUE(read_number(cell, read)) << got[column];
+      EXPECT_EQ(std::memcmp(&read, &expected, sizeof read), 0) << got[column] << " vs " << want[column];
+      ++numbers;
+    }
+  }
+  EXPECT_GT(numbers, 2u * 4 * 3 * 10) << "too few numbers compared";
 }
 
 }  // namespace
