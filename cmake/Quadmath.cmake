@@ -1,10 +1,16 @@
 # quadmath: GCC's quadruple-precision library (libquadmath), which the core's second arithmetic
-# uses. GCC finds its header and library by itself, natively and in the mingw-w64 build (linked
-# statically there, as everything else). clang finds the library in GCC's folders but not the
-# header, which lives in GCC's own include folder beside GCC's intrinsics: clang is given a
+# uses. It is linked from its static archive, so that the programs need no libquadmath beside
+# them: the Linux package asks nothing of the user's system but glibc. GCC finds the header by
+# itself, natively and in the mingw-w64 build; clang finds the archive in GCC's folders but not
+# the header, which lives in GCC's own include folder beside GCC's intrinsics: clang is given a
 # folder holding quadmath.h alone.
 add_library(quad_arithmetic INTERFACE)
-target_link_libraries(quad_arithmetic INTERFACE quadmath)
+execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=libquadmath.a
+                OUTPUT_VARIABLE quadmath_archive OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(NOT EXISTS "${quadmath_archive}")
+  message(FATAL_ERROR "libquadmath.a not found by ${CMAKE_CXX_COMPILER}")
+endif()
+target_link_libraries(quad_arithmetic INTERFACE ${quadmath_archive})
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   find_program(GCC_FOR_QUADMATH gcc REQUIRED)
   execute_process(COMMAND ${GCC_FOR_QUADMATH} -print-file-name=include
