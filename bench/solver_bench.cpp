@@ -1,5 +1,6 @@
 // The work of one UDS-2 iteration at the mesh sizes users run: the Thomas solve beside a plain C
 // loop over work arrays allocated in advance (the solve should take at most 1.3 times as long),
+// the solve in quadruple precision (at most 25 times the double one per node),
 // the solve with work storage of its own, the three residual norms, and a whole iteration.
 #include <benchmark/benchmark.h>
 
@@ -14,23 +15,25 @@
 namespace {
 
 // The worked fin of the tests on N nodes, its system built as a run builds it, with the UDS-2
-// tip row for a uniform field of 25 ºC.
-struct WorkedSystem {
+// tip row for a uniform field of 25 ºC, in double or in quadruple precision.
+template <typename Real>
+struct WorkedSystemIn {
   fin::GeneralInput in;
-  fin::Case c;
-  fin::DiscreteSystem& s;
-  fin::NodeArray& T;
+  fin::Case<Real> c;
+  fin::DiscreteSystem<Real>& s;
+  fin::NodeArray<Real>& T;
   std::int32_t N;
-  explicit WorkedSystem(std::int32_t nodes)
-      : in(fin::testing::worked_input(2, nodes)),
-        c(fin::prepare_case(in)),
+  explicit WorkedSystemIn(std::int32_t nodes)
+      : in(fin::testing::worked_input(fin::TipScheme::Uds2, nodes)),
+        c(fin::prepare_case<Real>(in, in.spec())),
         s(c.system),
         T(c.solution.T),
         N(nodes) {
     for (std::int32_t i = 1; i <= nodes; ++i) T[i] = 25;
-    fin::build_tip_uds2(in, c.mesh, T, s);
+    fin::build_tip_uds2(c.fin, c.mesh, T, s);
   }
 };
+using WorkedSystem = WorkedSystemIn<double>;
 
 // The yardstick: the forward sweep and back substitution as plain C over raw arrays, with both
 // work arrays allocated once, outside the timing.
@@ -53,7 +56,7 @@ void set_rows(benchmark::State& state) {
 
 void plain_c_solve(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  fin::DiscreteSystem& s = w.s;
+  fin::DiscreteSystem<double>& s = w.s;
   std::vector<double> P(w.N + 1), Q(w.N + 1);
   for (auto _ : state) {
     plain_thomas(&s.ap[0], &s.aw[0], &s.ae[0], &s.bp[0], P.data(), Q.data(), &w.T[0], w.N);
@@ -64,8 +67,20 @@ void plain_c_solve(benchmark::State& state) {
 
 void solve(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  const fin::DiscreteSystem& s = w.s;
-  fin::TridiagonalSolver solver;
+  const fin::DiscreteSystem<double>& s = w.s;
+  fin::TridiagonalSolver<double> solver;
+  for (auto _ : state) {
+    solver.solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
+    benchmark::ClobberMemory();
+  }
+  set_rows(state);
+}
+
+// The same solve in quadruple precision: at most 25 times the double solve per node.
+void solve_quad(benchmark::State& state) {
+  WorkedSystemIn<fin::Quad> w(static_cast<std::int32_t>(state.range(0)));
+  const fin::DiscreteSystem<fin::Quad>& s = w.s;
+  fin::TridiagonalSolver<fin::Quad> solver;
   for (auto _ : state) {
     solver.solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
@@ -75,7 +90,7 @@ void solve(benchmark::State& state) {
 
 void solve_with_own_storage(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  const fin::DiscreteSystem& s = w.s;
+  const fin::DiscreteSystem<double>& s = w.s;
   for (auto _ : state) {
     fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
@@ -85,7 +100,7 @@ void solve_with_own_storage(benchmark::State& state) {
 
 void residual_norms(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  const fin::DiscreteSystem& s = w.s;
+  const fin::DiscreteSystem<double>& s = w.s;
   fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
   for (auto _ : state) {
     benchmark::DoNotOptimize(fin::residual_norms(s.ap, s.aw, s.ae, s.bp, w.T, w.N));
@@ -97,8 +112,8 @@ void residual_norms(benchmark::State& state) {
 // the million-row report has rows, and no more.
 void uds2_iteration(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
-  fin::TridiagonalSolver solver;
-  for (auto _ : state) fin::uds2_iteration(w.in, w.c, solver);
+  fin::TridiagonalSolver<double> solver;
+  for (auto _ : state) fin::deferred_correction_step(w.c, solver);
   set_rows(state);
 }
 
@@ -106,6 +121,7 @@ void uds2_iteration(benchmark::State& state) {
 #define ALETA_SIZES Arg(3)->Arg(1000)->Arg(1000000)
 BENCHMARK(plain_c_solve)->ALETA_SIZES;
 BENCHMARK(solve)->ALETA_SIZES;
+BENCHMARK(solve_quad)->ALETA_SIZES;
 BENCHMARK(solve_with_own_storage)->ALETA_SIZES;
 BENCHMARK(residual_norms)->ALETA_SIZES;
 BENCHMARK(uds2_iteration)->Arg(3)->Iterations(1000000);

@@ -9,14 +9,16 @@
 //   θ(x)/θb = e^(σz - |mL|)·[1 + b·e^(-2σz)] / [1 + b·e^(-2|mL|)],
 //   q       = √(h·P·k·Ab)·θb·σ·[1 - b·e^(-2|mL|)] / [1 + b·e^(-2|mL|)],
 // with σ the sign of mL and b = (1 - σa)/(1 + σa) = (m·k - σh)/(m·k + σh). These forms are used
-// only where the direct grouping overflows; there e^(-2|mL|) is 0 to double precision.
+// only where the direct grouping overflows; there e^(-2|mL|) is 0 to the arithmetic's precision.
 
 namespace fin {
 
 // θ(x)/θb for z = (L - x)·m, from mL = m·L, mk = m·k and h.
-double long_fin_temperature_ratio(double z, double mL, double mk, double h);
+template <typename Real>
+Real long_fin_temperature_ratio(Real z, Real mL, Real mk, Real h);
 
 // [sinh mL + a·cosh mL] / [cosh mL + a·sinh mL] with a = h/mk.
-double long_fin_heat_ratio(double mL, double mk, double h);
+template <typename Real>
+Real long_fin_heat_ratio(Real mL, Real mk, Real h);
 
 }  // namespace fin

@@ -2,14 +2,42 @@
 
 #include <utility>
 
+#include "fin/real.h"
 #include "process/storage.h"
 
 namespace fin {
+namespace {
 
-NodeArray::NodeArray(NodeArray&& other) noexcept
+// The storage's 8-byte reals that hold one Real.
+template <typename Real>
+constexpr std::int64_t kSlots = sizeof(Real) / sizeof(double);
+static_assert(sizeof(double) * 2 == sizeof(Quad));
+
+template <typename Real>
+Real* create(std::int64_t count) {
+  return reinterpret_cast<Real*>(process::create_reals(count * kSlots<Real>));
+}
+
+template <typename Real>
+Real* grow(Real* reals, std::int64_t old_count, std::int64_t new_count) {
+  return reinterpret_cast<Real*>(process::grow_reals(reinterpret_cast<double*>(reals),
+                                                     old_count * kSlots<Real>,
+                                                     new_count * kSlots<Real>));
+}
+
+template <typename Real>
+void release(Real* reals, std::int64_t count) {
+  process::release_reals(reinterpret_cast<double*>(reals), count * kSlots<Real>);
+}
+
+}  // namespace
+
+template <typename Real>
+NodeArray<Real>::NodeArray(NodeArray&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)), size_(std::exchange(other.size_, 0)) {}
 
-NodeArray& NodeArray::operator=(NodeArray&& other) noexcept {
+template <typename Real>
+NodeArray<Real>& NodeArray<Real>::operator=(NodeArray&& other) noexcept {
   if (this != &other) {
     release();
     data_ = std::exchange(other.data_, nullptr);
@@ -18,27 +46,31 @@ NodeArray& NodeArray::operator=(NodeArray&& other) noexcept {
   return *this;
 }
 
-void NodeArray::create(std::int32_t n) {
+template <typename Real>
+void NodeArray<Real>::create(std::int32_t n) {
   release();
   const std::int64_t count = n > 0 ? std::int64_t{n} : 0;
-  data_ = process::create_reals(count + 1);  // one more: slot 0 keeps indices 1-based
+  data_ = fin::create<Real>(count + 1);  // one more: slot 0 keeps indices 1-based
   size_ = static_cast<std::int32_t>(count);
 }
 
-void NodeArray::release() {
-  process::release_reals(data_, std::int64_t{size_} + 1);
+template <typename Real>
+void NodeArray<Real>::release() {
+  if (data_ != nullptr) fin::release(data_, std::int64_t{size_} + 1);
   data_ = nullptr;
   size_ = 0;
 }
 
-NormArray::NormArray(NormArray&& other) noexcept
+template <typename Real>
+NormArray<Real>::NormArray(NormArray&& other) noexcept
     : data_(std::exchange(other.data_, nullptr)),
       count_(std::exchange(other.count_, 0)),
       capacity_(std::exchange(other.capacity_, 0)) {}
 
-NormArray& NormArray::operator=(NormArray&& other) noexcept {
+template <typename Real>
+NormArray<Real>& NormArray<Real>::operator=(NormArray&& other) noexcept {
   if (this != &other) {
-    process::release_reals(data_, capacity_);
+    if (data_ != nullptr) fin::release(data_, capacity_);
     data_ = std::exchange(other.data_, nullptr);
     count_ = std::exchange(other.count_, 0);
     capacity_ = std::exchange(other.capacity_, 0);
@@ -46,16 +78,24 @@ NormArray& NormArray::operator=(NormArray&& other) noexcept {
   return *this;
 }
 
-NormArray::~NormArray() { process::release_reals(data_, capacity_); }
+template <typename Real>
+NormArray<Real>::~NormArray() {
+  if (data_ != nullptr) fin::release(data_, capacity_);
+}
 
-void NormArray::append(double value) {
+template <typename Real>
+void NormArray<Real>::append(Real value) {
   if (count_ == capacity_) {
     const std::int64_t grown = capacity_ < 64 ? 64 : capacity_ * 2;
-    data_ = data_ == nullptr ? process::create_reals(grown)
-                             : process::grow_reals(data_, capacity_, grown);
+    data_ = data_ == nullptr ? fin::create<Real>(grown) : fin::grow(data_, capacity_, grown);
     capacity_ = grown;
   }
   data_[count_++] = value;
 }
+
+template class NodeArray<double>;
+template class NodeArray<Quad>;
+template class NormArray<double>;
+template class NormArray<Quad>;
 
 }  // namespace fin

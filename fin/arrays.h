@@ -1,10 +1,13 @@
 #pragma once
 // The arrays of the fin model: node arrays indexed 1..n like the mesh (node 1 at the base), and
-// the per-iteration norm history indexed from 0.
+// the per-iteration norm history indexed from 0, of doubles or of quadruple reals. A quadruple
+// real takes the storage of two doubles: its zero is all zero bits too, and the storage of the
+// computation is aligned for it.
 #include <cstdint>
 
 namespace fin {
 
+template <typename Real>
 class NodeArray {
  public:
   NodeArray() = default;
@@ -22,16 +25,17 @@ class NodeArray {
 
   // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node. Loops over the nodes
   // count in 64 bits, so that one reaching N = 2147483647 can step past it.
-  double& operator[](std::int64_t i) { return data_[i]; }
-  double operator[](std::int64_t i) const { return data_[i]; }
+  Real& operator[](std::int64_t i) { return data_[i]; }
+  Real operator[](std::int64_t i) const { return data_[i]; }
 
  private:
   void release();
-  double* data_ = nullptr;
+  Real* data_ = nullptr;
   std::int32_t size_ = 0;
 };
 
 // Norms of iterations 0, 1, 2, ...; grows as the iterations are made.
+template <typename Real>
 class NormArray {
  public:
   NormArray() = default;
@@ -42,14 +46,14 @@ class NormArray {
   NormArray& operator=(NormArray&& other) noexcept;
 
   // Element c (0 <= c < count()).
-  double operator[](std::int64_t c) const { return data_[c]; }
+  Real operator[](std::int64_t c) const { return data_[c]; }
   std::int64_t count() const { return count_; }
   // Stores the norm of the next iteration (throws process::StorageUnavailable when the
   // storage cannot be had).
-  void append(double value);
+  void append(Real value);
 
  private:
-  double* data_ = nullptr;
+  Real* data_ = nullptr;
   std::int64_t count_ = 0;
   std::int64_t capacity_ = 0;
 };

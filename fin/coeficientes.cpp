@@ -1,25 +1,29 @@
 #include "fin/coeficientes.h"
 
+#include "fin/real.h"
+
 // Every product is formed left to right as written, so that results are reproducible bit for bit.
 
 namespace fin {
 
-void build_base_node(const GeneralInput& in, DiscreteSystem& s) {
+template <typename Real>
+void build_base_node(const FinProperties<Real>& fin, DiscreteSystem<Real>& s) {
   s.aw[1] = 0.0;
   s.ae[1] = 0.0;
   s.ap[1] = 1.0;
-  s.bp[1] = in.Tb;
+  s.bp[1] = fin.Tb;
 }
 
-void build_interior_nodes(const GeneralInput& in, const Mesh& mesh, DiscreteSystem& s) {
+template <typename Real>
+void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
+                          DiscreteSystem<Real>& s) {
   if (mesh.N < 3) return;
-  const double dx = mesh.dx;
-  const double m = mesh.m;
+  const Real dx = mesh.dx;
   // Computed once at node 2 and copied, so every interior row is bit-identical.
   s.aw[2] = 1.0;
   s.ae[2] = 1.0;
   s.ap[2] = dx * dx * m * m + 2.0;
-  s.bp[2] = in.Tinf * dx * dx * m * m;
+  s.bp[2] = fin.Tinf * dx * dx * m * m;
   for (std::int64_t i = 3; i <= mesh.N - 1; ++i) {
     s.aw[i] = s.aw[2];
     s.ae[i] = s.ae[2];
@@ -28,21 +32,48 @@ void build_interior_nodes(const GeneralInput& in, const Mesh& mesh, DiscreteSyst
   }
 }
 
-void build_tip_uds(const GeneralInput& in, const Mesh& mesh, DiscreteSystem& s) {
+template <typename Real>
+void build_tip_uds(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
+                   const NodeArray<Real>&, DiscreteSystem<Real>& s) {
   const std::int32_t n = mesh.N;
-  s.aw[n] = in.k;
+  s.aw[n] = fin.k;
   s.ae[n] = 0.0;
-  s.ap[n] = in.h * mesh.dx + in.k;
-  s.bp[n] = in.h * in.Tinf * mesh.dx;
+  s.ap[n] = fin.h * mesh.dx + fin.k;
+  s.bp[n] = fin.h * fin.Tinf * mesh.dx;
 }
 
-void build_tip_uds2(const GeneralInput& in, const Mesh& mesh, const NodeArray& T,
-                    DiscreteSystem& s) {
+template <typename Real>
+void build_tip_uds2(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
+                    const NodeArray<Real>& T, DiscreteSystem<Real>& s) {
   const std::int32_t n = mesh.N;
-  s.aw[n] = 3.0 * in.k;
+  s.aw[n] = 3.0 * fin.k;
   s.ae[n] = 0.0;
-  s.ap[n] = 3.0 * in.k + in.h * mesh.dx * 2.0;
-  s.bp[n] = 2.0 * in.h * in.Tinf * mesh.dx + in.k * (T[n - 1] - T[n - 2]);
+  s.ap[n] = 3.0 * fin.k + fin.h * mesh.dx * 2.0;
+  s.bp[n] = 2.0 * fin.h * fin.Tinf * mesh.dx + fin.k * (T[n - 1] - T[n - 2]);
 }
+
+template <typename Real>
+void build_tip_uds2_converged(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
+                              DiscreteSystem<Real>& s) {
+  const std::int32_t n = mesh.N;
+  s.aw[n] = fin.k * (4.0 - s.ap[n - 1]);
+  s.ae[n] = 0.0;
+  s.ap[n] = 2.0 * fin.k + fin.h * mesh.dx * 2.0;
+  s.bp[n] = 2.0 * fin.h * fin.Tinf * mesh.dx + fin.k * s.bp[n - 1];
+}
+
+#define ALETA_INSTANTIATE(Real)                                                                 \
+  template void build_base_node(const FinProperties<Real>&, DiscreteSystem<Real>&);             \
+  template void build_interior_nodes(const FinProperties<Real>&, Real, const Mesh<Real>&,       \
+                                     DiscreteSystem<Real>&);                                    \
+  template void build_tip_uds(const FinProperties<Real>&, const Mesh<Real>&,                    \
+                              const NodeArray<Real>&, DiscreteSystem<Real>&);                   \
+  template void build_tip_uds2(const FinProperties<Real>&, const Mesh<Real>&,                   \
+                               const NodeArray<Real>&, DiscreteSystem<Real>&);                  \
+  template void build_tip_uds2_converged(const FinProperties<Real>&, const Mesh<Real>&,         \
+                                         DiscreteSystem<Real>&);
+ALETA_INSTANTIATE(double)
+ALETA_INSTANTIATE(Quad)
+#undef ALETA_INSTANTIATE
 
 }  // namespace fin

@@ -1,8 +1,7 @@
-// Post-processing: the exact solution and the heat rates at the base.
-#include <cmath>
+#include "fin/pos_processamento.h"
 
 #include "fin/aleta_longa.h"
-#include "fin/processamento.h"
+#include "fin/real.h"
 #include "process/held_fp_traps.h"
 #include "process/math_errors.h"
 
@@ -11,89 +10,116 @@ namespace {
 
 // sinh and cosh as used by a formula: the library's own for a trial evaluation whose overflow
 // is judged afterwards, the checked ones (whose errors end the run) for the evaluation that counts.
+// In quadruple precision both are libquadmath's: no run depends on its errors.
+template <typename Real>
 struct Hyperbolic {
-  double (*sinh)(double);
-  double (*cosh)(double);
+  Real (*sinh)(Real);
+  Real (*cosh)(Real);
 };
-double library_sinh(double x) { return std::sinh(x); }
-double library_cosh(double x) { return std::cosh(x); }
-constexpr Hyperbolic kTrial{library_sinh, library_cosh};
-constexpr Hyperbolic kChecked{process::checked_sinh, process::checked_cosh};
+template <typename Real>
+Real library_sinh(Real x) { return real_sinh(x); }
+template <typename Real>
+Real library_cosh(Real x) { return real_cosh(x); }
+template <typename Real>
+constexpr Hyperbolic<Real> kTrial{library_sinh<Real>, library_cosh<Real>};
+template <typename Real>
+constexpr Hyperbolic<Real> kChecked = kTrial<Real>;
+template <>
+constexpr Hyperbolic<double> kChecked<double>{process::checked_sinh, process::checked_cosh};
 
 // Whether evaluating `formula` with `kTrial` overflows somewhere. Other faults are left to the
 // evaluation that counts, which meets them at the same operation and ends the run there.
-template <typename Formula>
+template <typename Real, typename Formula>
 bool overflows(Formula formula) {
   process::HeldFpTraps held;
-  volatile double ignored = formula(kTrial);
+  volatile Real ignored = formula(kTrial<Real>);
   (void)ignored;
   return held.overflowed();
 }
 
 // cosh(mL) + (h/mk)·sinh(mL), the denominator of the temperature profile.
-double profile_denominator(const Hyperbolic& f, double mL, double mk, double h) {
+template <typename Real>
+Real profile_denominator(const Hyperbolic<Real>& f, Real mL, Real mk, Real h) {
   return f.sinh(mL) / mk * h + f.cosh(mL);
 }
 
 // The ratio [sinh mL + (h/mk)·cosh mL] / [cosh mL + (h/mk)·sinh mL] of the heat rate, as
 // ((M/Dq)·Nq): M is applied between the two.
-double heat_rate_without_theta(const Hyperbolic& f, double M, double m, double L, double k,
-                               double h) {
-  const double mL = m * L;
-  const double mk = m * k;
-  const double c = f.cosh(mL);
-  const double s = f.sinh(mL);
-  const double Dq = s / mk * h + c;
-  const double Nq = c / mk * h + s;
+template <typename Real>
+Real heat_rate_without_theta(const Hyperbolic<Real>& f, Real M, Real m, Real L, Real k, Real h) {
+  const Real mL = m * L;
+  const Real mk = m * k;
+  const Real c = f.cosh(mL);
+  const Real s = f.sinh(mL);
+  const Real Dq = s / mk * h + c;
+  const Real Nq = c / mk * h + s;
   return M / Dq * Nq;
 }
 
-void analytical_temperatures(const GeneralInput& in, const Mesh& mesh, NodeArray& Ta) {
-  const double mk = mesh.m * in.k;
-  const double mL = mesh.m * in.L;
+template <typename Real>
+void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
+                             NodeArray<Real>& Ta) {
+  const Real mk = m * fin.k;
+  const Real mL = m * fin.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
   // wherever the direct form stays finite its result is kept bit for bit.
-  const bool long_fin = overflows([&](const Hyperbolic& f) {
-    return profile_denominator(f, mL, mk, in.h);
+  const bool long_fin = overflows<Real>([&](const Hyperbolic<Real>& f) {
+    return profile_denominator(f, mL, mk, fin.h);
   });
-  const double Dn = long_fin ? 0.0 : profile_denominator(kChecked, mL, mk, in.h);
-  const double theta_b = in.Tb - in.Tinf;
+  const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
+  const Real theta_b = fin.Tb - fin.Tinf;
   for (std::int64_t i = 1; i <= mesh.N; ++i) {
-    const double z = (in.L - mesh.x[i]) * mesh.m;
+    const Real z = (fin.L - mesh.x[i]) * m;
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
-    const double ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, in.h)
-                                  : (std::sinh(z) / mk * in.h + std::cosh(z)) / Dn;
-    Ta[i] = ratio * theta_b + in.Tinf;
+    const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
+                                : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
+    Ta[i] = ratio * theta_b + fin.Tinf;
   }
 }
 
-double analytical_heat_rate(const GeneralInput& in, const Mesh& mesh) {
-  const double M = std::sqrt(in.Ab * in.P * in.k * in.h);
-  const double theta_b = in.Tb - in.Tinf;
-  const bool long_fin = overflows([&](const Hyperbolic& f) {
-    return heat_rate_without_theta(f, M, mesh.m, in.L, in.k, in.h);
+template <typename Real>
+Real analytical_heat_rate(const FinProperties<Real>& fin, Real m) {
+  const Real M = real_sqrt(fin.Ab * fin.P * fin.k * fin.h);
+  const Real theta_b = fin.Tb - fin.Tinf;
+  const bool long_fin = overflows<Real>([&](const Hyperbolic<Real>& f) {
+    return heat_rate_without_theta(f, M, m, fin.L, fin.k, fin.h);
   });
-  if (long_fin) return M * long_fin_heat_ratio(mesh.m * in.L, mesh.m * in.k, in.h) * theta_b;
-  return heat_rate_without_theta(kChecked, M, mesh.m, in.L, in.k, in.h) * theta_b;
+  if (long_fin) return M * long_fin_heat_ratio(m * fin.L, m * fin.k, fin.h) * theta_b;
+  return heat_rate_without_theta(kChecked<Real>, M, m, fin.L, fin.k, fin.h) * theta_b;
 }
 
 }  // namespace
 
-void analytical_solution(const GeneralInput& in, const Mesh& mesh, ExactSolution& exact) {
-  analytical_temperatures(in, mesh, exact.Ta);
-  exact.qa = analytical_heat_rate(in, mesh);
+template <typename Real>
+void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
+                         ExactSolution<Real>& exact) {
+  analytical_temperatures(fin, m, mesh, exact.Ta);
+  exact.qa = analytical_heat_rate(fin, m);
 }
 
-HeatRates numerical_heat_rates(const GeneralInput& in, const Mesh& mesh, const NodeArray& T) {
-  HeatRates rates;
-  rates.qdds1 = -((T[2] - T[1]) / mesh.dx * in.Ab * in.k);
-  rates.qdds2 = -((T[1] * -3.0 - T[3] + T[2] * 4.0) / (mesh.dx * 2.0) * in.Ab * in.k);
+template <typename Real>
+HeatRates<Real> numerical_heat_rates(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
+                                     const NodeArray<Real>& T) {
+  HeatRates<Real> rates;
+  rates.qdds1 = -((T[2] - T[1]) / mesh.dx * fin.Ab * fin.k);
+  rates.qdds2 = -((T[1] * -3.0 - T[3] + T[2] * 4.0) / (mesh.dx * 2.0) * fin.Ab * fin.k);
   return rates;
 }
 
-void post_process(const GeneralInput& in, Case& c) {
-  analytical_solution(in, c.mesh, c.exact);
-  c.rates = numerical_heat_rates(in, c.mesh, c.solution.T);
+template <typename Real>
+void post_process(Case<Real>& c) {
+  analytical_solution(c.fin, c.m, c.mesh, c.exact);
+  c.rates = numerical_heat_rates(c.fin, c.mesh, c.solution.T);
 }
+
+#define ALETA_INSTANTIATE(Real)                                                                 \
+  template void post_process(Case<Real>&);                                                      \
+  template void analytical_solution(const FinProperties<Real>&, Real, const Mesh<Real>&,        \
+                                    ExactSolution<Real>&);                                      \
+  template HeatRates<Real> numerical_heat_rates(const FinProperties<Real>&, const Mesh<Real>&,  \
+                                                const NodeArray<Real>&);
+ALETA_INSTANTIATE(double)
+ALETA_INSTANTIATE(Quad)
+#undef ALETA_INSTANTIATE
 
 }  // namespace fin

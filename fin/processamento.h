@@ -1,43 +1,67 @@
 #pragma once
-// Computing one fin case: the mesh and its system, the two ways of closing the tip, and the
-// post-processing; and the sequence of a run of aleta around them.
+// Computing one fin case in either arithmetic: the mesh and its system, the solve its tip
+// scheme calls for, and the post-processing. These are the entry points a program uses.
+#include <cstdint>
+#include <functional>
+
+#include "fin/real.h"
 #include "fin/solver.h"
 #include "fin/variaveis.h"
-#include "platform/files.h"
 
 namespace fin {
 
-// The whole run of aleta: the general input (opened in the editor first), the clock, the case,
-// the report. Storage that cannot be had ends it with StorageUnavailable.
-void run_processing(platform::FileSystem& files);
+// The spacing of N nodes over a fin of length L, node 1 at the base and node N at the tip.
+template <typename Real>
+Real mesh_spacing(Real L, std::int32_t N) {
+  return L / static_cast<Real>(N - 1);
+}
 
-// Everything for in.N nodes and in.scheme (1 for UDS, otherwise UDS-2 with `iteration`, which
-// is read only then). Storage that cannot be had throws
+// The controls of an iteration, asked for only by a scheme that iterates (aleta lets the user
+// edit them first, after the case's arrays are created).
+using IterationControls = std::function<IterationInput()>;
+
+// Everything for `spec`: prepared, solved and post-processed. Storage that cannot be had throws
 // process::StorageUnavailable. Arithmetic faults trap or only raise their flags, as the calling
 // thread's floating-point settings say.
-Case compute_case(const GeneralInput& in, const IterationInput& iteration);
+template <typename Real>
+Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec spec,
+                        const IterationInput& iteration);
 
-// dx, m, every node array of the case, the positions, and the base and interior equations.
-Case prepare_case(const GeneralInput& in);
+// UDS-2 after exactly `iterations` solves from the uniform field T0, whatever the norms do: the
+// case a double run that made that many is compared with.
+template <typename Real>
+Case<Real> compute_case_after(const FinProperties<double>& fin, std::int32_t N, double T0,
+                              std::int32_t iterations);
 
-// UDS tip: one direct solve.
-void solve_uds(const GeneralInput& in, Case& c);
+// The fixed point of the UDS-2 iteration on N >= 3 nodes, by one solve with the tip row of
+// build_tip_uds2_converged: the converged solution with no iteration error. Its iteration
+// count is 0 and it is marked converged.
+template <typename Real>
+Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N);
 
-// The UDS-2 deferred-correction iteration from T = T0, stopping when L1(c)/L1(0) < tol or after
-// itmax solves; records the three norms of every iteration and sets it.
-void solve_uds2(const GeneralInput& in, const IterationInput& iteration, Case& c);
+// The first two steps of a case: prepare_case, then the solve of its scheme (solve_direct, or
+// solve_iterated with the controls `iteration` gives). post_process is the third.
+template <typename Real>
+Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec spec,
+                      const IterationControls& iteration);
+
+// The fin in this arithmetic, dx, m, every node array of the case, the positions, and the base
+// and interior equations.
+template <typename Real>
+Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec spec);
+
+// A scheme that does not iterate: its tip row, then one direct solve.
+template <typename Real>
+void solve_direct(Case<Real>& c);
+
+// The deferred-correction iteration from T = T0, stopping when L1(c)/L1(0) < tol or after itmax
+// solves; records the three norms of every iteration, the count and whether it converged.
+template <typename Real>
+void solve_iterated(const IterationInput& iteration, Case<Real>& c);
 
 // One solve of that iteration: the system is solved with the current tip row, the tip row is
 // rebuilt from the new T, and the norms of the new residual are recorded.
-void uds2_iteration(const GeneralInput& in, Case& c, TridiagonalSolver& solver);
-
-// Ta at every node and the exact base heat rate qa, then qdds1 and qdds2 from T(1..3).
-void post_process(const GeneralInput& in, Case& c);
-
-// Ta and qa.
-void analytical_solution(const GeneralInput& in, const Mesh& mesh, ExactSolution& exact);
-
-// qdds1 and qdds2 by Fourier's law.
-HeatRates numerical_heat_rates(const GeneralInput& in, const Mesh& mesh, const NodeArray& T);
+template <typename Real>
+void deferred_correction_step(Case<Real>& c, TridiagonalSolver<Real>& solver);
 
 }  // namespace fin

@@ -1,12 +1,13 @@
 #include "fin/solver.h"
 
-#include <cfloat>
-#include <cmath>
+#include "fin/real.h"
 
 namespace fin {
 
-void TridiagonalSolver::solve(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                              const NodeArray& bp, NodeArray& T, std::int32_t n) {
+template <typename Real>
+void TridiagonalSolver<Real>::solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
+                                    const NodeArray<Real>& ae, const NodeArray<Real>& bp,
+                                    NodeArray<Real>& T, std::int32_t n) {
   if (Ptdma_.size() < n) Ptdma_.create(n);
   // After the forward sweep row i reads T(i) = Ptdma(i)·T(i+1) + Qtdma(i). Qtdma(i) is kept in
   // T(i) until the back substitution replaces it, which spares a second work array. The
@@ -14,30 +15,32 @@ void TridiagonalSolver::solve(const NodeArray& ap, const NodeArray& aw, const No
   // chain of a product, a difference and a quotient from one row to the next. Interior rows
   // have aw(i) = 1, whose product with a number is that number exactly, so there the product
   // is left out of the chain.
-  double* Ptdma = &Ptdma_[0];
-  double* Qtdma = &T[0];
-  double p = ae[1] / ap[1];
-  double q = bp[1] / ap[1];
+  Real* Ptdma = &Ptdma_[0];
+  Real* Qtdma = &T[0];
+  Real p = ae[1] / ap[1];
+  Real q = bp[1] / ap[1];
   Ptdma[1] = p;
   Qtdma[1] = q;
   for (std::int64_t i = 2; i <= n; ++i) {
-    const double west = aw[i];
-    const double pivot = ap[i] - (west == 1.0 ? p : west * p);
+    const Real west = aw[i];
+    const Real pivot = ap[i] - (west == 1.0 ? p : west * p);
     p = ae[i] / pivot;
     q = ((west == 1.0 ? q : west * q) + bp[i]) / pivot;
     Ptdma[i] = p;
     Qtdma[i] = q;
   }
-  double t = q;  // T(n) = Qtdma(n)
+  Real t = q;  // T(n) = Qtdma(n)
   for (std::int32_t i = n - 1; i >= 1; --i) {
     t = Ptdma[i] * t + Qtdma[i];
     T[i] = t;
   }
 }
 
-void solve_tridiagonal(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                       const NodeArray& bp, NodeArray& T, std::int32_t n) {
-  TridiagonalSolver().solve(ap, aw, ae, bp, T, n);
+template <typename Real>
+void solve_tridiagonal(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
+                       const NodeArray<Real>& ae, const NodeArray<Real>& bp, NodeArray<Real>& T,
+                       std::int32_t n) {
+  TridiagonalSolver<Real>().solve(ap, aw, ae, bp, T, n);
 }
 
 namespace {
@@ -46,13 +49,14 @@ namespace {
 // would, so the results are the same bits. Every array element is finite (each operation that
 // made one traps on overflow and on invalid operands), so the only fault these operations can
 // raise is an overflow, which has one message whichever norm meets it first.
+template <typename Real>
 struct NormSums {
-  double l1 = 0.0;
-  double l2 = 0.0;
-  double linf = -DBL_MAX;
+  Real l1 = 0.0;
+  Real l2 = 0.0;
+  Real linf = -largest_real<Real>();
 
-  void add(double residual) {
-    const double magnitude = std::fabs(residual);
+  void add(Real residual) {
+    const Real magnitude = real_fabs(residual);
     l1 += magnitude;
     l2 += residual * residual;
     if (magnitude > linf) linf = magnitude;
@@ -61,15 +65,29 @@ struct NormSums {
 
 }  // namespace
 
-ResidualNorms residual_norms(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                             const NodeArray& bp, const NodeArray& T, std::int32_t n) {
-  NormSums sums;
+template <typename Real>
+ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
+                                   const NodeArray<Real>& ae, const NodeArray<Real>& bp,
+                                   const NodeArray<Real>& T, std::int32_t n) {
+  NormSums<Real> sums;
   sums.add((ae[1] * T[2] - ap[1] * T[1]) + bp[1]);
   for (std::int32_t i = 2; i <= n - 1; ++i) {
     sums.add(((ae[i] * T[i + 1] - ap[i] * T[i]) + aw[i] * T[i - 1]) + bp[i]);
   }
   sums.add((aw[n] * T[n - 1] - ap[n] * T[n]) + bp[n]);
-  return {sums.l1, std::sqrt(sums.l2), sums.linf};
+  return {sums.l1, real_sqrt(sums.l2), sums.linf};
 }
+
+#define ALETA_INSTANTIATE(Real)                                                                 \
+  template class TridiagonalSolver<Real>;                                                       \
+  template void solve_tridiagonal(const NodeArray<Real>&, const NodeArray<Real>&,               \
+                                  const NodeArray<Real>&, const NodeArray<Real>&,               \
+                                  NodeArray<Real>&, std::int32_t);                              \
+  template ResidualNorms<Real> residual_norms(const NodeArray<Real>&, const NodeArray<Real>&,   \
+                                              const NodeArray<Real>&, const NodeArray<Real>&,   \
+                                              const NodeArray<Real>&, std::int32_t);
+ALETA_INSTANTIATE(double)
+ALETA_INSTANTIATE(Quad)
+#undef ALETA_INSTANTIATE
 
 }  // namespace fin

@@ -10,29 +10,35 @@ namespace fin {
 // Thomas algorithm. A solver keeps its work storage from one solve to the next, so that an
 // iteration that solves again and again does not ask the system for it every time; every
 // element a solve reads has been written earlier in the same solve.
+template <typename Real>
 class TridiagonalSolver {
  public:
   // aw(1) and ae(n) are never used; T is overwritten without being read.
-  void solve(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae, const NodeArray& bp,
-             NodeArray& T, std::int32_t n);
+  void solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw, const NodeArray<Real>& ae,
+             const NodeArray<Real>& bp, NodeArray<Real>& T, std::int32_t n);
 
  private:
-  NodeArray Ptdma_;  // reduced east coefficient of each row
+  NodeArray<Real> Ptdma_;  // reduced east coefficient of each row
 };
 
 // One solve whose work storage is given back before it returns.
-void solve_tridiagonal(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                       const NodeArray& bp, NodeArray& T, std::int32_t n);
+template <typename Real>
+void solve_tridiagonal(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
+                       const NodeArray<Real>& ae, const NodeArray<Real>& bp, NodeArray<Real>& T,
+                       std::int32_t n);
 
 // Norms of the residual R(i) = aw(i)·T(i-1) + ae(i)·T(i+1) + bp(i) - ap(i)·T(i).
+template <typename Real>
 struct ResidualNorms {
-  double l1;    // sum of |R(i)|, accumulated from node 1 to node n
-  double l2;    // square root of the sum of R(i)², accumulated in the same order
-  double linf;  // the largest |R(i)|
+  Real l1;    // sum of |R(i)|, accumulated from node 1 to node n
+  Real l2;    // square root of the sum of R(i)², accumulated in the same order
+  Real linf;  // the largest |R(i)|
 };
 
 // The three norms in one pass over the rows, n >= 2.
-ResidualNorms residual_norms(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                             const NodeArray& bp, const NodeArray& T, std::int32_t n);
+template <typename Real>
+ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
+                                   const NodeArray<Real>& ae, const NodeArray<Real>& bp,
+                                   const NodeArray<Real>& T, std::int32_t n);
 
 }  // namespace fin

@@ -2,7 +2,8 @@
 // The values of one fin case, in the order they are made: the inputs read from the two files,
 // the mesh, the discrete system, its solution, the exact solution and the heat rates at the
 // base. Each computation takes the values it reads and fills the ones it makes, so that two
-// cases share nothing.
+// cases share nothing. Everything computed is a template over the arithmetic (fin/real.h); the
+// inputs are the files' doubles, which every wider arithmetic holds exactly.
 #include <array>
 #include <cstdint>
 
@@ -10,19 +11,40 @@
 
 namespace fin {
 
+enum class TipScheme;  // fin/tip_scheme.h
+
+// The fin itself.
+template <typename Real>
+struct FinProperties {
+  Real Tb = 0;    // base temperature [ºC]
+  Real Tinf = 0;  // fluid temperature [ºC]
+  Real h = 0;     // convection coefficient [W/m2*K]
+  Real k = 0;     // thermal conductivity [W/m*K]
+  Real Ab = 0;    // area of the fin base [m2]
+  Real P = 0;     // perimeter of the fin base [m]
+  Real L = 0;     // fin length [m]
+};
+
+// The same fin in another arithmetic: every value converted exactly.
+template <typename Real>
+FinProperties<Real> converted(const FinProperties<double>& fin) {
+  return {fin.Tb, fin.Tinf, fin.h, fin.k, fin.Ab, fin.P, fin.L};
+}
+
+// What is computed of a fin: its tip closure on a mesh of N nodes.
+struct CaseSpec {
+  TipScheme scheme{};
+  std::int32_t N = 0;
+};
+
 // entradas_geral.ent. Every value is zero until it is read.
-struct GeneralInput {
+struct GeneralInput : FinProperties<double> {
   // Name of the report file, blank-padded; 100 NUL bytes until a value is read.
   std::array<char, 100> saida{};
-  double Tb = 0;    // base temperature [ºC]
-  double Tinf = 0;  // fluid temperature [ºC]
-  double h = 0;     // convection coefficient [W/m2*K]
-  double k = 0;     // thermal conductivity [W/m*K]
-  double Ab = 0;    // area of the fin base [m2]
-  double P = 0;     // perimeter of the fin base [m]
-  double L = 0;     // fin length [m]
-  std::int32_t N = 0;       // mesh nodes
-  std::int32_t scheme = 0;  // tip condition: 1 = UDS, 2 = UDS-2
+  std::int32_t N = 0;    // mesh nodes
+  TipScheme scheme{};    // tip condition
+
+  CaseSpec spec() const { return {scheme, N}; }
 };
 
 // entradas_uds.ent: the controls of the UDS-2 iteration.
@@ -32,43 +54,56 @@ struct IterationInput {
   double T0 = 0;   // initial uniform temperature field
 };
 
+template <typename Real>
 struct Mesh {
   std::int32_t N = 0;
-  double dx = 0;  // mesh spacing
-  double m = 0;   // fin parameter [1/m]
-  NodeArray x;    // node positions [m]
+  Real dx = 0;         // mesh spacing
+  NodeArray<Real> x;   // node positions [m]
 };
 
 // Node i satisfies ap(i)·T(i) = aw(i)·T(i-1) + ae(i)·T(i+1) + bp(i).
+template <typename Real>
 struct DiscreteSystem {
-  NodeArray aw, ae, ap, bp;
+  NodeArray<Real> aw, ae, ap, bp;
 };
 
+template <typename Real>
 struct Solution {
-  NodeArray T;  // numerical temperatures
+  NodeArray<Real> T;  // numerical temperatures
   // UDS-2 residual norms: element 0 for the initial field, element c after solve c.
-  NormArray L1, L2, Linf;
-  std::int32_t it = 0;  // UDS-2 iterations made
+  NormArray<Real> L1, L2, Linf;
+  std::int32_t it = 0;     // UDS-2 iterations made
+  bool converged = false;  // UDS-2: the last normalised L1 norm fell below tol
+
+  // The L1 norm of the last iteration over that of the initial field, as the report states it;
+  // only for a solution made by the iteration (a direct solve records no norms).
+  Real final_l1() const { return L1[it] / L1[0]; }
 };
 
+template <typename Real>
 struct ExactSolution {
-  NodeArray Ta;   // analytical temperatures
-  double qa = 0;  // exact heat rate at the base [W]
+  NodeArray<Real> Ta;  // analytical temperatures
+  Real qa = 0;         // exact heat rate at the base [W]
 };
 
 // Heat rates at the base from the numerical temperatures [W].
+template <typename Real>
 struct HeatRates {
-  double qdds1 = 0;  // first-order difference
-  double qdds2 = 0;  // second-order difference
+  Real qdds1 = 0;  // first-order difference
+  Real qdds2 = 0;  // second-order difference
 };
 
-// Everything computed for one set of inputs.
+// Everything computed for one fin, scheme and mesh.
+template <typename Real>
 struct Case {
-  Mesh mesh;
-  DiscreteSystem system;
-  Solution solution;
-  ExactSolution exact;
-  HeatRates rates;
+  TipScheme scheme{};
+  FinProperties<Real> fin;
+  Real m = 0;  // fin parameter √(h·P/(k·Ab)) [1/m]
+  Mesh<Real> mesh;
+  DiscreteSystem<Real> system;
+  Solution<Real> solution;
+  ExactSolution<Real> exact;
+  HeatRates<Real> rates;
 };
 
 }  // namespace fin

@@ -14,7 +14,8 @@
 #include "fuzz/scratch_directory.h"
 #include "platform/fp_control.h"
 #include "textio/list_reader.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include "fin/principal.h"
+#include "aleta/principal.h"
 #include "platform/command_interpreter.h"
 #include "platform/exit.h"
 #include "platform/files.h"
@@ -17,7 +17,7 @@
 #include "process/startup.h"
 #include "process/termination.h"
 #include "tests/support/forwarding_file_system.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 // The fuzzer's edge counters, bounds given by the linker (absent without coverage).
 extern "C" __attribute__((weak)) std::uint8_t __start___sancov_cntrs[];
@@ -84,7 +84,7 @@ void run_program_in_child() {
   shared->report_discarded = false;
   process::start_up(1, argv);
   textio::initialise_unit_layer();
-  process::terminate_process(fin::principal(files));
+  process::terminate_process(aleta::principal(files));
 }
 
 bool take_child_outcome() {

@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "fin/dados_formatos.h"
+#include "aleta/relatorio_formatos.h"
 #include "platform/fp_control.h"
 #include "tests/support/reference_fields.h"
 #include "textio/format_walk.h"
@@ -30,12 +30,12 @@ struct ProgramFormat {
 };
 
 const ProgramFormat kFormats[] = {
-    {fin::formatos::F1.view(), "EEEEEEE"}, {fin::formatos::F2.view(), "I"},
-    {fin::formatos::F3a.view(), ""},       {fin::formatos::F3b.view(), "EIEIE"},
-    {fin::formatos::F4.view(), "EEE"},     {fin::formatos::F5.view(), "IEEE"},
-    {fin::formatos::F6.view(), "IEEE"},    {fin::formatos::F7.view(), ""},
-    {fin::formatos::F8.view(), "EEEE"},    {fin::formatos::F9.view(), "EEEEE"},
-    {fin::formatos::F10.view(), "F"},
+    {aleta::formatos::F1.view(), "EEEEEEE"}, {aleta::formatos::F2.view(), "I"},
+    {aleta::formatos::F3a.view(), ""},       {aleta::formatos::F3b.view(), "EIEIE"},
+    {aleta::formatos::F4.view(), "EEE"},     {aleta::formatos::F5.view(), "IEEE"},
+    {aleta::formatos::F6.view(), "IEEE"},    {aleta::formatos::F7.view(), ""},
+    {aleta::formatos::F8.view(), "EEEE"},    {aleta::formatos::F9.view(), "EEEEE"},
+    {aleta::formatos::F10.view(), "F"},
 };
 
 class TextSink final : public textio::RecordSink {

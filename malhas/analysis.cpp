@@ -6,12 +6,12 @@
 
 namespace malhas {
 
-int asymptotic_order(int scheme, Quantity q) {
-  return scheme == 2 && q != Quantity::Qdds1 ? 2 : 1;
+int asymptotic_order(fin::TipScheme scheme, Quantity q) {
+  return fin::error_orders(scheme, q).asymptotic;
 }
 
-int expansion_order(int scheme, Quantity q, int term) {
-  return asymptotic_order(scheme, q) + term - 1;
+int expansion_order(fin::TipScheme scheme, Quantity q, int term) {
+  return fin::error_orders(scheme, q).term(term - 1);
 }
 
 namespace {
@@ -20,7 +20,7 @@ constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
 constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
 
 QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::size_t k,
-                                  int scheme, Quantity q) {
+                                  fin::TipScheme scheme, Quantity q) {
   const std::size_t i = index_of(q);
   const MeshOutcome& fine = meshes[k];
   QuantityAnalysis a;
@@ -60,7 +60,8 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
 // Marks the meshes from the one where |p_E - p_L| grows again, after it had been falling, to the
 // finest: there p_E no longer tells the order of the method but the rounding of the arithmetic.
 void mark_round_off(std::vector<std::array<QuantityAnalysis, 3>>& rows,
-                    const std::vector<MeshOutcome>& meshes, int scheme, Quantity q) {
+                    const std::vector<MeshOutcome>& meshes, fin::TipScheme scheme,
+                    Quantity q) {
   const std::size_t i = index_of(q);
   const double pL = asymptotic_order(scheme, q);
   bool approaching = false, turned = false;
@@ -84,7 +85,7 @@ void mark_round_off(std::vector<std::array<QuantityAnalysis, 3>>& rows,
 
 }  // namespace
 
-SchemeStudy analyse(int scheme, std::vector<MeshOutcome> meshes) {
+SchemeStudy analyse(fin::TipScheme scheme, std::vector<MeshOutcome> meshes) {
   SchemeStudy study{scheme, std::move(meshes), {}};
   study.rows.resize(study.meshes.size());
   for (std::size_t k = 0; k < study.meshes.size(); ++k) {

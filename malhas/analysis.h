@@ -31,20 +31,20 @@ struct QuantityAnalysis {
 };
 
 struct SchemeStudy {
-  int scheme = 1;
+  fin::TipScheme scheme{};
   std::vector<MeshOutcome> meshes;  // coarsest first
   std::vector<std::array<QuantityAnalysis, 3>> rows;  // one per mesh
 };
 
 // The order a quantity tends to as the mesh is refined: 1 with UDS; with UDS-2, 2 for the tip
 // temperature and qdds2 and 1 for qdds1.
-int asymptotic_order(int scheme, Quantity q);
+int asymptotic_order(fin::TipScheme scheme, Quantity q);
 
 // The order of the term-th term of a quantity's error expansion (term 1 is the leading one, of
 // order p_L): the term that the term-th level of repeated Richardson extrapolation removes.
-int expansion_order(int scheme, Quantity q, int term);
+int expansion_order(fin::TipScheme scheme, Quantity q, int term);
 
 // Everything of the tables for one scheme, from its meshes ordered coarsest first.
-SchemeStudy analyse(int scheme, std::vector<MeshOutcome> meshes);
+SchemeStudy analyse(fin::TipScheme scheme, std::vector<MeshOutcome> meshes);
 
 }  // namespace malhas

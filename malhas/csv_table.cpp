@@ -54,7 +54,7 @@ void append_row(std::string& csv, const SchemeStudy& study, std::size_t k, Quant
       cell(e.estimate->defined ? exact(e.estimate->value) : "");
     }
     cell(a.round_off ? "sim" : "");
-    const bool iterated = study.scheme == 2;
+    const bool iterated = fin::iterates(study.scheme);
     cell(iterated ? std::to_string(mesh.iterations) : "");
     cell(iterated ? exact(mesh.final_l1) : "");
     cell(iterated ? (mesh.converged ? "sim" : "não") : "");

@@ -9,7 +9,7 @@
 namespace malhas {
 
 struct QuantityExtrapolation {
-  int scheme = 1;
+  fin::TipScheme scheme{};
   Quantity quantity = Quantity::TipTemperature;
   std::vector<LevelValue<double>> table;  // level by level, coarsest mesh first
 };

@@ -12,7 +12,7 @@ namespace {
 constexpr const char* kNoStorage = "memória insuficiente para as malhas em cálculo";
 
 // Every stride-th node from the base, and the tip.
-ProfileSample sample_profile(const fin::Case& c) {
+ProfileSample sample_profile(const fin::Case<double>& c) {
   ProfileSample sample;
   const std::int64_t N = c.mesh.N;
   const std::int64_t stride = std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
@@ -25,16 +25,14 @@ ProfileSample sample_profile(const fin::Case& c) {
   return sample;
 }
 
-void keep_results(const fin::Case& c, const fin::IterationInput& iteration, int scheme,
-                  MeshOutcome& outcome) {
+void keep_results(const fin::Case<double>& c, MeshOutcome& outcome) {
   const std::int64_t N = c.mesh.N;
   outcome.value = {c.solution.T[N], c.rates.qdds1, c.rates.qdds2};
   outcome.exact = {c.exact.Ta[N], c.exact.qa, c.exact.qa};
-  if (scheme == 2) {
-    const fin::NormArray& L1 = c.solution.L1;
+  if (fin::iterates(c.scheme)) {
     outcome.iterations = c.solution.it;
-    outcome.final_l1 = L1[c.solution.it] / L1[0];  // as the report of aleta states it
-    outcome.converged = outcome.final_l1 < iteration.tol;
+    outcome.final_l1 = c.solution.final_l1();
+    outcome.converged = c.solution.converged;
   }
   outcome.profile = sample_profile(c);
 }
@@ -49,17 +47,14 @@ std::string arithmetic_fault(const process::HeldFpTraps& held) {
 
 }  // namespace
 
-MeshOutcome compute_fin_mesh(const fin::GeneralInput& general, const fin::IterationInput& iteration,
-                             const MeshJob& job) {
-  fin::GeneralInput input = general;
-  input.N = job.N;
-  input.scheme = job.scheme;
+MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
+                             const fin::IterationInput& iteration, const MeshJob& job) {
   MeshOutcome outcome;
   outcome.N = job.N;
-  outcome.dx = input.L / static_cast<double>(input.N - 1);  // shown on a failed mesh's rows too
+  outcome.dx = fin::mesh_spacing(fin.L, job.N);  // shown on a failed mesh's rows too
   process::HeldFpTraps held;
   try {
-    keep_results(fin::compute_case(input, iteration), iteration, job.scheme, outcome);
+    keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration), outcome);
   } catch (const process::StorageUnavailable&) {
     outcome.failure = kNoStorage;
   } catch (const std::bad_alloc&) {

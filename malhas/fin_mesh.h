@@ -8,10 +8,10 @@ namespace malhas {
 // The most nodes of a mesh's temperature profile kept for the plots.
 constexpr std::int64_t kProfilePoints = 257;
 
-// The case of `general` with job.N nodes and job.scheme, computed with the floating-point traps
+// The case of `fin` with job.N nodes and job.scheme, computed with the floating-point traps
 // off: invalid operation, division by zero and overflow raised on this thread, or storage that
 // cannot be had, make the mesh failed. Its storage is released before this returns.
-MeshOutcome compute_fin_mesh(const fin::GeneralInput& general, const fin::IterationInput& iteration,
-                             const MeshJob& job);
+MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
+                             const fin::IterationInput& iteration, const MeshJob& job);
 
 }  // namespace malhas

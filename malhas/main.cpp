@@ -1,14 +1,15 @@
 // aleta-malhas: a mesh-refinement study of the fin case of the input files in the current
 // directory.
 #include "malhas/program.h"
+#include "platform/files.h"
 #include "process/startup.h"
 #include "process/termination.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 int main(int argc, char** argv) {
   // Before any file is opened; the floating-point traps stay off: every mesh is judged by the
   // flags it raised.
   process::start_up_without_traps();
   textio::initialise_unit_layer();
-  process::terminate_process(malhas::run_program(argc, argv));
+  process::terminate_process(malhas::run_program(argc, argv, platform::native_file_system()));
 }

@@ -5,13 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "fin/tip_scheme.h"
+
 namespace malhas {
 
 // The three quantities a report gives, in the order of the tables.
-enum class Quantity { TipTemperature, Qdds1, Qdds2 };
-constexpr std::array<Quantity, 3> kQuantities{Quantity::TipTemperature, Quantity::Qdds1,
-                                              Quantity::Qdds2};
-constexpr std::size_t index_of(Quantity q) { return static_cast<std::size_t>(q); }
+using fin::index_of;
+using fin::kQuantities;
+using fin::Quantity;
 
 // Temperatures along the fin at a few of the mesh's nodes, enough for a plot.
 struct ProfileSample {

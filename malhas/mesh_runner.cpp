@@ -8,6 +8,32 @@
 #include <thread>
 
 namespace malhas {
+namespace {
+
+// The worker threads, joined when the pool goes out of scope, also when the calling thread's
+// own share of the work ends in an exception: a thread still joinable at its destruction would
+// end the process.
+class JoinedThreads {
+ public:
+  JoinedThreads() = default;
+  JoinedThreads(const JoinedThreads&) = delete;
+  JoinedThreads& operator=(const JoinedThreads&) = delete;
+  ~JoinedThreads() { join(); }
+  void join() {
+    for (std::thread& t : threads_) {
+      if (t.joinable()) t.join();
+    }
+  }
+  template <typename Work>
+  void start(Work& work) {
+    threads_.emplace_back(work);
+  }
+
+ private:
+  std::vector<std::thread> threads_;
+};
+
+}  // namespace
 
 std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsigned threads,
                                         const MeshComputation& compute,
@@ -31,16 +57,16 @@ std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsign
     }
   };
   const unsigned workers = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(jobs.size())));
-  std::vector<std::thread> pool;
+  JoinedThreads pool;
   for (unsigned w = 1; w < workers; ++w) {
     try {
-      pool.emplace_back(work);
+      pool.start(work);
     } catch (const std::system_error&) {
       break;  // no more threads to be had: the ones running take every job between them
     }
   }
   work();  // the calling thread is one of the workers
-  for (std::thread& t : pool) t.join();
+  pool.join();  // before the outcomes are handed on
   return outcomes;
 }
 

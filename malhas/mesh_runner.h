@@ -5,12 +5,13 @@
 #include <functional>
 #include <vector>
 
+#include "fin/tip_scheme.h"
 #include "malhas/mesh_outcome.h"
 
 namespace malhas {
 
 struct MeshJob {
-  int scheme = 1;
+  fin::TipScheme scheme{};
   std::int32_t N = 0;
 };
 

@@ -3,11 +3,14 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <charconv>
+#include <optional>
+
+#include "malhas/program_name.h"
 
 namespace malhas {
 namespace {
 
-constexpr std::string_view kProgram = "aleta-malhas";
+constexpr std::string_view kEveryScheme = "ambos";
 
 // A whole-number option between `lowest` and `highest`, checked before CLI11 converts it, so the
 // message is ours.
@@ -27,11 +30,35 @@ CLI::Validator whole_number(std::int32_t lowest, std::int32_t highest) {
       "");
 }
 
-SchemeChoice scheme_choice(const std::string& text) {
-  if (text == "1") return SchemeChoice::Uds;
-  if (text == "2") return SchemeChoice::Uds2;
-  if (text == "ambos") return SchemeChoice::Both;
-  return SchemeChoice::FromFile;
+// The schemes --esquema names: one by its number in entradas_geral.ent, written as the file's
+// table writes it, or every one; none when the text is neither.
+std::optional<std::vector<fin::TipScheme>> schemes_named(const std::string& text) {
+  std::vector<fin::TipScheme> schemes;
+  if (text == kEveryScheme) {
+    for (const fin::TipSchemeTraits& t : fin::kTipSchemes) schemes.push_back(t.scheme);
+    return schemes;
+  }
+  for (const fin::TipSchemeTraits& t : fin::kTipSchemes) {
+    if (text == std::to_string(t.file_number)) return std::vector<fin::TipScheme>{t.scheme};
+  }
+  return std::nullopt;
+}
+
+// The words of --esquema's help, its value's name and its error, from the schemes' table:
+// "1 (UDS), 2 (UDS-2)", "1|2" and "1, 2".
+struct SchemeWords {
+  std::string described, alternatives, listed;
+};
+SchemeWords scheme_words() {
+  SchemeWords words;
+  for (const fin::TipSchemeTraits& t : fin::kTipSchemes) {
+    const std::string number = std::to_string(t.file_number);
+    const bool first = words.listed.empty();
+    words.described += (first ? "" : ", ") + number + " (" + std::string(t.name) + ")";
+    words.alternatives += (first ? "" : "|") + number;
+    words.listed += (first ? "" : ", ") + number;
+  }
+  return words;
 }
 
 // CLI11's own errors, told in Portuguese.
@@ -89,14 +116,16 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
       ->check(whole_number(3, 2147483647))
       ->excludes(meshes)
       ->excludes(ratio);
+  const SchemeWords words = scheme_words();
   app.add_option("-e,--esquema", scheme,
-                 "Esquema na extremidade: 1 (UDS), 2 (UDS-2) ou ambos (padrão: o do arquivo)")
-      ->type_name("1|2|ambos")
+                 "Esquema na extremidade: " + words.described + " ou " +
+                     std::string(kEveryScheme) + " (padrão: o do arquivo)")
+      ->type_name(words.alternatives + "|" + std::string(kEveryScheme))
       ->check(CLI::Validator(
-          [](std::string& text) -> std::string {
-            return text == "1" || text == "2" || text == "ambos"
-                       ? std::string()
-                       : "\"" + text + "\" deve ser 1, 2 ou ambos";
+          [&words](std::string& text) -> std::string {
+            return schemes_named(text) ? std::string()
+                                       : "\"" + text + "\" deve ser " + words.listed + " ou " +
+                                             std::string(kEveryScheme);
           },
           ""));
   app.add_option("-s,--saida", o.folder, "Pasta dos arquivos gravados (padrão estudo_malhas)")
@@ -125,7 +154,7 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
     parsed.err = std::string(kProgram) + ": " + list_error + "\n";
     return parsed;
   }
-  o.scheme = scheme_choice(scheme);
+  if (!scheme.empty()) o.schemes = *schemes_named(scheme);
   parsed.run = true;
   return parsed;
 }

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-namespace malhas {
+#include "fin/tip_scheme.h"
 
-enum class SchemeChoice { FromFile, Uds, Uds2, Both };
+namespace malhas {
 
 struct StudyOptions {
   std::int32_t meshes = 10;  // meshes refined from the N of the input file
   std::int32_t ratio = 2;    // refinement ratio between consecutive meshes
   std::vector<std::int32_t> explicit_meshes;  // instead of the two above, when given
-  SchemeChoice scheme = SchemeChoice::FromFile;
+  std::vector<fin::TipScheme> schemes;  // the tip schemes to study; none: the input file's
   std::string folder = "estudo_malhas";
   unsigned threads = 1;
 };

@@ -28,7 +28,7 @@ std::string colour(std::size_t scheme_index, Quantity q) {
   return kColours[(scheme_index * 3 + index_of(q)) % 6];
 }
 
-std::string with_scheme(bool several_schemes, int scheme, std::string_view what) {
+std::string with_scheme(bool several_schemes, fin::TipScheme scheme, std::string_view what) {
   return std::string(what) + (several_schemes ? " " + std::string(scheme_name(scheme)) : "");
 }
 
@@ -49,7 +49,7 @@ std::vector<std::size_t> completed(const SchemeStudy& study) {
 // A mesh whose value the tables warn about: round-off has taken over, or the iteration stopped
 // at itmax.
 bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
-  return study.rows[k][index_of(q)].round_off || (study.scheme == 2 && !study.meshes[k].converged);
+  return study.rows[k][index_of(q)].round_off || (fin::iterates(study.scheme) && !study.meshes[k].converged);
 }
 
 // A straight line of slope `order` on log-log axes over [low, high], a factor kSlopeClearance

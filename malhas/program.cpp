@@ -2,15 +2,14 @@
 
 #include <thread>
 
-#include "fin/dados.h"
+#include "fin/entradas.h"
 #include "malhas/fin_mesh.h"
+#include "malhas/program_name.h"
 #include "malhas/study.h"
 #include "process/console.h"
 
 namespace malhas {
 namespace {
-
-constexpr std::string_view kProgram = "aleta-malhas: ";
 
 // Meshes done of the total, rewritten in place on a terminal; nothing anywhere else.
 ProgressReport progress_display() {
@@ -22,13 +21,13 @@ ProgressReport progress_display() {
 }
 
 int fail(const std::string& message) {
-  process::write_standard_error(std::string(kProgram) + message + "\n");
+  process::write_standard_error(std::string(kProgram) + ": " + message + "\n");
   return 1;
 }
 
 }  // namespace
 
-int run_program(int argc, char** argv) {
+int run_program(int argc, char** argv, platform::FileSystem& files) {
   const ParsedOptions parsed = parse_options(argc, argv, std::thread::hardware_concurrency());
   process::write_standard_output(parsed.out);
   process::write_standard_error(parsed.err);
@@ -36,12 +35,12 @@ int run_program(int argc, char** argv) {
   const StudyOptions& options = parsed.options;
 
   // The reader's errors end the process with its message, before anything is written.
-  const fin::GeneralInput general = fin::read_general_input();
+  const fin::GeneralInput general = fin::read_general_input(files);
   const StudyPlan plan = plan_study(options, general.N, general.scheme);
   if (!plan.error.empty()) return fail(plan.error);
   fin::IterationInput iteration;
-  for (int scheme : plan.schemes) {
-    if (scheme == 2) iteration = fin::read_iteration_input();
+  for (fin::TipScheme scheme : plan.schemes) {
+    if (fin::iterates(scheme)) iteration = fin::read_iteration_input(files);
   }
 
   const std::vector<SchemeStudy> studies = run_study(

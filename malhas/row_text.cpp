@@ -4,8 +4,6 @@
 
 namespace malhas {
 
-std::string_view scheme_name(int scheme) { return scheme == 2 ? "UDS-2" : "UDS"; }
-
 namespace {
 
 struct QuantityWords {
@@ -71,7 +69,7 @@ std::string row_notes(const SchemeStudy& study, std::size_t mesh, Quantity q) {
   const QuantityAnalysis& a = study.rows[mesh][index_of(q)];
   std::vector<std::string> notes = empty_cell_notes(a);
   if (a.round_off) notes.emplace_back("arredondamento: |p_E - p_L| voltou a crescer");
-  if (study.scheme == 2 && !outcome.converged) {
+  if (fin::iterates(study.scheme) && !outcome.converged) {
     notes.emplace_back("parou em itmax sem atingir tol: o erro não é só de discretização");
   }
   std::string text;

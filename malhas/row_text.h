@@ -8,7 +8,7 @@
 
 namespace malhas {
 
-std::string_view scheme_name(int scheme);     // "UDS", "UDS-2"
+using fin::scheme_name;                        // "UDS", "UDS-2"
 std::string_view quantity_name(Quantity q);   // "T(N)", "qdds1", "qdds2"
 // The quantity's name with what it is, its unit and its exact value, as a table's title.
 std::string_view quantity_title(Quantity q);

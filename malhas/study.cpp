@@ -4,27 +4,15 @@
 #include "malhas/extrapolation_csv.h"
 #include "malhas/mesh_sequence.h"
 #include "malhas/plots.h"
+#include "malhas/program_name.h"
 #include "malhas/row_text.h"
 #include "malhas/text_table.h"
 
 namespace malhas {
 
-StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, std::int32_t file_scheme) {
+StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, fin::TipScheme file_scheme) {
   StudyPlan plan;
-  switch (options.scheme) {
-    case SchemeChoice::FromFile:
-      plan.schemes = {file_scheme};  // 1 or 2: the reader refuses any other
-      break;
-    case SchemeChoice::Uds:
-      plan.schemes = {1};
-      break;
-    case SchemeChoice::Uds2:
-      plan.schemes = {2};
-      break;
-    case SchemeChoice::Both:
-      plan.schemes = {1, 2};
-      break;
-  }
+  plan.schemes = options.schemes.empty() ? std::vector<fin::TipScheme>{file_scheme} : options.schemes;
   if (!options.explicit_meshes.empty()) {
     plan.meshes = options.explicit_meshes;
   } else if (file_N < 3) {
@@ -40,7 +28,7 @@ StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, std::int3
 std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
                                    const MeshComputation& compute, const ProgressReport& progress) {
   std::vector<MeshJob> jobs;
-  for (int scheme : plan.schemes) {
+  for (fin::TipScheme scheme : plan.schemes) {
     for (std::int32_t N : plan.meshes) jobs.push_back({scheme, N});
   }
   std::vector<MeshOutcome> outcomes = compute_meshes(jobs, threads, compute, progress);
@@ -70,7 +58,7 @@ std::string failure_lines(const std::vector<SchemeStudy>& studies) {
   for (const SchemeStudy& study : studies) {
     for (const MeshOutcome& mesh : study.meshes) {
       if (!mesh.failed()) continue;
-      lines += "aleta-malhas: malha N = " + std::to_string(mesh.N) + " (" +
+      lines += std::string(kProgram) + ": malha N = " + std::to_string(mesh.N) + " (" +
                std::string(scheme_name(study.scheme)) + ") falhou: " + mesh.failure + "\n";
     }
   }

@@ -13,13 +13,13 @@
 namespace malhas {
 
 struct StudyPlan {
-  std::vector<int> schemes;           // 1 = UDS, 2 = UDS-2, in this order
+  std::vector<fin::TipScheme> schemes;  // in the order of their table
   std::vector<std::int32_t> meshes;   // ascending
   std::string error;                  // why no study can be made, in Portuguese
 };
 
 // The meshes and schemes the options ask for, from the N and scheme of the input file.
-StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, std::int32_t file_scheme);
+StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, fin::TipScheme file_scheme);
 
 // Every mesh of every scheme computed by `threads` workers, then analysed, one study per scheme.
 std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,

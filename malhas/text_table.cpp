@@ -64,7 +64,7 @@ std::string heading(bool iterated) {
 
 std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
   const MeshOutcome& mesh = study.meshes[k];
-  const bool iterated = study.scheme == 2;
+  const bool iterated = fin::iterates(study.scheme);
   std::string line = column(std::to_string(mesh.N), 10) + column(scientific_text(mesh.dx, 6), 13);
   if (!mesh.failed()) {
     const std::size_t i = index_of(q);
@@ -89,7 +89,7 @@ void append_scheme(std::string& text, const SchemeStudy& study) {
   for (Quantity q : kQuantities) {
     text += "\n" + std::string(quantity_title(q)) + "; ordem assintótica p_L = " +
             std::to_string(asymptotic_order(study.scheme, q)) + "\n";
-    text += heading(study.scheme == 2) + "\n";
+    text += heading(fin::iterates(study.scheme)) + "\n";
     for (std::size_t k = 0; k < study.meshes.size(); ++k) text += row(study, k, q) + "\n";
   }
 }

@@ -3,10 +3,17 @@
 // at compile time for literals, so that they can be kept readable in the source, and at run time
 // for text assembled from such pieces.
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace textio {
+
+// Text that has a character beyond U+00FF, or is not UTF-8 where such a character would begin.
+class NotLatin1 : public std::invalid_argument {
+ public:
+  NotLatin1() : std::invalid_argument("character outside Latin-1") {}
+};
 
 // Decodes the UTF-8 character at utf8[i] (characters up to U+00FF only), advancing i past it.
 constexpr char next_latin1_byte(std::string_view utf8, std::size_t& i) {
@@ -16,7 +23,7 @@ constexpr char next_latin1_byte(std::string_view utf8, std::size_t& i) {
     const auto trail = static_cast<unsigned char>(utf8[i++]);
     return static_cast<char>(((lead & 0x03) << 6) | (trail & 0x3F));
   }
-  throw "character outside Latin-1";
+  throw NotLatin1();
 }
 
 template <std::size_t Capacity>
@@ -34,7 +41,7 @@ class Latin1Text {
   std::size_t size_ = 0;
 };
 
-// The same conversion at run time; the text must hold Latin-1 characters only.
+// The same conversion at run time; throws NotLatin1 for text beyond Latin-1.
 inline std::string to_latin1(std::string_view utf8) {
   std::string bytes;
   bytes.reserve(utf8.size());

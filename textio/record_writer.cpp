@@ -2,7 +2,7 @@
 // executes the format into the unit's buffer.
 #include "textio/record_writer.h"
 
-#include "textio/units.h"
+#include "textio/unit_output.h"
 
 namespace textio {
 namespace {

@@ -5,7 +5,7 @@
 #include "process/termination.h"
 #include "textio/unit_buffer.h"
 #include "textio/unit_table.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 namespace textio {
 namespace {

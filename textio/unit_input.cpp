@@ -1,6 +1,6 @@
 // Input on a unit: the bytes of the file, block by block, with the last record completed.
 #include "textio/unit_buffer.h"
-#include "textio/units.h"
+#include "textio/unit_input.h"
 
 namespace textio {
 namespace {

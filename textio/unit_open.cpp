@@ -9,7 +9,8 @@
 #include "textio/device_names.h"
 #include "textio/file_name.h"
 #include "textio/unit_table.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
 
 namespace textio {
 namespace {

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "textio/unit_buffer.h"
-#include "textio/units.h"
+#include "textio/unit_output.h"
 
 namespace textio {
 namespace {

@@ -3,7 +3,6 @@
 #include <array>
 #include <utility>
 
-#include "textio/units.h"
 
 namespace textio {
 namespace {

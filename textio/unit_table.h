@@ -1,6 +1,7 @@
 #pragma once
 // The table of connected units: 61 slots, filled from the first free one.
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "platform/files.h"
@@ -26,5 +27,8 @@ std::unique_ptr<UnitRecord> detach_unit(int number);
 
 // The numbers of the connected units, in slot order.
 std::vector<int> connected_unit_numbers();
+
+// The name of the file the unit is connected to, as the open used it.
+std::string_view unit_file_name(const UnitRecord& unit);
 
 }  // namespace textio

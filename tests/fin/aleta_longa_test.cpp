@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "fin/pos_processamento.h"
 #include "fin/processamento.h"
 #include "tests/fin/worked_case.h"
 
@@ -23,13 +24,13 @@ struct Reference {
 
 // The worked fin stretched to length L (m = √20): its inputs, mesh and exact solution.
 struct LongFin {
-  LongFin(double length, int nodes) : in(testing::worked_input(1, nodes)) {
+  LongFin(double length, int nodes) : in(testing::worked_input(TipScheme::Uds, nodes)) {
     in.L = length;
-    c = prepare_case(in);
-    analytical_solution(in, c.mesh, c.exact);
+    c = prepare_case<double>(in, in.spec());
+    analytical_solution(c.fin, c.m, c.mesh, c.exact);
   }
   GeneralInput in;
-  Case c;
+  Case<double> c;
 };
 
 double relative_difference(long double a, long double b) {
@@ -41,17 +42,17 @@ TEST(LongFin, AgreesWithAHighPrecisionEvaluation) {
   for (double L : {160.0, 300.0, 1000.0, -300.0}) {
     const LongFin fin(L, 11);
     const GeneralInput& in = fin.in;
-    const Mesh& mesh = fin.c.mesh;
-    const ExactSolution& e = fin.c.exact;
-    const long double mL = mesh.m * in.L;  // the same double product the program forms
-    const long double a = static_cast<long double>(in.h) / (static_cast<long double>(mesh.m) * in.k);
-    const double mk = mesh.m * in.k;
+    const Mesh<double>& mesh = fin.c.mesh;
+    const ExactSolution<double>& e = fin.c.exact;
+    const long double mL = fin.c.m * in.L;  // the same double product the program forms
+    const long double a = static_cast<long double>(in.h) / (static_cast<long double>(fin.c.m) * in.k);
+    const double mk = fin.c.m * in.k;
     for (std::int32_t i = 1; i <= mesh.N; ++i) {
-      const double z = (in.L - mesh.x[i]) * mesh.m;
+      const double z = (in.L - mesh.x[i]) * fin.c.m;
       const long double ratio = exact.theta_ratio(z, mL, a);
       EXPECT_NEAR(e.Ta[i], in.Tinf + ratio * (in.Tb - in.Tinf), 1e-15 * in.Tb) << "L " << L << " node " << i;
       if (ratio > 1e-300L) {  // the scaled ratio itself, before Tinf absorbs it
-        EXPECT_LT(relative_difference(long_fin_temperature_ratio(z, mesh.m * in.L, mk, in.h), ratio), 1e-12)
+        EXPECT_LT(relative_difference(long_fin_temperature_ratio(z, fin.c.m * in.L, mk, in.h), ratio), 1e-12)
             << "L " << L << " node " << i;
       }
     }
@@ -66,13 +67,13 @@ TEST(LongFin, ScaledFormContinuesTheDirectFormAtTheThreshold) {
   // same point agrees with it to rounding.
   const LongFin fin(158.8, 9);  // m·L ≈ 710.18, cosh(mL) just below the largest double
   const GeneralInput& in = fin.in;
-  const Mesh& mesh = fin.c.mesh;
-  const ExactSolution& e = fin.c.exact;
-  const double mL = mesh.m * in.L;
-  const double mk = mesh.m * in.k;
+  const Mesh<double>& mesh = fin.c.mesh;
+  const ExactSolution<double>& e = fin.c.exact;
+  const double mL = fin.c.m * in.L;
+  const double mk = fin.c.m * in.k;
   ASSERT_TRUE(std::isfinite(std::cosh(mL)));
   for (std::int32_t i = 1; i <= mesh.N; ++i) {
-    const double z = (in.L - mesh.x[i]) * mesh.m;
+    const double z = (in.L - mesh.x[i]) * fin.c.m;
     const double scaled = long_fin_temperature_ratio(z, mL, mk, in.h) * (in.Tb - in.Tinf) + in.Tinf;
     EXPECT_NEAR(scaled, e.Ta[i], 1e-13 * in.Tb) << "node " << i;
   }

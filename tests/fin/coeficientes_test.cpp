@@ -17,19 +17,19 @@ struct ExactCase {
     in.k = 200;
     mesh.N = n;
     mesh.dx = 0.5;
-    mesh.m = 2;
-    for (NodeArray* a : {&s.aw, &s.ae, &s.ap, &s.bp, &T}) a->create(n);
+    for (NodeArray<double>* a : {&s.aw, &s.ae, &s.ap, &s.bp, &T}) a->create(n);
   }
   GeneralInput in;
-  Mesh mesh;
-  DiscreteSystem s;
-  NodeArray T;
+  double m = 2;
+  Mesh<double> mesh;
+  DiscreteSystem<double> s;
+  NodeArray<double> T;
 };
 
 TEST(Coefficients, BaseAndInteriorRows) {
   ExactCase c(5);
   build_base_node(c.in, c.s);
-  build_interior_nodes(c.in, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, c.s);
   EXPECT_EQ(c.s.ap[1], 1.0);
   EXPECT_EQ(c.s.aw[1], 0.0);
   EXPECT_EQ(c.s.ae[1], 0.0);
@@ -46,8 +46,8 @@ TEST(Coefficients, BaseAndInteriorRows) {
 TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
   ExactCase c(50);
   c.mesh.dx = 0.1 / 49;
-  c.mesh.m = std::sqrt(20.0);
-  build_interior_nodes(c.in, c.mesh, c.s);
+  c.m = std::sqrt(20.0);
+  build_interior_nodes(c.in, c.m, c.mesh, c.s);
   EXPECT_NEAR(c.s.ap[2], 2.0 + 0.1 * 0.1 / (49.0 * 49.0) * 20.0, 1e-15);
   for (std::int32_t i = 3; i <= 49; ++i) {
     EXPECT_EQ(c.s.ap[i], c.s.ap[2]);
@@ -57,14 +57,14 @@ TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
 
 TEST(Coefficients, TwoNodesHaveNoInteriorRow) {
   ExactCase c(2);
-  build_interior_nodes(c.in, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, c.s);
   EXPECT_EQ(c.s.ap[1], 0.0);
   EXPECT_EQ(c.s.ap[2], 0.0);
 }
 
 TEST(Coefficients, UdsTip) {
   ExactCase c(3);
-  build_tip_uds(c.in, c.mesh, c.s);
+  build_tip_uds(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.aw[3], 200.0);
   EXPECT_EQ(c.s.ae[3], 0.0);
   EXPECT_EQ(c.s.ap[3], 205.0);  // h·dx + k
@@ -83,6 +83,16 @@ TEST(Coefficients, Uds2TipDefersTheCorrection) {
   c.T[2] = 72.5;
   build_tip_uds2(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.bp[4], 250.0 + 200.0 * -2.5);  // 2h·Tinf·dx + k·(T(N-1) - T(N-2))
+}
+
+TEST(Coefficients, ConvergedUds2TipEliminatesTheSecondNeighbour) {
+  ExactCase c(4);
+  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_tip_uds2_converged(c.in, c.mesh, c.s);
+  EXPECT_EQ(c.s.aw[4], 200.0);   // k·(4 - ap(N-1)) with ap(N-1) = 3
+  EXPECT_EQ(c.s.ae[4], 0.0);
+  EXPECT_EQ(c.s.ap[4], 410.0);   // 2k + 2h·dx
+  EXPECT_EQ(c.s.bp[4], 5250.0);  // 2h·Tinf·dx + k·bp(N-1) = 250 + 200·25
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fin/coeficientes.h"
+#include "fin/pos_processamento.h"
 #include "tests/fin/straightforward_solver.h"
 #include "tests/fin/worked_case.h"
 
@@ -21,14 +22,16 @@ using testing::same_16_digits;
 using testing::worked_input;
 
 // The worked fin solved as a run would, without its input files and report.
-Case solve_worked_case(int scheme, int nodes = 3, IterationInput iteration = {}) {
-  return compute_case(worked_input(scheme, nodes), iteration);
+Case<double> solve_worked_case(TipScheme scheme, int nodes = 3, IterationInput iteration = {}) {
+  const GeneralInput in = worked_input(scheme, nodes);
+  return compute_case<double>(in, in.spec(), iteration);
 }
 
 TEST(Mesh, WorkedCase) {
-  const Case c = prepare_case(worked_input());
+  const GeneralInput in = worked_input();
+  const Case<double> c = prepare_case<double>(in, in.spec());
   EXPECT_EQ(c.mesh.dx, 0.1 / 2.0);
-  EXPECT_NEAR(c.mesh.m, 4.472136, 1e-6);
+  EXPECT_NEAR(c.m, 4.472136, 1e-6);
   EXPECT_EQ(c.mesh.x[1], 0.0);
   EXPECT_EQ(c.mesh.x[2], 0.05);
   EXPECT_EQ(c.mesh.x[3], 0.1);
@@ -38,8 +41,8 @@ TEST(Mesh, WorkedCase) {
 }
 
 TEST(UdsDriver, WorkedCaseMatchesTheReferenceReport) {
-  const Case c = solve_worked_case(1);
-  const NodeArray& T = c.solution.T;
+  const Case<double> c = solve_worked_case(TipScheme::Uds);
+  const NodeArray<double>& T = c.solution.T;
   EXPECT_EQ(T[1], 100.0);
   EXPECT_NEAR(T[2], 96.25933, 1e-5);
   EXPECT_TRUE(same_16_digits(T[3], 9.608162539983418E+01)) << T[3];
@@ -48,8 +51,8 @@ TEST(UdsDriver, WorkedCaseMatchesTheReferenceReport) {
 }
 
 TEST(AnalyticalSolution, WorkedCase) {
-  const Case c = solve_worked_case(1);
-  const NodeArray& Ta = c.exact.Ta;
+  const Case<double> c = solve_worked_case(TipScheme::Uds);
+  const NodeArray<double>& Ta = c.exact.Ta;
   EXPECT_NEAR(Ta[1], 100.0, 1e-13);
   EXPECT_NEAR(Ta[2], 94.63198, 1e-5);
   EXPECT_TRUE(same_16_digits(Ta[3], 9.276009421089164E+01)) << Ta[3];
@@ -61,15 +64,15 @@ TEST(AnalyticalSolution, WorkedCase) {
 TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
   GeneralInput in = worked_input();
   in.Tinf = in.Tb;
-  Case c = prepare_case(in);
-  analytical_solution(in, c.mesh, c.exact);
+  Case<double> c = prepare_case<double>(in, in.spec());
+  analytical_solution(c.fin, c.m, c.mesh, c.exact);
   for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.exact.Ta[i], in.Tinf);
   EXPECT_EQ(c.exact.qa, 0.0);
 }
 
 TEST(Uds2Driver, WorkedCaseMatchesTheReferenceReport) {
-  const Case c = solve_worked_case(2, 3, iteration_controls(100, 1e-10, 25));
-  const Solution& s = c.solution;
+  const Case<double> c = solve_worked_case(TipScheme::Uds2, 3, iteration_controls(100, 1e-10, 25));
+  const Solution<double>& s = c.solution;
   EXPECT_EQ(s.it, 23);
   EXPECT_TRUE(same_16_digits(s.L1[0], 7.500000000000001E+01)) << s.L1[0];
   EXPECT_TRUE(same_16_digits(s.L2[0], 7.5E+01));
@@ -83,10 +86,10 @@ TEST(Uds2Driver, WorkedCaseMatchesTheReferenceReport) {
 }
 
 TEST(Uds2Driver, ConvergedTipSatisfiesTheSecondOrderCondition) {
-  const GeneralInput in = worked_input(2, 21);
-  const Case c = compute_case(in, iteration_controls(1000, 1e-14, 25));
+  const GeneralInput in = worked_input(TipScheme::Uds2, 21);
+  const Case<double> c = compute_case<double>(in, in.spec(), iteration_controls(1000, 1e-14, 25));
   const std::int32_t n = in.N;
-  const NodeArray& T = c.solution.T;
+  const NodeArray<double>& T = c.solution.T;
   const double dx = c.mesh.dx;
   // (3k + 2h·dx)·T(N) = 4k·T(N-1) - k·T(N-2) + 2h·dx·Tinf
   const double lhs = (3 * in.k + 2 * in.h * dx) * T[n];
@@ -109,10 +112,10 @@ TEST(Uds2Driver, IterationCountRule) {
       {5, 1e-10, 5},   // not converged: the last row is iteration itmax
   };
   for (const Row& row : rows) {
-    const GeneralInput in = worked_input(2);
-    Case c = prepare_case(in);
-    solve_uds2(in, iteration_controls(row.itmax, row.tol, 25), c);
-    const Solution& s = c.solution;
+    const GeneralInput in = worked_input(TipScheme::Uds2);
+    Case<double> c = prepare_case<double>(in, in.spec());
+    solve_iterated(iteration_controls(row.itmax, row.tol, 25), c);
+    const Solution<double>& s = c.solution;
     EXPECT_EQ(s.it, row.expected_it) << "itmax " << row.itmax << " tol " << row.tol;
     EXPECT_GE(s.L1.count(), s.it + 1);
     if (row.itmax == 0) {
@@ -129,27 +132,27 @@ TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
     double tol;
   };
   for (const Row& k : {Row{3, 40, 0.0}, Row{2001, 30, 0.0}, Row{501, 5000, 1e-9}}) {
-    const GeneralInput in = worked_input(2, k.nodes);
+    const GeneralInput in = worked_input(TipScheme::Uds2, k.nodes);
     const IterationInput iteration = iteration_controls(k.itmax, k.tol, 25);
-    Case c = prepare_case(in);
-    solve_uds2(in, iteration, c);
+    Case<double> c = prepare_case<double>(in, in.spec());
+    solve_iterated(iteration, c);
 
-    Case r = prepare_case(in);
-    DiscreteSystem& s = r.system;
-    NodeArray& T = r.solution.T;
+    Case<double> r = prepare_case<double>(in, in.spec());
+    DiscreteSystem<double>& s = r.system;
+    NodeArray<double>& T = r.solution.T;
     for (std::int32_t i = 1; i <= in.N; ++i) T[i] = iteration.T0;
-    build_tip_uds2(in, r.mesh, T, s);
+    build_tip_uds2(r.fin, r.mesh, T, s);
     std::vector<testing::StraightforwardNorms> norms{
         testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N)};
     std::int32_t count = 1;
     for (; count <= iteration.itmax; ++count) {
       testing::straightforward_solve(s.ap, s.aw, s.ae, s.bp, T, in.N);
-      build_tip_uds2(in, r.mesh, T, s);
+      build_tip_uds2(r.fin, r.mesh, T, s);
       norms.push_back(testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N));
       if (norms[count].l1 / norms[0].l1 < iteration.tol) break;
     }
 
-    const Solution& got = c.solution;
+    const Solution<double>& got = c.solution;
     ASSERT_EQ(got.it, std::min(k.itmax, count)) << k.nodes;
     for (std::int32_t j = 0; j <= got.it; ++j) {
       SCOPED_TRACE(std::to_string(k.nodes) + " nodes, iteration " + std::to_string(j));
@@ -163,10 +166,10 @@ TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
 
 // Tip temperature error against the exact solution for meshes of 40·2^j intervals (coarser
 // meshes are not yet in the asymptotic range of UDS-2).
-std::vector<double> tip_errors(int scheme) {
+std::vector<double> tip_errors(TipScheme scheme) {
   std::vector<double> errors;
   for (int intervals = 40; intervals <= 640; intervals *= 2) {
-    const Case c = solve_worked_case(scheme, intervals + 1, iteration_controls(10000, 1e-13, 25));
+    const Case<double> c = solve_worked_case(scheme, intervals + 1, iteration_controls(10000, 1e-13, 25));
     const std::int32_t n = c.mesh.N;
     errors.push_back(std::fabs(c.solution.T[n] - c.exact.Ta[n]));
   }
@@ -174,14 +177,14 @@ std::vector<double> tip_errors(int scheme) {
 }
 
 TEST(OrderOfAccuracy, UdsTipErrorHalvesWithTheSpacing) {
-  const auto errors = tip_errors(1);
+  const auto errors = tip_errors(TipScheme::Uds);
   for (std::size_t j = 1; j < errors.size(); ++j) {
     EXPECT_NEAR(errors[j - 1] / errors[j], 2.0, 0.05) << "refinement " << j;
   }
 }
 
 TEST(OrderOfAccuracy, Uds2TipErrorQuartersWithTheSpacing) {
-  const auto errors = tip_errors(2);
+  const auto errors = tip_errors(TipScheme::Uds2);
   for (std::size_t j = 1; j < errors.size(); ++j) {
     EXPECT_NEAR(errors[j - 1] / errors[j], 4.0, 0.45) << "refinement " << j;
   }
@@ -191,15 +194,15 @@ TEST(HeatRates, LinearAndQuadraticProfiles) {
   GeneralInput in;
   in.Ab = 0.0001;
   in.k = 200;
-  Mesh mesh;
+  Mesh<double> mesh;
   mesh.N = 3;
   mesh.dx = 0.01;
-  NodeArray T(3);
+  NodeArray<double> T(3);
   // Quadratic: only the second-order formula is exact.
   T[1] = 100;
   T[2] = 80;
   T[3] = 64;
-  HeatRates rates = numerical_heat_rates(in, mesh, T);
+  HeatRates<double> rates = numerical_heat_rates(in, mesh, T);
   EXPECT_NEAR(rates.qdds1, 40.0, 1e-12);
   EXPECT_NEAR(rates.qdds2, 44.0, 1e-12);
   // Linear, T(i) = 50 - 2.5·(i - 1): both give -k·Ab·b/dx = 5.
@@ -214,10 +217,10 @@ TEST(HeatRates, LinearAndQuadraticProfiles) {
 // Two cases computed at once on two threads share nothing: each comes out bit for bit as it
 // does alone.
 TEST(ComputeCase, TwoThreadsGiveTheSameBitsAsOne) {
-  const GeneralInput first = worked_input(2, 2001);
-  const GeneralInput second = worked_input(1, 30001);
+  const GeneralInput first = worked_input(TipScheme::Uds2, 2001);
+  const GeneralInput second = worked_input(TipScheme::Uds, 30001);
   const IterationInput iteration = iteration_controls(300, 1e-12, 25);
-  auto fingerprint = [](const Case& c) {
+  auto fingerprint = [](const Case<double>& c) {
     std::vector<std::uint64_t> values;
     for (std::int32_t i = 1; i <= c.mesh.N; ++i) {
       values.push_back(bits(c.solution.T[i]));
@@ -232,12 +235,12 @@ TEST(ComputeCase, TwoThreadsGiveTheSameBitsAsOne) {
     values.push_back(static_cast<std::uint64_t>(c.solution.it));
     return values;
   };
-  const auto alone_first = fingerprint(compute_case(first, iteration));
-  const auto alone_second = fingerprint(compute_case(second, iteration));
+  const auto alone_first = fingerprint(compute_case<double>(first, first.spec(), iteration));
+  const auto alone_second = fingerprint(compute_case<double>(second, second.spec(), iteration));
   for (int round = 0; round < 3; ++round) {
     std::vector<std::uint64_t> together_first;
-    std::thread worker([&] { together_first = fingerprint(compute_case(first, iteration)); });
-    const auto together_second = fingerprint(compute_case(second, iteration));
+    std::thread worker([&] { together_first = fingerprint(compute_case<double>(first, first.spec(), iteration)); });
+    const auto together_second = fingerprint(compute_case<double>(second, second.spec(), iteration));
     worker.join();
     ASSERT_EQ(together_first, alone_first);
     ASSERT_EQ(together_second, alone_second);

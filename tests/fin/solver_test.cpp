@@ -20,7 +20,7 @@ using testing::bits;
 
 // A system given row by row as (ap, aw, ae, bp).
 struct System {
-  NodeArray ap, aw, ae, bp;
+  NodeArray<double> ap, aw, ae, bp;
   std::int32_t n;
   explicit System(const std::vector<std::array<double, 4>>& rows)
       : ap(static_cast<std::int32_t>(rows.size())),
@@ -35,13 +35,13 @@ struct System {
       bp[i] = rows[i - 1][3];
     }
   }
-  NodeArray solve(double initial = 0.0) const {
-    NodeArray T(n);
+  NodeArray<double> solve(double initial = 0.0) const {
+    NodeArray<double> T(n);
     for (std::int32_t i = 1; i <= n; ++i) T[i] = initial;
     solve_tridiagonal(ap, aw, ae, bp, T, n);
     return T;
   }
-  std::array<double, 3> norms(const NodeArray& T) const {
+  std::array<double, 3> norms(const NodeArray<double>& T) const {
     const ResidualNorms r = residual_norms(ap, aw, ae, bp, T, n);
     return {r.l1, r.l2, r.linf};
   }
@@ -50,42 +50,42 @@ struct System {
 const System kWorked({{1, 0, 0, 100}, {3, 1, 1, 0}, {2, 1, 0, 0}});
 
 TEST(TridiagonalSolver, WorkedThreeNodeSystemGivesExactTemperatures) {
-  NodeArray T = kWorked.solve();
+  NodeArray<double> T = kWorked.solve();
   EXPECT_EQ(T[1], 100.0);
   EXPECT_EQ(T[2], 40.0);
   EXPECT_EQ(T[3], 20.0);
 }
 
 TEST(TridiagonalSolver, ResultDoesNotDependOnPreviousContents) {
-  NodeArray first = kWorked.solve(0.0);
-  NodeArray second = kWorked.solve(-7.5e300);
+  NodeArray<double> first = kWorked.solve(0.0);
+  NodeArray<double> second = kWorked.solve(-7.5e300);
   for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(first[i], second[i]);
 }
 
 TEST(TridiagonalSolver, UnusedCornerCoefficientsAreIgnored) {
   System corners({{1, 99, 0, 100}, {3, 1, 1, 0}, {2, 1, -42, 0}});
-  NodeArray T = corners.solve();
+  NodeArray<double> T = corners.solve();
   EXPECT_EQ(T[1], 100.0);
   EXPECT_EQ(T[2], 40.0);
   EXPECT_EQ(T[3], 20.0);
 }
 
 TEST(TridiagonalSolver, SmallestSystems) {
-  NodeArray one = System({{4, 0, 0, 10}}).solve();
+  NodeArray<double> one = System({{4, 0, 0, 10}}).solve();
   EXPECT_EQ(one[1], 2.5);
   // Base row and one tip row: T(1) = 8, 2·T(2) = T(1) + 4.
-  NodeArray two = System({{1, 0, 0, 8}, {2, 1, 0, 4}}).solve();
+  NodeArray<double> two = System({{1, 0, 0, 8}, {2, 1, 0, 4}}).solve();
   EXPECT_EQ(two[1], 8.0);
   EXPECT_EQ(two[2], 6.0);
 }
 
 TEST(ResidualNorms, ExactSolutionHasZeroNorms) {
-  NodeArray T = kWorked.solve();
+  NodeArray<double> T = kWorked.solve();
   for (double norm : kWorked.norms(T)) EXPECT_EQ(norm, 0.0);
 }
 
 TEST(ResidualNorms, OnlyTheTipRowViolated) {
-  NodeArray T = kWorked.solve();
+  NodeArray<double> T = kWorked.solve();
   T[3] = 21.0;  // row 3: 1·40 - 2·21 + 0 = -2; row 2 sees T(3) too: 1·21 - 3·40 + 100 = 1
   auto [l1, l2, linf] = kWorked.norms(T);
   EXPECT_EQ(l1, 3.0);
@@ -93,7 +93,7 @@ TEST(ResidualNorms, OnlyTheTipRowViolated) {
   EXPECT_EQ(linf, 2.0);
 
   System tip_only({{1, 0, 0, 100}, {3, 1, 0, 0}});  // row 2 has no east neighbour
-  NodeArray U(2);
+  NodeArray<double> U(2);
   U[1] = 100;
   U[2] = 30;  // 1·100 - 3·30 = 10
   auto [m1, m2, minf] = tip_only.norms(U);
@@ -105,7 +105,7 @@ TEST(ResidualNorms, OnlyTheTipRowViolated) {
 TEST(ResidualNorms, NormsOfAKnownResidualVector) {
   // Rows with ap = 1 and no neighbours: R(i) = bp(i) - T(i).
   System diagonal({{1, 0, 0, 1}, {1, 0, 0, -4}, {1, 0, 0, 2}, {1, 0, 0, 0}});
-  NodeArray zero(4);
+  NodeArray<double> zero(4);
   auto [l1, l2, linf] = diagonal.norms(zero);
   EXPECT_EQ(l1, 7.0);
   EXPECT_EQ(l2, std::sqrt(21.0));
@@ -113,10 +113,10 @@ TEST(ResidualNorms, NormsOfAKnownResidualVector) {
 }
 
 // The worked fin on n nodes with the UDS tip, its rows built as a run builds them.
-Case build_worked_fin(std::int32_t n) {
-  const GeneralInput in = testing::worked_input(1, n);
-  Case c = prepare_case(in);
-  build_tip_uds(in, c.mesh, c.system);
+Case<double> build_worked_fin(std::int32_t n) {
+  const GeneralInput in = testing::worked_input(TipScheme::Uds, n);
+  Case<double> c = prepare_case<double>(in, in.spec());
+  build_tip_uds(in, c.mesh, c.solution.T, c.system);
   return c;
 }
 
@@ -132,9 +132,9 @@ System random_system(std::int32_t n, unsigned seed) {
   return System(rows);
 }
 
-void expect_same_solution(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                          const NodeArray& bp, std::int32_t n, TridiagonalSolver& solver) {
-  NodeArray expected(n), kept(n), own(n);
+void expect_same_solution(const NodeArray<double>& ap, const NodeArray<double>& aw, const NodeArray<double>& ae,
+                          const NodeArray<double>& bp, std::int32_t n, TridiagonalSolver<double>& solver) {
+  NodeArray<double> expected(n), kept(n), own(n);
   testing::straightforward_solve(ap, aw, ae, bp, expected, n);
   for (std::int32_t i = 1; i <= n; ++i) kept[i] = std::numeric_limits<double>::quiet_NaN();
   solver.solve(ap, aw, ae, bp, kept, n);
@@ -148,10 +148,10 @@ void expect_same_solution(const NodeArray& ap, const NodeArray& aw, const NodeAr
 TEST(TridiagonalSolver, SameBitsAsTheStraightforwardAlgorithm) {
   // One solver for every system, larger and smaller in turn: what a solve leaves in the work
   // storage must not reach the next one.
-  TridiagonalSolver solver;
+  TridiagonalSolver<double> solver;
   for (std::int32_t n : {3, 100003, 1000, 4}) {
-    const Case c = build_worked_fin(n);
-    const DiscreteSystem& s = c.system;
+    const Case<double> c = build_worked_fin(n);
+    const DiscreteSystem<double>& s = c.system;
     expect_same_solution(s.ap, s.aw, s.ae, s.bp, n, solver);
   }
   for (std::int32_t n : {5000, 2, 1}) {
@@ -160,8 +160,8 @@ TEST(TridiagonalSolver, SameBitsAsTheStraightforwardAlgorithm) {
   }
 }
 
-void expect_same_norms(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                       const NodeArray& bp, const NodeArray& T, std::int32_t n) {
+void expect_same_norms(const NodeArray<double>& ap, const NodeArray<double>& aw, const NodeArray<double>& ae,
+                       const NodeArray<double>& bp, const NodeArray<double>& T, std::int32_t n) {
   const ResidualNorms got = residual_norms(ap, aw, ae, bp, T, n);
   const testing::StraightforwardNorms want = testing::straightforward_norms(ap, aw, ae, bp, T, n);
   EXPECT_EQ(bits(got.l1), bits(want.l1)) << n;
@@ -173,16 +173,16 @@ TEST(ResidualNorms, OnePassGivesTheBitsOfThreePasses) {
   // The residuals of a solution are rounding errors, whose sums depend on the order they are
   // added in; a rough field gives large residuals of both signs.
   for (std::int32_t n : {2, 3, 20001}) {
-    Case c = build_worked_fin(n);
-    const DiscreteSystem& s = c.system;
-    NodeArray& T = c.solution.T;
+    Case<double> c = build_worked_fin(n);
+    const DiscreteSystem<double>& s = c.system;
+    NodeArray<double>& T = c.solution.T;
     solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, T, n);
     expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, n);
     for (std::int32_t i = 1; i <= n; ++i) T[i] += (i % 7) * 0.3 - (i % 3) * 0.45;
     expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, n);
   }
   System s = random_system(3000, 11);
-  NodeArray T = s.solve();
+  NodeArray<double> T = s.solve();
   expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, s.n);
 }
 

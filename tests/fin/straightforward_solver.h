@@ -20,8 +20,8 @@ inline std::uint64_t bits(double value) {
   return b;
 }
 
-inline void straightforward_solve(const NodeArray& ap, const NodeArray& aw, const NodeArray& ae,
-                                  const NodeArray& bp, NodeArray& T, std::int32_t n) {
+inline void straightforward_solve(const NodeArray<double>& ap, const NodeArray<double>& aw, const NodeArray<double>& ae,
+                                  const NodeArray<double>& bp, NodeArray<double>& T, std::int32_t n) {
   std::vector<double> P(n + 1), Q(n + 1);
   P[1] = ae[1] / ap[1];
   Q[1] = bp[1] / ap[1];
@@ -35,9 +35,9 @@ inline void straightforward_solve(const NodeArray& ap, const NodeArray& aw, cons
 }
 
 // R(1..n), each in the grouping of its row.
-inline std::vector<double> straightforward_residuals(const NodeArray& ap, const NodeArray& aw,
-                                                     const NodeArray& ae, const NodeArray& bp,
-                                                     const NodeArray& T, std::int32_t n) {
+inline std::vector<double> straightforward_residuals(const NodeArray<double>& ap, const NodeArray<double>& aw,
+                                                     const NodeArray<double>& ae, const NodeArray<double>& bp,
+                                                     const NodeArray<double>& T, std::int32_t n) {
   std::vector<double> R(n + 1);
   R[1] = (ae[1] * T[2] - ap[1] * T[1]) + bp[1];
   for (std::int32_t i = 2; i <= n - 1; ++i) {
@@ -51,9 +51,9 @@ struct StraightforwardNorms {
   double l1 = 0, l2 = 0, linf = 0;
 };
 
-inline StraightforwardNorms straightforward_norms(const NodeArray& ap, const NodeArray& aw,
-                                                  const NodeArray& ae, const NodeArray& bp,
-                                                  const NodeArray& T, std::int32_t n) {
+inline StraightforwardNorms straightforward_norms(const NodeArray<double>& ap, const NodeArray<double>& aw,
+                                                  const NodeArray<double>& ae, const NodeArray<double>& bp,
+                                                  const NodeArray<double>& T, std::int32_t n) {
   const std::vector<double> R = straightforward_residuals(ap, aw, ae, bp, T, n);
   StraightforwardNorms norms;
   double sum = 0.0;

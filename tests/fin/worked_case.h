@@ -4,11 +4,12 @@
 #include <cmath>
 
 #include "fin/processamento.h"
+#include "fin/tip_scheme.h"
 #include "fin/variaveis.h"
 
 namespace fin::testing {
 
-inline GeneralInput worked_input(int scheme = 1, int nodes = 3) {
+inline GeneralInput worked_input(TipScheme scheme = TipScheme::Uds, int nodes = 3) {
   GeneralInput in;
   in.Tb = 100;
   in.Tinf = 25;

@@ -26,7 +26,7 @@ MeshOutcome failed(std::int32_t N) {
 
 TEST(Analysis, OrdersAndEstimatesSitOnTheFinestMeshTheyUse) {
   // Tip errors 1, 1/4, 1/16: second order; values 9, 9.75, 9.9375.
-  const SchemeStudy s = analyse(2, {mesh(3, 1, 1, 1), mesh(5, 0.25, 0.5, 0.25), mesh(9, 0.0625, 0.25, 0.0625)});
+  const SchemeStudy s = analyse(fin::TipScheme::Uds2, {mesh(3, 1, 1, 1), mesh(5, 0.25, 0.5, 0.25), mesh(9, 0.0625, 0.25, 0.0625)});
   const auto& tip = [&](std::size_t k) { return s.rows[k][index_of(Quantity::TipTemperature)]; };
   EXPECT_FALSE(tip(0).effective_order.defined);
   EXPECT_EQ(tip(0).effective_order.reason, "malhas insuficientes");
@@ -43,7 +43,7 @@ TEST(Analysis, OrdersAndEstimatesSitOnTheFinestMeshTheyUse) {
 }
 
 TEST(Analysis, FailedMeshLeavesItsNeighboursOrdersEmptyWithTheReason) {
-  const SchemeStudy s = analyse(1, {mesh(3, 1, 1, 1), failed(5), mesh(9, 0.25, 0.25, 0.25),
+  const SchemeStudy s = analyse(fin::TipScheme::Uds, {mesh(3, 1, 1, 1), failed(5), mesh(9, 0.25, 0.25, 0.25),
                                     mesh(17, 0.125, 0.125, 0.125)});
   const auto& tip = [&](std::size_t k) { return s.rows[k][index_of(Quantity::TipTemperature)]; };
   EXPECT_EQ(tip(2).effective_order.reason, "malha mais grossa falhou");
@@ -54,7 +54,7 @@ TEST(Analysis, FailedMeshLeavesItsNeighboursOrdersEmptyWithTheReason) {
 TEST(Analysis, ApparentOrderAndItsEstimatesOnChangingRatios) {
   // 3 -> 5 halves the spacing, 5 -> 13 divides it by 3; errors h/2: first order. Celik's p is 1,
   // and the estimate on the finest mesh uses r21 = 3: U = (9.8333... - 9.5) / (3 - 1) = 1/6 = E.
-  const SchemeStudy s = analyse(1, {mesh(3, 1, 1, 1), mesh(5, 0.5, 0.5, 0.5), mesh(13, 0.5 / 3, 0.5 / 3, 0.5 / 3)});
+  const SchemeStudy s = analyse(fin::TipScheme::Uds, {mesh(3, 1, 1, 1), mesh(5, 0.5, 0.5, 0.5), mesh(13, 0.5 / 3, 0.5 / 3, 0.5 / 3)});
   const QuantityAnalysis& a = s.rows[2][index_of(Quantity::Qdds2)];
   EXPECT_NEAR(a.effective_order.value, 1, 1e-12);  // the errors are rounded through 10 - e
   ASSERT_TRUE(a.apparent_order.defined) << a.apparent_order.reason;
@@ -65,7 +65,7 @@ TEST(Analysis, ApparentOrderAndItsEstimatesOnChangingRatios) {
 
 TEST(Analysis, NoEstimatesFromANegativeApparentOrder) {
   // Differences 0.5 then 0.75: they grow, p_U = log2(2/3) < 0; U(p_L) is still given.
-  const SchemeStudy s = analyse(1, {mesh(3, 2, 2, 2), mesh(5, 1.5, 1.5, 1.5), mesh(9, 0.75, 0.75, 0.75)});
+  const SchemeStudy s = analyse(fin::TipScheme::Uds, {mesh(3, 2, 2, 2), mesh(5, 1.5, 1.5, 1.5), mesh(9, 0.75, 0.75, 0.75)});
   const QuantityAnalysis& a = s.rows[2][index_of(Quantity::TipTemperature)];
   EXPECT_DOUBLE_EQ(a.apparent_order.value, std::log2(0.5 / 0.75));
   for (const Estimate* e : {&a.estimate_apparent, &a.gci_apparent, &a.gci_apparent_relative,
@@ -82,7 +82,7 @@ TEST(Analysis, MarksWhereTheEffectiveOrderTurnsAwayAgain) {
   const double e[] = {1, 0.4, 0.19, 0.094, 0.5, 0.25};
   std::vector<MeshOutcome> meshes;
   for (int k = 0; k < 6; ++k) meshes.push_back(mesh((2 << k) + 1, e[k], e[k], e[k]));
-  const SchemeStudy s = analyse(1, std::move(meshes));
+  const SchemeStudy s = analyse(fin::TipScheme::Uds, std::move(meshes));
   for (std::size_t k = 0; k < 6; ++k) {
     EXPECT_EQ(s.rows[k][index_of(Quantity::Qdds1)].round_off, k == 4) << "mesh " << k;
   }

@@ -15,7 +15,7 @@ TEST(Options, DefaultsAndEveryOption) {
   ASSERT_TRUE(none.run);
   EXPECT_EQ(none.options.meshes, 10);
   EXPECT_EQ(none.options.ratio, 2);
-  EXPECT_EQ(none.options.scheme, SchemeChoice::FromFile);
+  EXPECT_TRUE(none.options.schemes.empty());
   EXPECT_EQ(none.options.folder, "estudo_malhas");
   EXPECT_EQ(none.options.threads, 2u);
 
@@ -23,7 +23,7 @@ TEST(Options, DefaultsAndEveryOption) {
   ASSERT_TRUE(all.run) << all.err;
   EXPECT_EQ(all.options.meshes, 4);
   EXPECT_EQ(all.options.ratio, 3);
-  EXPECT_EQ(all.options.scheme, SchemeChoice::Both);
+  EXPECT_EQ(all.options.schemes, (std::vector<fin::TipScheme>{fin::TipScheme::Uds, fin::TipScheme::Uds2}));
   EXPECT_EQ(all.options.folder, "saida");
   EXPECT_EQ(all.options.threads, 1u);
 

@@ -29,7 +29,7 @@ std::vector<SchemeStudy> study() {
     }
     meshes.push_back(m);
   }
-  std::vector<SchemeStudy> studies{analyse(2, std::move(meshes))};
+  std::vector<SchemeStudy> studies{analyse(fin::TipScheme::Uds2, std::move(meshes))};
   studies[0].meshes[1].converged = false;  // stopped at itmax: marked in every quantity
   return studies;
 }

@@ -34,7 +34,7 @@ std::vector<SchemeStudy> small_study() {
   fine.N = 9;
   fine.dx = 0.0125;
   fine.converged = false;
-  return {analyse(2, {coarse, broken, fine})};
+  return {analyse(fin::TipScheme::Uds2, {coarse, broken, fine})};
 }
 
 TEST(Tables, CsvRowsReadBackToTheSameDoubles) {

@@ -11,6 +11,7 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/textio/unit_test_support.h"
+#include "textio/unit_close.h"
 
 namespace process {
 namespace {

@@ -8,7 +8,8 @@
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "textio/list_reader.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
 
 namespace textio {
 namespace {

@@ -6,8 +6,11 @@
 
 #include "platform/files.h"
 #include "tests/support/forwarding_file_system.h"
+#include "textio/unit_close.h"
+#include "textio/unit_input.h"
+#include "textio/unit_open.h"
+#include "textio/unit_output.h"
 #include "textio/unit_table.h"
-#include "textio/units.h"
 
 namespace textio::testing {
 

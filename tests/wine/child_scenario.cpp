@@ -6,7 +6,7 @@
 
 #include "process/startup.h"
 #include "process/termination.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
 
 namespace wine_checks {
 namespace {

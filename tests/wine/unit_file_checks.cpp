@@ -10,6 +10,7 @@
 #include "tests/wine/check.h"
 #include "tests/wine/child_run.h"
 #include "tests/wine/child_scenario.h"
+#include "textio/unit_close.h"
 
 namespace {
 

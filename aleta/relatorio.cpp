@@ -2,12 +2,16 @@
 #include <cstdint>
 #include <string>
 
-#include "fin/dados.h"
-#include "fin/dados_formatos.h"
+#include "aleta/editor.h"
+#include "aleta/relatorio.h"
+#include "aleta/relatorio_formatos.h"
+#include "fin/tip_scheme.h"
 #include "textio/record_writer.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
+#include "textio/unit_table.h"
 
-namespace fin {
+namespace aleta {
 namespace {
 
 constexpr int kUnit = 1;
@@ -30,10 +34,10 @@ class ReportWriter {
   textio::RecordWriter writer_;
 };
 
-void write_iteration_history(ReportWriter& out, const IterationInput& iteration,
-                             const Solution& s) {
+void write_iteration_history(ReportWriter& out, const fin::IterationInput& iteration,
+                             const fin::Solution<double>& s) {
   using namespace formatos;
-  out.statement(F3b, iteration.T0, iteration.itmax, iteration.tol, s.it, s.L1[s.it] / s.L1[0]);
+  out.statement(F3b, iteration.T0, iteration.itmax, iteration.tol, s.it, s.final_l1());
   out.statement(F4, s.L1[0], s.L2[0], s.Linf[0]);
   out.statement(F5, std::int32_t{0}, 1.0, 1.0, 1.0);  // iteration 0 is 1 by definition
   for (std::int64_t i = 1; i <= s.it; ++i) {
@@ -44,17 +48,17 @@ void write_iteration_history(ReportWriter& out, const IterationInput& iteration,
 
 void write_sections(ReportWriter& out, const ReportData& data) {
   using namespace formatos;
-  const GeneralInput& in = data.input;
-  const Case& c = data.result;
+  const fin::GeneralInput& in = data.input;
+  const fin::Case<double>& c = data.result;
   out.statement(F1, in.Tb, in.Tinf, in.h, in.k, in.Ab, in.P, in.L);
-  out.statement(F2, in.N);
-  if (in.scheme == 1) {
-    out.statement(F3a);
-  } else {
+  out.statement(F2, c.mesh.N);
+  if (fin::iterates(c.scheme)) {
     write_iteration_history(out, data.iteration, c.solution);
+  } else {
+    out.statement(F3a);
   }
   out.statement(F7);
-  const std::int32_t n = in.N;
+  const std::int32_t n = c.mesh.N;
   const double T = c.solution.T[n];
   const double Ta = c.exact.Ta[n];
   out.statement(F8, c.mesh.x[n], T, Ta, Ta - T);
@@ -78,4 +82,4 @@ void write_report(platform::FileSystem& files, const ReportData& data) {
   open_in_editor(written);
 }
 
-}  // namespace fin
+}  // namespace aleta

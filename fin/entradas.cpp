@@ -1,14 +1,14 @@
-// The two input files, read one value per line, and the editor command for every file.
-#include "fin/dados.h"
+#include "fin/entradas.h"
 
 #include <array>
+#include <optional>
 #include <string>
 
-#include "platform/command_quoting.h"
-#include "process/launcher.h"
+#include "fin/tip_scheme.h"
 #include "process/run_time_error.h"
 #include "textio/list_reader.h"
-#include "textio/units.h"
+#include "textio/unit_close.h"
+#include "textio/unit_open.h"
 
 namespace fin {
 namespace {
@@ -49,26 +49,32 @@ std::string from_to_largest(std::int32_t lowest) {
   return "from " + std::to_string(lowest) + " to 2147483647";
 }
 
-}  // namespace
-
-void open_in_editor(std::string_view file) {
-  const std::string command = "notepad " + platform::quoted_command_argument(file);
-  process::run_command(command.data(), static_cast<std::int32_t>(command.size()));
+// "1 or 2": the numbers of the schemes, as the message of a rejected one lists them.
+std::string scheme_numbers() {
+  std::string text;
+  for (std::size_t i = 0; i < kTipSchemes.size(); ++i) {
+    if (i > 0) text += i + 1 == kTipSchemes.size() ? " or " : ", ";
+    text += std::to_string(kTipSchemes[i].file_number);
+  }
+  return text;
 }
+
+}  // namespace
 
 GeneralInput read_general_input(platform::FileSystem& files) {
   GeneralInput in;
+  std::int32_t scheme = 0;
   read_file(files, kGeneralInputFile, in.saida, in.Tb, in.Tinf, in.h, in.k, in.Ab, in.P, in.L,
-            in.N, in.scheme);
+            in.N, scheme);
   // Two nodes, or none, leave the base or tip formulas reading outside the mesh. One node is
   // let through: its mesh spacing is a division by zero, reported as such.
   if (in.N == 2 || in.N <= 0) {
     reject(kGeneralInputFile, "N", in.N, "the number of mesh nodes", from_to_largest(3));
   }
   // Any other scheme would solve nothing and still report a result as a success.
-  if (in.scheme != 1 && in.scheme != 2) {
-    reject(kGeneralInputFile, "scheme", in.scheme, "the tip scheme", "1 or 2");
-  }
+  const std::optional<TipScheme> named = tip_scheme_from_file(scheme);
+  if (!named) reject(kGeneralInputFile, "scheme", scheme, "the tip scheme", scheme_numbers());
+  in.scheme = *named;
   return in;
 }
 

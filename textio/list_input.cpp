@@ -1,7 +1,7 @@
 // The list-directed reader on a connected unit: its bytes come through the unit's buffer.
 #include "textio/list_input.h"
 #include "textio/unit_record.h"
-#include "textio/units.h"
+#include "textio/unit_input.h"
 
 namespace textio {
 

@@ -3,7 +3,7 @@
 // between apostrophes are written as they stand, in Windows-1252.
 #include "textio/latin1.h"
 
-namespace fin::formatos {
+namespace aleta::formatos {
 
 using textio::Latin1Text;
 
@@ -36,4 +36,4 @@ constexpr Latin1Text F9{
 
 constexpr Latin1Text F10{"(2/,'Tempo de processamento (em segundos):',T40,F15.3)"};
 
-}  // namespace fin::formatos
+}  // namespace aleta::formatos

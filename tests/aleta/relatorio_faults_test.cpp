@@ -7,16 +7,23 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "fin/dados.h"
+#include "aleta/relatorio.h"
 #include "fin/processamento.h"
 #include "process/termination.h"
 #include "tests/fin/worked_case.h"
 #include "tests/support/child_process.h"
 #include "tests/support/temp_dir.h"
 #include "tests/textio/unit_test_support.h"
+#include "textio/unit_close.h"
 
-namespace fin {
+namespace aleta {
 namespace {
+
+using fin::Case;
+using fin::GeneralInput;
+using fin::IterationInput;
+using fin::TipScheme;
+using fin::compute_case;
 
 using testing_support::ChildResult;
 
@@ -32,11 +39,11 @@ ChildResult write_worked_report(const std::string& path, int failing_write,
     files.failing_write = failing_write;
     files.write_error = error;
     textio::initialise_unit_layer();
-    GeneralInput in = testing::worked_input(2);
+    GeneralInput in = fin::testing::worked_input(TipScheme::Uds2);
     in.saida.fill(' ');
     std::memcpy(in.saida.data(), path.data(), path.size());
-    const IterationInput iteration = testing::iteration_controls(100, 1e-10, 25);
-    const Case c = compute_case(in, iteration);
+    const IterationInput iteration = fin::testing::iteration_controls(100, 1e-10, 25);
+    const Case<double> c = compute_case<double>(in, in.spec(), iteration);
     write_report(files, {in, iteration, c, 0.0});
     process::terminate_process(0);
   });
@@ -79,4 +86,4 @@ TEST(ReportWriteFaults, EachFailingWriteKeepsTheBlocksBeforeIt) {
 }
 
 }  // namespace
-}  // namespace fin
+}  // namespace aleta

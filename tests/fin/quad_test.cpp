@@ -1,0 +1,159 @@
+// The core in its two arithmetics: the converged UDS-2 solution computed directly, the
+// quadruple-precision case beside the double one, and the text of a quadruple value.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "fin/processamento.h"
+#include "fin/quad_number.h"
+#include "tests/fin/worked_case.h"
+
+namespace fin {
+namespace {
+
+using testing::iteration_controls;
+using testing::worked_input;
+
+// The gap between 1 and the next larger value of the arithmetic.
+template <typename Real>
+Real epsilon();
+template <>
+double epsilon<double>() { return 0x1p-52; }
+template <>
+Quad epsilon<Quad>() { return ldexpq(1, -112); }
+
+template <typename Real>
+class BothArithmetics : public ::testing::Test {};
+using Arithmetics = ::testing::Types<double, Quad>;
+TYPED_TEST_SUITE(BothArithmetics, Arithmetics);
+
+// The iteration from a uniform field, solved again and again until its L1 norm stops falling,
+// ends where the direct solve of the eliminated tip row lands, to within the arithmetic's
+// round-off; and both satisfy the second-order tip row.
+TYPED_TEST(BothArithmetics, DirectConvergedUds2IsTheIterationsFixedPoint) {
+  using Real = TypeParam;
+  for (const std::int32_t N : {3, 21, 161}) {
+    const GeneralInput in = worked_input(TipScheme::Uds2, N);
+    const Case<Real> direct = compute_converged_case<Real>(in, N);
+    EXPECT_TRUE(direct.solution.converged);
+
+    Case<Real> iterated = prepare_case<Real>(in, in.spec());
+    solve_iterated(iteration_controls(0, 0.0, 25), iterated);  // the uniform field and its norm
+    TridiagonalSolver<Real> solver;
+    const NormArray<Real>& L1 = iterated.solution.L1;
+    for (std::int64_t c = 1; c < 2000; ++c) {
+      deferred_correction_step(iterated, solver);
+      // The first solve raises the norm from that of the uniform field; from then on it falls.
+      if (c >= 2 && !(L1[c] < L1[c - 1])) break;
+    }
+    ASSERT_LT(L1.count(), 2000) << "the norm kept falling";
+
+    const Real bound = 16 * N * epsilon<Real>() * in.Tb;
+    for (std::int32_t i = 1; i <= N; ++i) {
+      const Real difference = iterated.solution.T[i] - direct.solution.T[i];
+      EXPECT_LE(real_fabs(difference), bound)
+          << "N " << N << " node " << i << ": " << QuadNumber(difference).text();
+    }
+    const NodeArray<Real>& T = direct.solution.T;
+    const Real dx = direct.mesh.dx;
+    const Real tip = (3 * in.k + 2 * in.h * dx) * T[N] - 4 * in.k * T[N - 1] + in.k * T[N - 2] -
+                     2 * in.h * dx * in.Tinf;
+    EXPECT_LE(real_fabs(tip), 64 * epsilon<Real>() * in.k * in.Tb) << "N " << N;
+  }
+}
+
+// The raw bits, so that values compare exactly.
+template <typename Real>
+std::string bits_of(Real value) {
+  std::string bytes(sizeof value, '\0');
+  std::memcpy(bytes.data(), &value, sizeof value);
+  return bytes;
+}
+
+// What a case leaves, as bits.
+template <typename Real>
+std::string fingerprint(const Case<Real>& c) {
+  std::string all;
+  for (std::int32_t i = 1; i <= c.mesh.N; ++i) {
+    all += bits_of(c.solution.T[i]) + bits_of(c.exact.Ta[i]);
+  }
+  for (std::int64_t j = 0; j < c.solution.L1.count(); ++j) {
+    all += bits_of(c.solution.L1[j]) + bits_of(c.solution.L2[j]) + bits_of(c.solution.Linf[j]);
+  }
+  for (Real v : {c.exact.qa, c.rates.qdds1, c.rates.qdds2}) all += bits_of(v);
+  return all + std::to_string(c.solution.it) + (c.solution.converged ? "+" : "-");
+}
+
+// A double case and a quadruple one computed at once on two threads share nothing: each comes
+// out bit for bit as it does alone.
+TEST(ComputeCase, DoubleAndQuadOnTwoThreadsGiveTheBitsOfEachAlone) {
+  const GeneralInput in = worked_input(TipScheme::Uds2, 2001);
+  const IterationInput iteration = iteration_controls(60, 1e-12, 25);
+  const std::string double_alone = fingerprint(compute_case<double>(in, in.spec(), iteration));
+  const std::string quad_alone = fingerprint(compute_case<Quad>(in, in.spec(), iteration));
+  for (int round = 0; round < 2; ++round) {
+    std::string quad_together;
+    std::thread worker(
+        [&] { quad_together = fingerprint(compute_case<Quad>(in, in.spec(), iteration)); });
+    const std::string double_together =
+        fingerprint(compute_case<double>(in, in.spec(), iteration));
+    worker.join();
+    ASSERT_EQ(double_together, double_alone);
+    ASSERT_EQ(quad_together, quad_alone);
+  }
+}
+
+// A fin too long for sinh and cosh even in quadruple precision (m·L ≈ 13416 against a limit of
+// about 11357) takes the scaled form there too, and agrees with the double evaluation.
+TEST(ExactSolution, LongFinsInQuadAgreeWithDouble) {
+  for (const double L : {300.0, 3000.0}) {
+    GeneralInput in = worked_input(TipScheme::Uds, 11);
+    in.L = L;
+    const Case<double> d = compute_case<double>(in, in.spec(), {});
+    const Case<Quad> q = compute_case<Quad>(in, in.spec(), {});
+    EXPECT_NEAR(static_cast<double>(q.exact.qa), d.exact.qa, 1e-15 * d.exact.qa) << L;
+    for (std::int32_t i = 1; i <= 11; ++i) {
+      EXPECT_NEAR(static_cast<double>(q.exact.Ta[i]), d.exact.Ta[i], 1e-13) << L << " " << i;
+    }
+  }
+}
+
+TEST(NodeArray, QuadElementsAreAlignedForTheirType) {
+  for (const std::int32_t n : {1, 3, 1000, 100000}) {
+    NodeArray<Quad> a(n);
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(&a[0]) % alignof(Quad), 0u) << n;
+    EXPECT_EQ(a[n], 0) << "zero bits are a zero quadruple real";
+  }
+}
+
+TEST(QuadNumber, ThirtySixDigitsReadBackExactly) {
+  const Quad third = Quad(1) / 3;
+  const Quad values[] = {third,
+                         -third * ldexpq(1, 1000),
+                         nextafterq(Quad(1), Quad(2)),         // 1 + 2^-112
+                         largest_real<Quad>(),
+                         ldexpq(1, -16494),                     // the smallest subnormal
+                         sqrtq(Quad(2)) * Quad(1e-300)};
+  for (const Quad v : values) {
+    const std::string text = QuadNumber(v).text();
+    const std::string mantissa = text.substr(0, text.find('e'));
+    std::string digits;
+    for (char c : mantissa) {
+      if (c >= '0' && c <= '9') digits += c;
+    }
+    EXPECT_EQ(digits.size(), 36u) << text;
+    const auto back = QuadNumber::parse(text);
+    ASSERT_TRUE(back.has_value()) << text;
+    EXPECT_EQ(bits_of(back->value()), bits_of(v)) << text;
+  }
+  EXPECT_EQ(QuadNumber(third).text(), "3.33333333333333333333333333333333317e-01");
+  for (const char* bad : {"", " 1", "1x", "0x", "e5"}) {
+    EXPECT_FALSE(QuadNumber::parse(bad).has_value()) << '"' << bad << '"';
+  }
+}
+
+}  // namespace
+}  // namespace fin
