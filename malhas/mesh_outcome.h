@@ -2,9 +2,12 @@
 // What a study keeps of one mesh once its case has been computed and its storage released.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "fin/real.h"
 #include "fin/tip_scheme.h"
 
 namespace malhas {
@@ -17,6 +20,13 @@ using fin::Quantity;
 // Temperatures along the fin at a few of the mesh's nodes, enough for a plot.
 struct ProfileSample {
   std::vector<double> x, T, Ta;
+};
+
+// The mesh's case in quadruple precision: the converged discrete values (phi_inf), those after as
+// many solves as the double run made (phi_it, the converged ones for a scheme that does not
+// iterate), and the exact values, each of T(N), qdds1, qdds2.
+struct QuadReference {
+  std::array<fin::Quad, 3> converged{}, iterated{}, exact{};
 };
 
 struct MeshOutcome {
@@ -32,6 +42,8 @@ struct MeshOutcome {
   double final_l1 = 0;
   bool converged = true;
   ProfileSample profile;
+  std::optional<QuadReference> reference;
+  std::string_view no_reference;  // why there is no reference, in Portuguese
 
   bool failed() const { return !failure.empty(); }
 };

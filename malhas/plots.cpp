@@ -46,10 +46,11 @@ std::vector<std::size_t> completed(const SchemeStudy& study) {
   return meshes;
 }
 
-// A mesh whose value the tables warn about: round-off has taken over, or the iteration stopped
-// at itmax.
+// A mesh whose value the tables warn about: its measured round-off or iteration error is not
+// small beside its discretisation error.
 bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
-  return study.rows[k][index_of(q)].round_off || (fin::iterates(study.scheme) && !study.meshes[k].converged);
+  const QuantityAnalysis& a = study.rows[k][index_of(q)];
+  return a.round_off || a.iteration;
 }
 
 // A straight line of slope `order` on log-log axes over [low, high], a factor kSlopeClearance

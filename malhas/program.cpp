@@ -45,7 +45,7 @@ int run_program(int argc, char** argv, platform::FileSystem& files) {
 
   const std::vector<SchemeStudy> studies = run_study(
       plan, options.threads,
-      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job); },
+      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job, options.quad_reference); },
       progress_display());
   const std::string written = write_output_files(options.folder, study_files(studies));
   if (!written.empty()) return fail(written);
