@@ -21,7 +21,7 @@ constexpr double kSlopeClearance = 3;
 constexpr double kOrderMargin = 1.5;
 
 constexpr std::string_view kMarkedNote =
-    "anel: malha marcada (arredondamento, ou parou em itmax)";
+    "anel: malha marcada (arredondamento ou iteração medidos)";
 
 // One colour per series of a scheme and quantity, the same in every chart.
 std::string colour(std::size_t scheme_index, Quantity q) {
@@ -150,23 +150,37 @@ Chart profile_chart(const std::vector<SchemeStudy>& studies) {
   return chart;
 }
 
+namespace {
+
+// One series per level of `table`, its points drawn as rings when `open`.
+template <class Real>
+void add_levels(Chart& chart, const QuantityExtrapolation& e, const std::vector<LevelValue<Real>>& table,
+                bool several_schemes, std::string_view arithmetic, bool open) {
+  const int levels = table.empty() ? 0 : table.back().level + 1;
+  for (int level = 0; level < levels; ++level) {
+    const std::string what = std::string(quantity_name(e.quantity)) + " nível " +
+                             std::to_string(level) + std::string(arithmetic);
+    ChartSeries series{with_scheme(several_schemes, e.scheme, what), {},
+                       kLevelColours[level % 10], kQuantityLines[index_of(e.quantity)]};
+    for (const LevelValue<Real>& v : table) {
+      if (v.level == level) series.points.push_back({v.dx, std::fabs(static_cast<double>(v.error)), open});
+    }
+    chart.series.push_back(std::move(series));
+  }
+}
+
+}  // namespace
+
 Chart extrapolation_chart(const std::vector<QuantityExtrapolation>& extrapolations) {
   Chart chart{"Extrapolação de Richardson repetida: |erro| de cada nível",
               {"espaçamento da malha dx [m]", true},
-              {"|erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {}, {}};
+              {"|erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {},
+              {"ponto: valores em aritmética dupla; anel: solução convergida em precisão quádrupla"}};
   const bool several_schemes = !extrapolations.empty() &&
                                extrapolations.front().scheme != extrapolations.back().scheme;
   for (const QuantityExtrapolation& e : extrapolations) {
-    const int levels = e.table.empty() ? 0 : e.table.back().level + 1;
-    for (int level = 0; level < levels; ++level) {
-      const std::string what = std::string(quantity_name(e.quantity)) + " nível " + std::to_string(level);
-      ChartSeries series{with_scheme(several_schemes, e.scheme, what), {},
-                         kLevelColours[level % 10], kQuantityLines[index_of(e.quantity)]};
-      for (const LevelValue<double>& v : e.table) {
-        if (v.level == level) series.points.push_back({v.dx, std::fabs(v.error)});
-      }
-      chart.series.push_back(std::move(series));
-    }
+    add_levels(chart, e, e.table, several_schemes, "", false);
+    add_levels(chart, e, e.quad_table, several_schemes, " quádrupla", true);
   }
   return chart;
 }

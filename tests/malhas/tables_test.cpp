@@ -78,7 +78,7 @@ TEST(Tables, TextOpensWithTheBestExtrapolatedEstimatesAndEndsWithTheLevels) {
   const std::string text = text_table(studies, extrapolate(studies));
   EXPECT_NE(text.find("Estudo de malhas da aleta\r\n\r\nMelhor estimativa na malha mais fina"),
             std::string::npos);
-  EXPECT_NE(text.find("  UDS-2 T(N): N = 9, n\xEDvel 0: 3.0000000000000004e-01, erro 7.000e-01\r\n"),
+  EXPECT_NE(text.find("  UDS-2 T(N): N = 9, n\xEDvel 0 (dupla): 3.0000000000000004e-01, erro 7.000e-01\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("UDS-2 qdds2: ordem removida por n\xEDvel 1: 2\r\n"), std::string::npos);
   std::vector<SchemeStudy> one = studies;
