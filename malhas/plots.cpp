@@ -99,6 +99,37 @@ Chart error_chart(const std::vector<SchemeStudy>& studies) {
   return chart;
 }
 
+Chart budget_chart(const std::vector<SchemeStudy>& studies) {
+  Chart chart{"Orçamento do erro: |E_discretizacao|, |E_iteracao| e |E_arredondamento|",
+              {"espaçamento da malha dx [m]", true},
+              {"|parte do erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {},
+              {"cor: a parte do erro; traço: a quantidade; partes nulas ou sem referência ficam de fora"}};
+  struct Part {
+    std::string_view name;
+    Estimate QuantityAnalysis::*estimate;
+  };
+  constexpr Part kParts[] = {{"discretização", &QuantityAnalysis::discretisation_error},
+                             {"iteração", &QuantityAnalysis::iteration_error},
+                             {"arredondamento", &QuantityAnalysis::round_off_error}};
+  for (std::size_t s = 0; s < studies.size(); ++s) {
+    for (Quantity q : kQuantities) {
+      for (std::size_t part = 0; part < std::size(kParts); ++part) {
+        const std::string what = std::string(quantity_name(q)) + " " + std::string(kParts[part].name);
+        ChartSeries series{series_name(studies, studies[s], what), {}, kColours[(3 * s + part) % 6],
+                           kQuantityLines[index_of(q)]};
+        for (std::size_t k : completed(studies[s])) {
+          const Estimate& e = studies[s].rows[k][index_of(q)].*kParts[part].estimate;
+          if (e.defined && e.value != 0) {
+            series.points.push_back({studies[s].meshes[k].dx, std::fabs(e.value)});
+          }
+        }
+        chart.series.push_back(std::move(series));
+      }
+    }
+  }
+  return chart;
+}
+
 Chart order_chart(const std::vector<SchemeStudy>& studies) {
   Chart chart{"Ordens efetiva p_E e aparente p_U", {"espaçamento da malha dx [m]", true},
               {"ordem", false}, {}, {std::string(kMarkedNote)}};

@@ -70,8 +70,8 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   for (const char* N : {"41", "81", "161", "321", "641"}) {
     EXPECT_NEAR(number(rows, std::string("UDS ") + N + " T(N)", kEffectiveOrder), 1, 0.05) << N;
   }
-  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "erro.svg", "ordens.svg", "perfil.svg",
-                           "extrapolacoes.svg"}) {
+  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "erro.svg", "orcamento.svg",
+                           "ordens.svg", "perfil.svg", "extrapolacoes.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }
   EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
@@ -194,6 +194,35 @@ TEST(MalhasProgram, WithoutReferenceTheBudgetIsEmptyWithItsReason) {
   EXPECT_NE(csv.find(note), std::string::npos) << csv;
 }
 
+TEST(MalhasProgram, BudgetChartDrawsEachPartAtItsSpacing) {
+  // UDS-2 on N = 21 ... 10241; a part that is exactly 0 (E_iteracao of qdds1 on the finest
+  // mesh) has no place on the log axis and is left out.
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  const malhas::DrawnChart chart = malhas::read_chart(run->get("estudo_malhas/orcamento.svg"));
+  const std::pair<const char*, std::size_t> parts[] = {
+      {"discretiza\xC3\xA7\xC3\xA3o", kDiscretisation}, {"itera\xC3\xA7\xC3\xA3o", kIteration},
+      {"arredondamento", kRoundOffError}};
+  for (const char* quantity : {"T(N)", "qdds1", "qdds2"}) {
+    for (const auto& [part, column] : parts) {
+      const std::string name = std::string(quantity) + " " + part;
+      const std::vector<malhas::DrawnPoint>& points = chart.series.at(name);
+      std::size_t k = 0;
+      for (int N = 21; N <= 10241; N = 2 * N - 1) {
+        const std::string key = "UDS-2 " + std::to_string(N) + " " + quantity;
+        const double value = std::fabs(number(rows, key, column));
+        if (value == 0) continue;
+        ASSERT_LT(k, points.size()) << name;
+        EXPECT_NEAR(points[k].x / number(rows, key, kSpacing), 1, 1e-3) << key << " " << part;
+        EXPECT_NEAR(std::log10(points[k].y / value), 0, 1e-3) << key << " " << part;
+        ++k;
+      }
+      EXPECT_EQ(k, points.size()) << name;
+    }
+  }
+}
+
 TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
   const auto study = example("uds2");
   ASSERT_EQ(study->run({"-e", "ambos", "--lista", "3,21,1000"}, "", {}, Program::Malhas).exit_code, 0);
@@ -281,7 +310,7 @@ TEST(MalhasProgram, FailedWriteKeepsTheEarlierStudyWhole) {
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
-  for (const std::string chart : {"erro", "ordens", "perfil", "extrapolacoes"}) {
+  for (const std::string chart : {"erro", "orcamento", "ordens", "perfil", "extrapolacoes"}) {
     const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
     const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());
     EXPECT_EQ(xml.exit_code, 0) << chart << xml.err;
