@@ -1,7 +1,8 @@
 #!/bin/sh
 # malhas_speed.sh [ALETA [ALETA_MALHAS [RUNS]]]: a UDS mesh study of the meshes N = 2^j + 1 for
 # j = 1 ... 20 (3, 5, 9, ..., 2^20 + 1: twenty meshes) beside one run of aleta on the finest of
-# them alone.
+# them alone. The study runs without its quadruple-precision reference (--sem-referencia): this
+# compares the double computation with aleta's; budget_speed.sh times the reference.
 #
 # The two alternate, RUNS times each (default 7), each run in a fresh temporary directory with a
 # do-nothing `notepad` first on PATH, so that both meet the machine in the same state. Printed:
@@ -46,7 +47,7 @@ page_probe
 i=0
 while [ "$i" -lt "$runs" ]; do
   run_once "$work/aleta" 1048577 "$aleta"
-  run_once "$work/study" 3 "$malhas" --malhas 20
+  run_once "$work/study" 3 "$malhas" --malhas 20 --sem-referencia
   i=$((i + 1))
 done
 
