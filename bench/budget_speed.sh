@@ -10,30 +10,13 @@ runs=${2:-5}
 examples=$(realpath "$(dirname "$0")/../examples")
 . "$(dirname "$0")/timing.sh"
 
-# Appends "wall_seconds peak_kib" of one study of EXAMPLE with ARGUMENTS... to FILE.
+# One study of EXAMPLE with ARGUMENTS..., timed into FILE.
 run_once() {  # FILE EXAMPLE ARGUMENTS...
   file=$1
   dir=$(mktemp -d "$work/run.XXXXXX")
   cp "$examples/$2"/entradas_*.ent "$dir"
   shift 2
-  start=$(date +%s%N)
-  (cd "$dir" && /usr/bin/time -f '%M' -o "$dir/rss" "$malhas" "$@" >/dev/null) || {
-    echo "aleta-malhas $* failed in $dir" >&2
-    exit 1
-  }
-  end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(cat "$dir/rss")" | awk '{ print $1 / 1e6, $2 }' >>"$file"
-  rm -rf "$dir"
-}
-
-# "best median peak_MiB" of the runs in FILE.
-summary() {  # FILE
-  sort -n "$1" | awk '
-    { wall[NR] = $1; if ($2 > rss) rss = $2 }
-    END {
-      median = NR % 2 ? wall[(NR + 1) / 2] : (wall[NR / 2] + wall[NR / 2 + 1]) / 2
-      printf "%.3f %.3f %.1f\n", wall[1], median, rss / 1024
-    }'
+  timed_run "$file" "$dir" "$malhas" "$@"
 }
 
 page_probe

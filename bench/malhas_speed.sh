@@ -15,30 +15,13 @@ malhas=$(realpath "${2:-build/aleta-malhas}")
 runs=${3:-7}
 . "$(dirname "$0")/timing.sh"
 
-# Appends "wall_seconds peak_kib" of one run of COMMAND... in a new directory to FILE.
+# One run of COMMAND... in a new directory, timed into FILE.
 run_once() {  # FILE N COMMAND...
   file=$1
   dir=$(mktemp -d "$work/run.XXXXXX")
   general_input "$2" 1 >"$dir/entradas_geral.ent"
   shift 2
-  start=$(date +%s%N)
-  (cd "$dir" && PATH="$work/bin:$PATH" /usr/bin/time -f '%M' -o "$dir/rss" "$@") || {
-    echo "$* failed in $dir" >&2
-    exit 1
-  }
-  end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(cat "$dir/rss")" | awk '{ print $1 / 1e6, $2 }' >>"$file"
-  rm -rf "$dir"
-}
-
-# "best median peak_MiB" of the runs in FILE.
-summary() {  # FILE
-  sort -n "$1" | awk '
-    { wall[NR] = $1; if ($2 > rss) rss = $2 }
-    END {
-      median = NR % 2 ? wall[(NR + 1) / 2] : (wall[NR / 2] + wall[NR / 2 + 1]) / 2
-      printf "%.3f %.3f %.1f\n", wall[1], median, rss / 1024
-    }'
+  timed_run "$file" "$dir" "$@"
 }
 
 page_probe
