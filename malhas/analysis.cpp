@@ -18,6 +18,14 @@ namespace {
 constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
 constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
 
+// p_E of E_discretizacao on two consecutive meshes; empty, with the reason, where a mesh has no
+// reference.
+Estimate discretisation_order(const Estimate& coarse, const Estimate& fine, double ratio) {
+  if (!coarse.defined) return coarse;
+  if (!fine.defined) return fine;
+  return effective_order(coarse.value, fine.value, ratio);
+}
+
 QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::size_t k,
                                   fin::TipScheme scheme, Quantity q) {
   const std::size_t i = index_of(q);
@@ -40,12 +48,8 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   const MeshOutcome& coarse = meshes[k - 1];
   const double r = refinement_ratio(coarse.N, fine.N);
   a.effective_order = effective_order(coarse.exact[i] - coarse.value[i], a.error, r);
-  const Estimate coarse_discretisation = error_budget(coarse, q).discretisation;
   a.discretisation_order =
-      !coarse_discretisation.defined ? coarse_discretisation
-      : !a.discretisation_error.defined
-          ? a.discretisation_error
-          : effective_order(coarse_discretisation.value, a.discretisation_error.value, r);
+      discretisation_order(error_budget(coarse, q).discretisation, a.discretisation_error, r);
   Estimate apparent;  // p_U where the estimates may be made from it
   if (k == 1 || meshes[k - 2].failed()) {
     a.apparent_order = apparent = undefined_because(k == 1 ? kTooFewMeshes : kCoarserFailed);
