@@ -2,6 +2,7 @@
 // directory.
 #include "malhas/program.h"
 #include "platform/files.h"
+#include "process/arguments.h"
 #include "process/startup.h"
 #include "process/termination.h"
 #include "textio/unit_close.h"
@@ -11,5 +12,6 @@ int main(int argc, char** argv) {
   // flags it raised.
   process::start_up_without_traps();
   textio::initialise_unit_layer();
-  process::terminate_process(malhas::run_program(argc, argv, platform::native_file_system()));
+  process::terminate_process(malhas::run_program(process::utf8_arguments(argc, argv),
+                                                 platform::native_file_system()));
 }
