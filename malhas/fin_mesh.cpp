@@ -57,8 +57,10 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
     keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration), outcome);
   } catch (const process::StorageUnavailable&) {
     outcome.failure = kNoStorage;
+    outcome.lacked_storage = true;
   } catch (const std::bad_alloc&) {
     outcome.failure = kNoStorage;
+    outcome.lacked_storage = true;
   }
   if (outcome.failure.empty()) outcome.failure = arithmetic_fault(held);
   if (outcome.failed()) outcome.profile = {};

@@ -151,6 +151,19 @@ TEST(MalhasProgram, MeshWithoutStorageFailsAloneAndTheOthersComplete) {
   EXPECT_EQ(rows.at("UDS 2147483647 T(N)").at(kValue), "");
 }
 
+TEST(MalhasProgram, StorageLimitGivesTheSameStudyWithAnyNumberOfThreads) {
+  if (ProgramRun::windows_program()) GTEST_SKIP() << "the address-space limit is a POSIX one";
+  // Four meshes of about 100 MB each: one at a time fits in 400 MB, four at once do not.
+  const auto run = example("uds");
+  for (const std::string threads : {"1", "4"}) {
+    const ChildResult r =
+        run->run({"-t", threads, "-s", "t" + threads, "-l", "1500001,1500003,1500005,1500007"},
+                 "", {"prlimit", "--as=400000000", "--"}, Program::Malhas);
+    EXPECT_EQ(r.exit_code, 0) << threads << r.err;
+  }
+  EXPECT_EQ(run->get("t4/malhas.csv"), run->get("t1/malhas.csv"));
+}
+
 TEST(MalhasProgram, ArithmeticFaultMarksEveryMeshItMeets) {
   // h = 0: m = 0, and the exact solution divides 0 by 0 on every mesh.
   const auto run = example("uds");
