@@ -65,7 +65,7 @@ FolderFiles& native_folder_files();
 // set aside before it runs.
 class RemovedOnInterrupt {
  public:
-  static constexpr std::size_t kMaxNames = 16;
+  static constexpr std::size_t kMaxNames = 64;
 
   explicit RemovedOnInterrupt(const std::string& message);
   ~RemovedOnInterrupt();
