@@ -176,6 +176,20 @@ TEST(MalhasProgram, ArithmeticFaultMarksEveryMeshItMeets) {
             "aleta-malhas: malha N = 41 (UDS) falhou: opera\xC3\xA7\xC3\xA3o inv\xC3\xA1lida (invalid)\n");
 }
 
+TEST(MalhasProgram, MeshFaultIsTheFirstRaisedAsAletaReportsIt) {
+  // L = 1e155: the interior coefficients overflow first, and the infinities then meet in an
+  // invalid operation; aleta stops at the overflow.
+  const auto run = example("uds2");
+  run->put("entradas_geral.ent",
+           general_input("r.txt", {"80", "20", "25", "180", "2.0e-5", "0.024", "1e155", "161", "2"}));
+  const ChildResult aleta = run->run();
+  EXPECT_EQ(aleta.exit_code, 1);
+  EXPECT_NE(aleta.err.find("M6104"), std::string::npos) << aleta.err;
+  const ChildResult study = run->run({"-l", "161"}, "", {}, Program::Malhas);
+  EXPECT_EQ(study.exit_code, 1);
+  EXPECT_EQ(study.err, "aleta-malhas: malha N = 161 (UDS-2) falhou: estouro (overflow)\n");
+}
+
 TEST(MalhasProgram, UnreadableInputGivesTheReadersMessageAndWritesNothing) {
   const auto run = example("uds");
   run->put("entradas_geral.ent", general_input("r.txt", {"80", "vinte"}));
