@@ -4,7 +4,7 @@
 
 #include "fin/processamento.h"
 #include "malhas/quad_reference.h"
-#include "process/held_fp_traps.h"
+#include "process/first_fp_fault.h"
 #include "process/storage.h"
 
 namespace malhas {
@@ -38,11 +38,16 @@ void keep_results(const fin::Case<double>& c, MeshOutcome& outcome) {
   outcome.profile = sample_profile(c);
 }
 
-// The fault that makes the mesh's numbers meaningless, in Portuguese; empty when none was raised.
-std::string arithmetic_fault(const process::HeldFpTraps& held) {
-  if (held.invalid()) return "operação inválida (invalid)";
-  if (held.divided_by_zero()) return "divisão por zero";
-  if (held.overflowed()) return "estouro (overflow)";
+// The fault that makes the mesh's numbers meaningless, in Portuguese: the first raised, at which
+// aleta would have ended the run of this mesh. Empty when none was raised.
+std::string arithmetic_fault(const process::FirstFpFault& faults) {
+  const std::optional<platform::FpFault> first = faults.first();
+  if (!first) return {};
+  switch (*first) {
+    case platform::FpFault::Invalid: return "operação inválida (invalid)";
+    case platform::FpFault::DivideByZero: return "divisão por zero";
+    case platform::FpFault::Overflow: return "estouro (overflow)";
+  }
   return {};
 }
 
@@ -54,15 +59,17 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   MeshOutcome outcome;
   outcome.N = job.N;
   outcome.dx = fin::mesh_spacing(fin.L, job.N);  // shown on a failed mesh's rows too
-  process::HeldFpTraps held;
+  process::FirstFpFault faults;
   try {
     keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration), outcome);
   } catch (const process::StorageUnavailable&) {
     outcome.failure = kNoStorage;
+    outcome.lacked_storage = true;
   } catch (const std::bad_alloc&) {
     outcome.failure = kNoStorage;
+    outcome.lacked_storage = true;
   }
-  if (outcome.failure.empty()) outcome.failure = arithmetic_fault(held);
+  if (outcome.failure.empty()) outcome.failure = arithmetic_fault(faults);
   if (outcome.failed()) {
     outcome.profile = {};
   } else if (quad_reference) {

@@ -2,14 +2,16 @@
 // directory.
 #include "malhas/program.h"
 #include "platform/files.h"
+#include "process/arguments.h"
 #include "process/startup.h"
 #include "process/termination.h"
 #include "textio/unit_close.h"
 
 int main(int argc, char** argv) {
-  // Before any file is opened; the floating-point traps stay off: every mesh is judged by the
-  // flags it raised.
+  // Before any file is opened; no trap ends the run: every mesh records the first fault it
+  // raised and is judged by it.
   process::start_up_without_traps();
   textio::initialise_unit_layer();
-  process::terminate_process(malhas::run_program(argc, argv, platform::native_file_system()));
+  process::terminate_process(malhas::run_program(process::utf8_arguments(argc, argv),
+                                                 platform::native_file_system()));
 }

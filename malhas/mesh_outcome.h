@@ -34,6 +34,9 @@ struct MeshOutcome {
   double dx = 0;
   // Why the mesh has no results, in Portuguese; empty when it completed.
   std::string failure;
+  // Storage was refused, to the mesh or to its reference, which other meshes computed at the
+  // same time may have held.
+  bool lacked_storage = false;
   std::array<double, 3> value{};  // the numerical T(N), qdds1, qdds2
   std::array<double, 3> exact{};  // Ta(N), qa, qa
   // UDS-2 only: iterations made, the last L1 norm over the initial one, and whether it fell

@@ -48,12 +48,15 @@ std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsign
   std::mutex progress_lock;
   std::size_t done = 0;
   // Each outcome is written by the one worker that took its job.
+  const auto report_done = [&] {
+    const std::lock_guard<std::mutex> hold(progress_lock);
+    progress(++done, jobs.size());
+  };
   const auto work = [&] {
     for (std::size_t taken; (taken = next++) < jobs.size();) {
       const std::size_t job = largest_first[taken];
       outcomes[job] = compute(jobs[job]);
-      const std::lock_guard<std::mutex> hold(progress_lock);
-      progress(++done, jobs.size());
+      if (!outcomes[job].lacked_storage) report_done();
     }
   };
   const unsigned workers = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(jobs.size())));
@@ -67,6 +70,11 @@ std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsign
   }
   work();  // the calling thread is one of the workers
   pool.join();  // before the outcomes are handed on
+  for (std::size_t job : largest_first) {
+    if (!outcomes[job].lacked_storage) continue;
+    outcomes[job] = compute(jobs[job]);
+    report_done();
+  }
   return outcomes;
 }
 

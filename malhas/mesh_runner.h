@@ -1,6 +1,8 @@
 #pragma once
 // Computes the meshes of a study concurrently: each worker thread takes the largest mesh not yet
-// started, so the long ones overlap and the short ones fill the gaps at the end.
+// started, so the long ones overlap and the short ones fill the gaps at the end. A mesh refused
+// storage is computed again once the others are done, alone, so that whether it completes
+// depends on the machine and not on which meshes happened to run beside it.
 #include <cstdint>
 #include <functional>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <optional>
 
@@ -61,15 +62,45 @@ SchemeWords scheme_words() {
   return words;
 }
 
+// A single-value option given more than once, which CLI11 reports as a count mismatch.
+const CLI::Option* repeated_option(const CLI::App& app) {
+  for (const CLI::Option* option : app.get_options()) {
+    if (option->get_expected_max() == 1 && option->count() > 1) return option;
+  }
+  return nullptr;
+}
+
 // CLI11's own errors, told in Portuguese.
-std::string parse_error_text(const CLI::ParseError& e) {
+std::string parse_error_text(const CLI::App& app, const CLI::ParseError& e) {
   if (dynamic_cast<const CLI::ValidationError*>(&e)) return e.what();  // our validators' text
-  if (dynamic_cast<const CLI::ExtrasError*>(&e)) return "argumento não reconhecido";
-  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) return "opção sem o valor que ela pede";
+  if (dynamic_cast<const CLI::ExtrasError*>(&e)) {
+    const std::vector<std::string> extras = app.remaining();
+    return "argumento não reconhecido: \"" + (extras.empty() ? "" : extras.front()) + "\"";
+  }
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&e)) {
+    const CLI::Option* repeated = repeated_option(app);
+    if (repeated) return repeated->get_name() + " dada mais de uma vez";
+    return "opção sem o valor que ela pede";
+  }
   if (dynamic_cast<const CLI::ExcludesError*>(&e)) {
     return "--lista não se combina com --malhas nem com --razao";
   }
   return "opções inválidas";
+}
+
+// "-m=2" read as "-m 2": CLI11 takes what follows a short option's letter as its value, "=2".
+std::vector<std::string> separated_short_values(int argc, const char* const* argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  for (std::size_t i = 0; i < args.size() && args[i] != "--"; ++i) {
+    const std::string& arg = args[i];
+    if (arg.size() > 2 && arg[0] == '-' && std::isalpha(static_cast<unsigned char>(arg[1])) &&
+        arg[2] == '=') {
+      args.insert(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, arg.substr(3));
+      args[i].resize(2);
+      ++i;
+    }
+  }
+  return args;
 }
 
 // The sorted list, or the reason it cannot be a study's list of meshes.
@@ -140,7 +171,9 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
                "para estudos grandes demais para ela");
 
   try {
-    app.parse(argc, argv);
+    std::vector<std::string> args = separated_short_values(argc, argv);
+    std::reverse(args.begin(), args.end());  // CLI11 takes them last first
+    app.parse(args);
   } catch (const CLI::CallForHelp&) {
     parsed.out = app.help();
     return parsed;
@@ -149,10 +182,11 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
     return parsed;
   } catch (const CLI::ParseError& e) {
     parsed.exit_code = 1;
-    parsed.err = std::string(kProgram) + ": " + parse_error_text(e) + " (veja --help)\n";
+    parsed.err = std::string(kProgram) + ": " + parse_error_text(app, e) + " (veja --help)\n";
     return parsed;
   }
-  const std::string list_error = check_explicit_meshes(o.explicit_meshes);
+  const std::string list_error = o.folder.empty() ? "--saida: o nome da pasta está vazio"
+                                                  : check_explicit_meshes(o.explicit_meshes);
   if (!list_error.empty()) {
     parsed.exit_code = 1;
     parsed.err = std::string(kProgram) + ": " + list_error + "\n";

@@ -6,17 +6,21 @@
 #include "malhas/fin_mesh.h"
 #include "malhas/program_name.h"
 #include "malhas/study.h"
+#include "platform/folder_files.h"
 #include "process/console.h"
 
 namespace malhas {
 namespace {
 
-// Meshes done of the total, rewritten in place on a terminal; nothing anywhere else.
-ProgressReport progress_display() {
+// Meshes done of the total, rewritten in place on a terminal; nothing anywhere else. A line
+// the terminal did not take is remembered in `lost`, for the exit code.
+ProgressReport progress_display(bool& lost) {
   if (!process::standard_error_is_terminal()) return [](std::size_t, std::size_t) {};
-  return [](std::size_t done, std::size_t total) {
-    process::write_standard_error("\rmalhas calculadas: " + std::to_string(done) + " de " +
-                                  std::to_string(total) + (done == total ? "\n" : ""));
+  return [&lost](std::size_t done, std::size_t total) {
+    if (!process::write_standard_error("\rmalhas calculadas: " + std::to_string(done) + " de " +
+                                       std::to_string(total) + (done == total ? "\n" : ""))) {
+      lost = true;
+    }
   };
 }
 
@@ -25,11 +29,30 @@ int fail(const std::string& message) {
   return 1;
 }
 
+// UDS-2 needs entradas_uds.ent; the reader would create a missing one empty and stop at its
+// end, so the study says what the file must hold instead, and creates nothing.
+std::string missing_iteration_input(const StudyPlan& plan, platform::FileSystem& files) {
+  platform::FileStatus status;
+  for (fin::TipScheme scheme : plan.schemes) {
+    if (fin::iterates(scheme) && !files.status("entradas_uds.ent", status)) {
+      return "o esquema UDS-2 lê o arquivo entradas_uds.ent, que não existe: crie-o com três "
+             "valores, um por linha: itmax (máximo de iterações), tol (tolerância do resíduo L1 "
+             "normalizado) e T0 (temperatura inicial)";
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
-int run_program(int argc, char** argv, platform::FileSystem& files) {
-  const ParsedOptions parsed = parse_options(argc, argv, std::thread::hardware_concurrency());
-  process::write_standard_output(parsed.out);
+int run_program(const std::vector<std::string>& arguments, platform::FileSystem& files) {
+  std::vector<const char*> argv;
+  for (const std::string& argument : arguments) argv.push_back(argument.c_str());
+  const ParsedOptions parsed = parse_options(static_cast<int>(argv.size()), argv.data(),
+                                             std::thread::hardware_concurrency());
+  if (!process::write_standard_output(parsed.out)) {
+    return fail("não foi possível escrever na saída padrão");
+  }
   process::write_standard_error(parsed.err);
   if (!parsed.run) return parsed.exit_code;
   const StudyOptions& options = parsed.options;
@@ -38,20 +61,27 @@ int run_program(int argc, char** argv, platform::FileSystem& files) {
   const fin::GeneralInput general = fin::read_general_input(files);
   const StudyPlan plan = plan_study(options, general.N, general.scheme);
   if (!plan.error.empty()) return fail(plan.error);
+  const std::string missing = missing_iteration_input(plan, files);
+  if (!missing.empty()) return fail(missing);
   fin::IterationInput iteration;
   for (fin::TipScheme scheme : plan.schemes) {
     if (fin::iterates(scheme)) iteration = fin::read_iteration_input(files);
   }
 
+  // Held from before the first mesh to the last rename: a study never computes for nothing,
+  // and two studies into one folder take turns.
+  OutputFolder folder(platform::native_folder_files(), options.folder);
+  if (!folder.error().empty()) return fail(folder.error());
+  bool progress_lost = false;
   const std::vector<SchemeStudy> studies = run_study(
       plan, options.threads,
       [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job, options.quad_reference); },
-      progress_display());
-  const std::string written = write_output_files(options.folder, study_files(studies));
+      progress_display(progress_lost));
+  const std::string written = folder.write(study_files(studies));
   if (!written.empty()) return fail(written);
   const std::string failures = failure_lines(studies);
   process::write_standard_error(failures);
-  return failures.empty() ? 0 : 1;
+  return failures.empty() && !progress_lost ? 0 : 1;
 }
 
 }  // namespace malhas

@@ -50,9 +50,11 @@ void attach_quad_reference(const fin::FinProperties<double>& fin,
       outcome.reference = reference;
     }
   } catch (const process::StorageUnavailable&) {
-    outcome.no_reference = kReferenceFailed;
+    outcome.no_reference = kReferenceNoStorage;
+    outcome.lacked_storage = true;
   } catch (const std::bad_alloc&) {
-    outcome.no_reference = kReferenceFailed;
+    outcome.no_reference = kReferenceNoStorage;
+    outcome.lacked_storage = true;
   }
 }
 

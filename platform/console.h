@@ -12,9 +12,10 @@ void write_standard_error(const char* bytes, std::size_t count);
 void write_standard_output(const char* bytes, std::size_t count);
 
 // UTF-8 text to the standard error or output stream: a Windows console is handed the characters,
-// which it shows whatever its code page; anything else gets the bytes as they are.
-void write_standard_error_text(const char* utf8, std::size_t count);
-void write_standard_output_text(const char* utf8, std::size_t count);
+// which it shows whatever its code page; anything else gets the bytes as they are. False when
+// the stream did not take them all (a full device, a closed pipe).
+bool write_standard_error_text(const char* utf8, std::size_t count);
+bool write_standard_output_text(const char* utf8, std::size_t count);
 
 // Whether the standard error stream is a terminal (a console on Windows), where a person reads it.
 bool standard_error_is_terminal();

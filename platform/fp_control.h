@@ -31,4 +31,14 @@ unsigned raised_fp_flags();
 // nothing fires.
 void resume_fp_traps(const SavedFpState& saved);
 
+// Traps invalid operation, division by zero and overflow on the calling thread, each only to be
+// recorded: the first one raised is kept, and from it on every trap is masked, so the
+// computation goes on with the default IEEE results, as with its traps suspended. The fault a
+// trapping run would have ended at is thus known, with the flags of every later one. Returns
+// what resume_fp_traps puts back.
+SavedFpState record_first_fp_fault();
+
+// The first fault since record_first_fp_fault on this thread; false when none was raised.
+bool first_recorded_fp_fault(FpFault& fault);
+
 }  // namespace platform

@@ -5,8 +5,9 @@
 
 namespace process {
 
-void write_standard_output(std::string_view bytes);
-void write_standard_error(std::string_view bytes);
+// False when the stream did not take every byte (a full device, a closed pipe).
+bool write_standard_output(std::string_view bytes);
+bool write_standard_error(std::string_view bytes);
 
 // Whether the standard error stream is a terminal, so that progress shown there is seen; when
 // it is a file or a pipe, a program should write nothing there but its errors.

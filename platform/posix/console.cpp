@@ -17,12 +17,12 @@ void write_standard_output(const char* bytes, std::size_t count) {
 }
 
 // Terminals take UTF-8 as it is.
-void write_standard_error_text(const char* utf8, std::size_t count) {
-  write_standard_error(utf8, count);
+bool write_standard_error_text(const char* utf8, std::size_t count) {
+  return posix::write_fully(STDERR_FILENO, utf8, count) == 0;
 }
 
-void write_standard_output_text(const char* utf8, std::size_t count) {
-  write_standard_output(utf8, count);
+bool write_standard_output_text(const char* utf8, std::size_t count) {
+  return posix::write_fully(STDOUT_FILENO, utf8, count) == 0;
 }
 
 bool standard_error_is_terminal() { return isatty(STDERR_FILENO) == 1; }

@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <csignal>
+#include <ucontext.h>
 
 namespace platform {
 namespace {
@@ -28,6 +29,33 @@ void on_sigfpe(int, siginfo_t* info, void*) {
     default: break;
   }
   end_by_default_action();
+}
+
+// The first fault recorded on each thread, which only the thread's own SIGFPE handler writes:
+// the state a signal handler needs, set aside for it.
+constexpr int kNoFault = -1;
+thread_local int first_fault = kNoFault;
+
+// SSE and x87 exception masks in the faulting context: on return the instruction runs again
+// masked and gives its default result. x87 exceptions are pending until the next x87
+// instruction; their summary bits are cleared so that none fires again.
+constexpr unsigned kSseMasks = 0x1f80;
+constexpr unsigned short kX87Masks = 0x3f;
+constexpr unsigned short kX87Pending = 0x8080;
+
+void on_recorded_sigfpe(int, siginfo_t* info, void* context) {
+  int fault = kNoFault;
+  switch (info->si_code) {
+    case FPE_FLTINV: fault = static_cast<int>(FpFault::Invalid); break;
+    case FPE_FLTDIV: fault = static_cast<int>(FpFault::DivideByZero); break;
+    case FPE_FLTOVF: fault = static_cast<int>(FpFault::Overflow); break;
+    default: end_by_default_action(); return;
+  }
+  if (first_fault == kNoFault) first_fault = fault;
+  auto* state = static_cast<ucontext_t*>(context)->uc_mcontext.fpregs;
+  state->mxcsr |= kSseMasks;
+  state->cwd |= kX87Masks;
+  state->swd &= static_cast<unsigned short>(~kX87Pending);
 }
 
 }  // namespace
@@ -67,6 +95,24 @@ unsigned raised_fp_flags() {
   if (raised & FE_OVERFLOW) flags |= kFpOverflow;
   if (raised & FE_UNDERFLOW) flags |= kFpUnderflow;
   return flags;
+}
+
+SavedFpState record_first_fp_fault() {
+  struct sigaction action {};
+  action.sa_sigaction = on_recorded_sigfpe;
+  action.sa_flags = SA_SIGINFO;
+  sigemptyset(&action.sa_mask);
+  sigaction(SIGFPE, &action, nullptr);
+  const SavedFpState saved = suspend_fp_traps();
+  first_fault = kNoFault;
+  feenableexcept(kTrappedExceptions);
+  return saved;
+}
+
+bool first_recorded_fp_fault(FpFault& fault) {
+  if (first_fault == kNoFault) return false;
+  fault = static_cast<FpFault>(first_fault);
+  return true;
 }
 
 void resume_fp_traps(const SavedFpState& saved) {

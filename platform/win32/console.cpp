@@ -27,30 +27,28 @@ bool is_console(HANDLE handle) {
 
 // A console shows the bytes of WriteFile in its own code page (850 or 1252 in Brazil, seldom
 // UTF-8), so it is handed the characters instead.
-void write_text(DWORD stream, const char* utf8, std::size_t count) {
+bool write_text(DWORD stream, const char* utf8, std::size_t count) {
   const HANDLE handle = GetStdHandle(stream);
   const int length = static_cast<int>(count);
   const int wide = is_console(handle) && length > 0
                        ? MultiByteToWideChar(CP_UTF8, 0, utf8, length, nullptr, 0)
                        : 0;
-  if (wide <= 0) {
-    (void)win32::write_fully(handle, utf8, count);
-    return;
-  }
+  if (wide <= 0) return win32::write_fully(handle, utf8, count) == 0;
   std::wstring text(static_cast<std::size_t>(wide), L'\0');
   MultiByteToWideChar(CP_UTF8, 0, utf8, length, text.data(), wide);
   DWORD written = 0;
-  (void)WriteConsoleW(handle, text.data(), static_cast<DWORD>(wide), &written, nullptr);
+  return WriteConsoleW(handle, text.data(), static_cast<DWORD>(wide), &written, nullptr) != 0 &&
+         written == static_cast<DWORD>(wide);
 }
 
 }  // namespace
 
-void write_standard_error_text(const char* utf8, std::size_t count) {
-  write_text(STD_ERROR_HANDLE, utf8, count);
+bool write_standard_error_text(const char* utf8, std::size_t count) {
+  return write_text(STD_ERROR_HANDLE, utf8, count);
 }
 
-void write_standard_output_text(const char* utf8, std::size_t count) {
-  write_text(STD_OUTPUT_HANDLE, utf8, count);
+bool write_standard_output_text(const char* utf8, std::size_t count) {
+  return write_text(STD_OUTPUT_HANDLE, utf8, count);
 }
 
 bool standard_error_is_terminal() { return is_console(GetStdHandle(STD_ERROR_HANDLE)); }

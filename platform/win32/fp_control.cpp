@@ -108,6 +108,25 @@ int __cdecl on_math_error(struct _exception* error) {
   return 1;
 }
 
+// The first fault recorded on each thread, which only the thread's own exception handler writes:
+// the state a handler needs, set aside for it.
+constexpr int kNoFault = -1;
+thread_local int first_fault = kNoFault;
+
+// Records the fault and masks every trap in the faulting context, SSE and x87, then runs the
+// instruction again: masked, it gives its default result.
+LONG CALLBACK on_recorded_exception(EXCEPTION_POINTERS* exception) {
+  FpFault fault;
+  if (!fault_of(*exception, fault)) return EXCEPTION_CONTINUE_SEARCH;
+  if (first_fault == kNoFault) first_fault = static_cast<int>(fault);
+  CONTEXT& context = *exception->ContextRecord;
+  context.MxCsr |= kAllMasks;
+  context.FltSave.MxCsr |= kAllMasks;
+  context.FltSave.ControlWord |= kX87Flags;
+  context.FltSave.StatusWord &= static_cast<WORD>(~0x8080);  // no x87 exception left pending
+  return EXCEPTION_CONTINUE_EXECUTION;
+}
+
 }  // namespace
 
 void enable_fp_traps() {
@@ -146,6 +165,22 @@ unsigned raised_fp_flags() {
   if (raised & kOverflowFlag) flags |= kFpOverflow;
   if (raised & kUnderflowFlag) flags |= kFpUnderflow;
   return flags;
+}
+
+// The handler is added to the chain once, the first time, and stays for the life of the process.
+SavedFpState record_first_fp_fault() {
+  static const PVOID handler = AddVectoredExceptionHandler(1, on_recorded_exception);
+  (void)handler;
+  const SavedFpState saved = suspend_fp_traps();
+  first_fault = kNoFault;
+  _mm_setcsr(_mm_getcsr() & ~(kTrapped << kMaskShift));
+  return saved;
+}
+
+bool first_recorded_fp_fault(FpFault& fault) {
+  if (first_fault == kNoFault) return false;
+  fault = static_cast<FpFault>(first_fault);
+  return true;
 }
 
 void resume_fp_traps(const SavedFpState& saved) {

@@ -27,6 +27,12 @@ TEST(Options, DefaultsAndEveryOption) {
   EXPECT_EQ(all.options.folder, "saida");
   EXPECT_EQ(all.options.threads, 1u);
 
+  const ParsedOptions joined = parse({"-m=4", "-s=saida", "--razao=3"});
+  ASSERT_TRUE(joined.run) << joined.err;
+  EXPECT_EQ(joined.options.meshes, 4);
+  EXPECT_EQ(joined.options.folder, "saida");
+  EXPECT_EQ(joined.options.ratio, 3);
+
   const ParsedOptions list = parse({"--lista", "41,21,81"});
   ASSERT_TRUE(list.run);
   EXPECT_EQ(list.options.explicit_meshes, (std::vector<std::int32_t>{21, 41, 81}));
@@ -43,8 +49,10 @@ TEST(Options, MistakesAreToldInPortugueseWithExitCode1) {
       {{"--lista", "21,2"}, "aleta-malhas: --lista: \"2\" deve ser um inteiro de 3 a 2147483647 (veja --help)\n"},
       {{"--lista", "21,41", "-m", "3"}, "aleta-malhas: --lista não se combina com --malhas nem com --razao (veja --help)\n"},
       {{"--lista", "21,41,21"}, "aleta-malhas: --lista: cada N deve aparecer uma só vez\n"},
-      {{"extra"}, "aleta-malhas: argumento não reconhecido (veja --help)\n"},
+      {{"-m", "2", "extra", "x"}, "aleta-malhas: argumento não reconhecido: \"extra\" (veja --help)\n"},
       {{"--saida"}, "aleta-malhas: opção sem o valor que ela pede (veja --help)\n"},
+      {{"-m", "2", "--malhas=3"}, "aleta-malhas: --malhas dada mais de uma vez (veja --help)\n"},
+      {{"-s", ""}, "aleta-malhas: --saida: o nome da pasta está vazio\n"},
   };
   for (const auto& c : cases) {
     const ParsedOptions p = parse(c.args);

@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <map>
 #include <sstream>
+#include <sys/stat.h>
 
 #include "tests/malhas/chart_reading.h"
 #include "tests/program/program_run.h"
@@ -261,6 +262,23 @@ TEST(MalhasProgram, MeshWithoutStorageFailsAloneAndTheOthersComplete) {
   EXPECT_EQ(rows.at("UDS 2147483647 T(N)").at(kValue), "");
 }
 
+TEST(MalhasProgram, StorageLimitGivesTheSameStudyWithAnyNumberOfThreads) {
+  if (ProgramRun::windows_program()) GTEST_SKIP() << "the address-space limit is a POSIX one";
+  if (under_address_sanitizer()) GTEST_SKIP() << "AddressSanitizer cannot start under the limit";
+  // Four meshes of about 100 MB each: one at a time fits in 400 MB, four at once do not. Without
+  // the quadruple-precision reference, twice that size, which the address space of four threads
+  // (their stacks and allocation arenas stay reserved) cannot hold even alone.
+  const auto run = example("uds");
+  for (const std::string threads : {"1", "4"}) {
+    const ChildResult r =
+        run->run({"-t", threads, "-s", "t" + threads, "--sem-referencia", "-l",
+                  "1500001,1500003,1500005,1500007"},
+                 "", {"prlimit", "--as=400000000", "--"}, Program::Malhas);
+    EXPECT_EQ(r.exit_code, 0) << threads << r.err;
+  }
+  EXPECT_EQ(run->get("t4/malhas.csv"), run->get("t1/malhas.csv"));
+}
+
 TEST(MalhasProgram, ArithmeticFaultMarksEveryMeshItMeets) {
   // h = 0: m = 0, and the exact solution divides 0 by 0 on every mesh.
   const auto run = example("uds");
@@ -270,6 +288,20 @@ TEST(MalhasProgram, ArithmeticFaultMarksEveryMeshItMeets) {
   EXPECT_EQ(r.err,
             "aleta-malhas: malha N = 21 (UDS) falhou: opera\xC3\xA7\xC3\xA3o inv\xC3\xA1lida (invalid)\n"
             "aleta-malhas: malha N = 41 (UDS) falhou: opera\xC3\xA7\xC3\xA3o inv\xC3\xA1lida (invalid)\n");
+}
+
+TEST(MalhasProgram, MeshFaultIsTheFirstRaisedAsAletaReportsIt) {
+  // L = 1e155: the interior coefficients overflow first, and the infinities then meet in an
+  // invalid operation; aleta stops at the overflow.
+  const auto run = example("uds2");
+  run->put("entradas_geral.ent",
+           general_input("r.txt", {"80", "20", "25", "180", "2.0e-5", "0.024", "1e155", "161", "2"}));
+  const ChildResult aleta = run->run();
+  EXPECT_EQ(aleta.exit_code, 1);
+  EXPECT_NE(aleta.err.find("M6104"), std::string::npos) << aleta.err;
+  const ChildResult study = run->run({"-l", "161"}, "", {}, Program::Malhas);
+  EXPECT_EQ(study.exit_code, 1);
+  EXPECT_EQ(study.err, "aleta-malhas: malha N = 161 (UDS-2) falhou: estouro (overflow)\n");
 }
 
 TEST(MalhasProgram, UnreadableInputGivesTheReadersMessageAndWritesNothing) {
@@ -288,23 +320,123 @@ TEST(MalhasProgram, FolderThatCannotBeMadeIsAnError) {
   run->put("ocupado", "a file where the folder would go\n");
   const ChildResult r = run->run({"-m", "2", "-s", "ocupado"}, "", {}, Program::Malhas);
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel criar a pasta ocupado\n");
+  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel criar a pasta ocupado (h\xC3\xA1 um "
+                   "arquivo com esse nome)\n");
   EXPECT_EQ(run->get("ocupado"), "a file where the folder would go\n");
+}
+
+// Every name in a folder of the scratch directory with its bytes, hidden ones included.
+std::map<std::string, std::string> folder_contents(const ProgramRun& run, const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(run.directory() + "/" + folder)) {
+    files[entry.path().filename().string()] = read_file(entry.path().string());
+  }
+  return files;
 }
 
 TEST(MalhasProgram, FailedWriteKeepsTheEarlierStudyWhole) {
   if (ProgramRun::windows_program()) GTEST_SKIP() << "the file-size limit is a POSIX one";
   const auto run = example("uds");
   ASSERT_EQ(run->run({"-m", "6"}, "", {}, Program::Malhas).exit_code, 0);
-  const std::string earlier = run->get("estudo_malhas/malhas.csv");
-  ASSERT_GT(earlier.size(), 1024u);
+  const std::map<std::string, std::string> earlier = folder_contents(*run, "estudo_malhas");
+  ASSERT_GT(earlier.at("malhas.csv").size(), 1024u);
   // A limit below the size of malhas.csv, the first file written: its write is refused.
   const ChildResult r =
       run->run({"-m", "5"}, "", {"prlimit", "--fsize=1024", "--"}, Program::Malhas);
   EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel gravar estudo_malhas/malhas.csv\n");
-  EXPECT_EQ(run->get("estudo_malhas/malhas.csv"), earlier);
-  EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
+  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel gravar estudo_malhas/malhas.csv "
+                   "(limite de tamanho de arquivo excedido); os arquivos anteriores da pasta "
+                   "estudo_malhas ficam como estavam\n");
+  EXPECT_EQ(folder_contents(*run, "estudo_malhas"), earlier);
+}
+
+TEST(MalhasProgram, ConcurrentStudiesIntoOneFolderLeaveOneWholeSet) {
+  if (ProgramRun::windows_program()) GTEST_SKIP() << "eight Wine starts at once";
+  const auto run = example("uds");
+  std::map<std::string, std::string> alone[9];
+  for (int k = 2; k <= 8; ++k) {
+    const std::string folder = "alone" + std::to_string(k);
+    ASSERT_EQ(run->run({"-m", std::to_string(k), "-s", folder}, "", {}, Program::Malhas).exit_code, 0);
+    alone[k] = folder_contents(*run, folder);
+  }
+  const ChildResult r = run->run(
+      {}, "", {"sh", "-c", "for k in 2 3 4 5 6 7 8; do \"$0\" -m $k -s mesma & done; wait"},
+      Program::Malhas);
+  ASSERT_EQ(r.err, "");
+  const std::map<std::string, std::string> together = folder_contents(*run, "mesma");
+  int matches = 0;
+  for (int k = 2; k <= 8; ++k) matches += together == alone[k];
+  EXPECT_EQ(matches, 1) << "a mix of studies, or a temporary file left";
+}
+
+TEST(MalhasProgram, LinksAndPipesAtTheOldTemporaryNamesAreLeftAlone) {
+  if (ProgramRun::windows_program()) GTEST_SKIP() << "POSIX links and pipes";
+  const auto run = example("uds");
+  run->put("precioso", "precioso\n");
+  std::filesystem::create_directory(run->directory() + "/o");
+  std::filesystem::create_symlink("../precioso", run->directory() + "/o/.malhas.csv.temp");
+  ASSERT_EQ(::mkfifo((run->directory() + "/o/.malhas.txt.temp").c_str(), 0666), 0);
+  const ChildResult r = run->run({"-m", "3", "-s", "o"}, "", {"timeout", "20"}, Program::Malhas);
+  EXPECT_EQ(r.exit_code, 0) << r.err;
+  EXPECT_EQ(run->get("precioso"), "precioso\n");
+  // The study's files, and the two names planted: no temporary file of the study's own.
+  std::size_t temporary = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(run->directory() + "/o")) {
+    temporary += entry.path().extension() == ".temp";
+  }
+  EXPECT_EQ(temporary, 2u);
+  EXPECT_TRUE(run->exists("o/malhas.csv"));
+}
+
+TEST(MalhasProgram, BadFolderOrMissingIterationFileIsRefusedBeforeComputing) {
+  const auto run = example("uds");
+  const struct {
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {{"-s", ""}, "aleta-malhas: --saida: o nome da pasta est\xC3\xA1 vazio\n"},
+      {{"-e", "ambos"},
+       "aleta-malhas: o esquema UDS-2 l\xC3\xAA o arquivo entradas_uds.ent, que n\xC3\xA3o existe: "
+       "crie-o com tr\xC3\xAAs valores, um por linha: itmax (m\xC3\xA1ximo de itera\xC3\xA7\xC3\xB5"
+       "es), tol (toler\xC3\xA2ncia do res\xC3\xAD" "duo L1 normalizado) e T0 (temperatura inicial)\n"},
+  };
+  for (const auto& c : cases) {
+    const ChildResult r = run->run(c.args, "", {}, Program::Malhas);
+    EXPECT_EQ(r.exit_code, 1);
+    EXPECT_EQ(r.err, c.message);
+  }
+  EXPECT_FALSE(run->exists("entradas_uds.ent"));
+  EXPECT_FALSE(run->exists("estudo_malhas"));
+  if (ProgramRun::windows_program()) return;
+  // A folder that cannot be made fails at once, before a mesh of 2^24 + 1 nodes.
+  const ChildResult r = run->run({"-l", "16777217", "-s", "/proc/nada/estudo"}, "", {}, Program::Malhas);
+  EXPECT_EQ(r.exit_code, 1);
+  EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel criar a pasta /proc/nada/estudo "
+                   "(caminho inexistente)\n");
+}
+
+TEST(MalhasProgram, HelpAndVersionThatCannotBeWrittenEndWithExitCode1) {
+  const auto run = example("uds");
+  for (const std::string option : {"--help", "--version"}) {
+    const ChildResult r =
+        run->run({option}, "", {"sh", "-c", "exec \"$@\" >/dev/full", "sh"}, Program::Malhas);
+    EXPECT_EQ(r.exit_code, 1) << option;
+    EXPECT_EQ(r.err, "aleta-malhas: n\xC3\xA3o foi poss\xC3\xADvel escrever na sa\xC3\xAD" "da padr\xC3\xA3o\n")
+        << option;
+  }
+}
+
+TEST(MalhasProgram, FolderNamedInAnyScriptIsThatFolder) {
+  const auto run = example("uds");
+  std::filesystem::create_directory(run->directory() + "/resultados");
+  run->put("resultados/malhas.csv", "an older study\n");
+  for (const std::string folder : {"re\xC5\x9Dultados", "pasta \xC3\xA7 \xE6\x97\xA5\xE6\x9C\xAC"}) {
+    const ChildResult r = run->run({"-m", "2", "-s", folder}, "", {}, Program::Malhas);
+    EXPECT_EQ(r.exit_code, 0) << folder << r.err;
+    // By its UTF-8 name on this side: the Windows program's file names are wide.
+    EXPECT_TRUE(file_exists(run->directory() + "/" + folder + "/malhas.csv")) << folder;
+  }
+  EXPECT_EQ(run->get("resultados/malhas.csv"), "an older study\n");
 }
 
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {

@@ -43,18 +43,6 @@ ChildResult run_aleta(const ProgramRun& run, std::vector<std::string> prefix,
   return run_program(prefix, run.directory(), environment);
 }
 
-// Whether the process runs under AddressSanitizer, which reserves terabytes of address space.
-bool under_address_sanitizer() {
-#if defined(__SANITIZE_ADDRESS__)
-  return true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-  return true;
-#endif
-#endif
-  return false;
-}
-
 TEST(EditorFaults, EditorThatCannotBeFoundLeavesTheRunToFinish) {
   ProgramRun run;
   run.put("entradas_geral.ent", read_file(kWorkedUds + "entradas_geral.ent"));

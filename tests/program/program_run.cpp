@@ -98,6 +98,17 @@ std::vector<std::vector<std::string>> ProgramRun::editor_calls() const {
   return calls;
 }
 
+bool under_address_sanitizer() {
+#if defined(__SANITIZE_ADDRESS__)
+  return true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+  return true;
+#endif
+#endif
+  return false;
+}
+
 std::string general_input(const std::string& saida, const std::vector<std::string>& values) {
   static const char* const kComments[] = {"Tb", "Tinf", "h", "k", "Ab", "P", "L", "N", "esquema"};
   std::string text = saida + "   nome do arquivo de sa\xED" "da\r\n";

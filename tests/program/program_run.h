@@ -46,6 +46,10 @@ class ProgramRun {
   std::string log_;
 };
 
+// Whether the programs run under AddressSanitizer, which reserves terabytes of address space and
+// so cannot start under a limit on it.
+bool under_address_sanitizer();
+
 // "entradas_geral.ent" with one value per line and a comment after each, like a user's file.
 std::string general_input(const std::string& saida, const std::vector<std::string>& values);
 
