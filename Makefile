@@ -85,8 +85,9 @@ test-sweep: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) -L sweep
 
 # The benchmarks of the solver and of the number rendering, then whole runs of the four speed
-# cases (bench/run_cases.sh) and the mesh study beside aleta (bench/malhas_speed.sh). Best run
-# on an otherwise idle machine.
+# cases (bench/run_cases.sh), the mesh study beside aleta (bench/malhas_speed.sh) and the studies
+# with their quadruple-precision reference (bench/budget_speed.sh). Best run on an otherwise idle
+# machine.
 bench: bench-deps
 	$(call configure,-DALETA_BENCHMARKS=ON -DALETA_GUIDE=ON)
 	cmake --build $(BUILD) -j $(JOBS) --target aleta aleta-malhas solver_bench rendering_bench
@@ -94,6 +95,7 @@ bench: bench-deps
 	$(BUILD)/bench/rendering_bench
 	bench/run_cases.sh $(BUILD)/aleta
 	bench/malhas_speed.sh $(BUILD)/aleta $(BUILD)/aleta-malhas
+	bench/budget_speed.sh $(BUILD)/aleta-malhas
 
 # aleta.exe and aleta-malhas.exe, self-contained, cross-built with mingw-w64; their end-to-end
 # tests come from the native build's test binary.

@@ -1,7 +1,8 @@
 #!/bin/sh
 # malhas_speed.sh [ALETA [ALETA_MALHAS [RUNS]]]: a UDS mesh study of the meshes N = 2^j + 1 for
 # j = 1 ... 20 (3, 5, 9, ..., 2^20 + 1: twenty meshes) beside one run of aleta on the finest of
-# them alone.
+# them alone. The study runs without its quadruple-precision reference (--sem-referencia): this
+# compares the double computation with aleta's; budget_speed.sh times the reference.
 #
 # The two alternate, RUNS times each (default 7), each run in a fresh temporary directory with a
 # do-nothing `notepad` first on PATH, so that both meet the machine in the same state. Printed:
@@ -14,30 +15,13 @@ malhas=$(realpath "${2:-build/aleta-malhas}")
 runs=${3:-7}
 . "$(dirname "$0")/timing.sh"
 
-# Appends "wall_seconds peak_kib" of one run of COMMAND... in a new directory to FILE.
+# One run of COMMAND... in a new directory, timed into FILE.
 run_once() {  # FILE N COMMAND...
   file=$1
   dir=$(mktemp -d "$work/run.XXXXXX")
   general_input "$2" 1 >"$dir/entradas_geral.ent"
   shift 2
-  start=$(date +%s%N)
-  (cd "$dir" && PATH="$work/bin:$PATH" /usr/bin/time -f '%M' -o "$dir/rss" "$@") || {
-    echo "$* failed in $dir" >&2
-    exit 1
-  }
-  end=$(date +%s%N)
-  echo "$(((end - start) / 1000)) $(cat "$dir/rss")" | awk '{ print $1 / 1e6, $2 }' >>"$file"
-  rm -rf "$dir"
-}
-
-# "best median peak_MiB" of the runs in FILE.
-summary() {  # FILE
-  sort -n "$1" | awk '
-    { wall[NR] = $1; if ($2 > rss) rss = $2 }
-    END {
-      median = NR % 2 ? wall[(NR + 1) / 2] : (wall[NR / 2] + wall[NR / 2 + 1]) / 2
-      printf "%.3f %.3f %.1f\n", wall[1], median, rss / 1024
-    }'
+  timed_run "$file" "$dir" "$@"
 }
 
 page_probe
@@ -46,7 +30,7 @@ page_probe
 i=0
 while [ "$i" -lt "$runs" ]; do
   run_once "$work/aleta" 1048577 "$aleta"
-  run_once "$work/study" 3 "$malhas" --malhas 20
+  run_once "$work/study" 3 "$malhas" --malhas 20 --sem-referencia
   i=$((i + 1))
 done
 

@@ -1,7 +1,6 @@
 #include "malhas/analysis.h"
 
-#include <cmath>
-
+#include "malhas/error_budget.h"
 #include "malhas/mesh_sequence.h"
 
 namespace malhas {
@@ -19,15 +18,29 @@ namespace {
 constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
 constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
 
+// p_E of E_discretizacao on two consecutive meshes; empty, with the reason, where a mesh has no
+// reference.
+Estimate discretisation_order(const Estimate& coarse, const Estimate& fine, double ratio) {
+  if (!coarse.defined) return coarse;
+  if (!fine.defined) return fine;
+  return effective_order(coarse.value, fine.value, ratio);
+}
+
 QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::size_t k,
                                   fin::TipScheme scheme, Quantity q) {
   const std::size_t i = index_of(q);
   const MeshOutcome& fine = meshes[k];
   QuantityAnalysis a;
   a.error = fine.exact[i] - fine.value[i];
+  const ErrorBudget budget = error_budget(fine, q);
+  a.discretisation_error = budget.discretisation;
+  a.iteration_error = budget.iteration;
+  a.round_off_error = budget.round_off;
+  a.round_off = budget.round_off_marked;
+  a.iteration = budget.iteration_marked;
   const Estimate none = undefined_because(k == 0 ? kTooFewMeshes : kCoarserFailed);
   if (k == 0 || meshes[k - 1].failed()) {
-    a.effective_order = a.apparent_order = a.estimate_asymptotic = a.estimate_apparent = none;
+    a.effective_order = a.discretisation_order = a.apparent_order = a.estimate_asymptotic = a.estimate_apparent = none;
     a.gci_asymptotic = a.gci_apparent = a.gci_apparent_relative = none;
     a.ratio_asymptotic = a.ratio_apparent = none;
     return a;
@@ -35,6 +48,8 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   const MeshOutcome& coarse = meshes[k - 1];
   const double r = refinement_ratio(coarse.N, fine.N);
   a.effective_order = effective_order(coarse.exact[i] - coarse.value[i], a.error, r);
+  a.discretisation_order =
+      discretisation_order(error_budget(coarse, q).discretisation, a.discretisation_error, r);
   Estimate apparent;  // p_U where the estimates may be made from it
   if (k == 1 || meshes[k - 2].failed()) {
     a.apparent_order = apparent = undefined_because(k == 1 ? kTooFewMeshes : kCoarserFailed);
@@ -57,32 +72,6 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   return a;
 }
 
-// Marks the meshes from the one where |p_E - p_L| grows again, after it had been falling, to the
-// finest: there p_E no longer tells the order of the method but the rounding of the arithmetic.
-void mark_round_off(std::vector<std::array<QuantityAnalysis, 3>>& rows,
-                    const std::vector<MeshOutcome>& meshes, fin::TipScheme scheme,
-                    Quantity q) {
-  const std::size_t i = index_of(q);
-  const double pL = asymptotic_order(scheme, q);
-  bool approaching = false, turned = false;
-  double previous = -1;  // distance on the last mesh with a p_E, none yet
-  for (std::size_t k = 0; k < rows.size(); ++k) {
-    if (meshes[k].failed()) continue;
-    const Estimate& pE = rows[k][i].effective_order;
-    if (!pE.defined) {
-      rows[k][i].round_off = turned;
-      continue;
-    }
-    const double distance = std::fabs(pE.value - pL);
-    if (previous >= 0 && distance < previous) approaching = true;
-    if (approaching && previous >= 0 && distance > previous && distance > kAsymptoticBand) {
-      turned = true;
-    }
-    rows[k][i].round_off = turned && distance > kAsymptoticBand;
-    previous = distance;
-  }
-}
-
 }  // namespace
 
 SchemeStudy analyse(fin::TipScheme scheme, std::vector<MeshOutcome> meshes) {
@@ -94,7 +83,6 @@ SchemeStudy analyse(fin::TipScheme scheme, std::vector<MeshOutcome> meshes) {
       study.rows[k][index_of(q)] = analyse_quantity(study.meshes, k, scheme, q);
     }
   }
-  for (Quantity q : kQuantities) mark_round_off(study.rows, study.meshes, scheme, q);
   return study;
 }
 

@@ -14,20 +14,21 @@ namespace malhas {
 constexpr double kSafetyApparent = 1.25;
 constexpr double kSafetyAsymptotic = 3;
 
-// How far p_E may stray from p_L before a rise of that distance counts as round-off taking over.
-constexpr double kAsymptoticBand = 0.05;
-
 struct QuantityAnalysis {
   double error = 0;  // E = exact - value
+  // E split by the quadruple-precision reference: E_discretizacao, E_iteracao, E_arredondamento.
+  Estimate discretisation_error, iteration_error, round_off_error;
   Estimate effective_order;     // p_E
+  Estimate discretisation_order;  // p_E of E_discretizacao
   Estimate apparent_order;      // p_U
   Estimate estimate_asymptotic;  // U with p_L
   Estimate estimate_apparent;    // U with p_U
   Estimate gci_asymptotic, gci_apparent;
   Estimate gci_apparent_relative;  // GCI(p_U) / |value|
   Estimate ratio_asymptotic, ratio_apparent;  // U / E
-  // |p_E - p_L| has grown again after approaching p_L: round-off has taken over.
+  // The measured round-off, or iteration error, is not small beside the discretisation error.
   bool round_off = false;
+  bool iteration = false;
 };
 
 struct SchemeStudy {

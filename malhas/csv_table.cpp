@@ -10,8 +10,9 @@ namespace {
 
 constexpr std::string_view kColumns[] = {
     "esquema",  "N",        "dx",           "quantidade",     "valor",     "exato",
-    "erro",     "p_L",      "p_E",          "p_U",            "U(p_L)",    "U(p_U)",
-    "GCI(p_L)", "GCI(p_U)", "GCI_rel(p_U)", "U(p_L)/E",       "U(p_U)/E",  "arredondamento",
+    "erro",     "p_L",      "E_discretizacao", "E_iteracao",  "E_arredondamento",
+    "p_E",      "p_E_disc", "p_U",          "U(p_L)",         "U(p_U)",    "GCI(p_L)",
+    "GCI(p_U)", "GCI_rel(p_U)", "U(p_L)/E", "U(p_U)/E",       "arredondamento", "iteracao",
     "iteracoes", "L1_final", "convergiu",   "observacoes"};
 
 // A field between double quotes when it holds a separator or a quote, which is doubled.
@@ -42,7 +43,7 @@ void append_row(std::string& csv, const SchemeStudy& study, std::size_t k, Quant
   cell(exact(mesh.dx));
   cell(std::string(quantity_name(q)));
   if (mesh.failed()) {
-    row += std::string(17, dialect.separator);
+    row += std::string(std::size(kColumns) - 5, dialect.separator);
   } else {
     const std::size_t i = index_of(q);
     const QuantityAnalysis& a = study.rows[k][i];
@@ -54,6 +55,7 @@ void append_row(std::string& csv, const SchemeStudy& study, std::size_t k, Quant
       cell(e.estimate->defined ? exact(e.estimate->value) : "");
     }
     cell(a.round_off ? "sim" : "");
+    cell(a.iteration ? "sim" : "");
     const bool iterated = fin::iterates(study.scheme);
     cell(iterated ? std::to_string(mesh.iterations) : "");
     cell(iterated ? exact(mesh.final_l1) : "");

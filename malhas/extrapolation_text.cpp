@@ -1,5 +1,6 @@
 #include "malhas/extrapolation_text.h"
 
+#include "fin/quad_number.h"
 #include "malhas/number_text.h"
 #include "malhas/row_text.h"
 #include "malhas/text_columns.h"
@@ -13,31 +14,40 @@ std::string subject(const QuantityExtrapolation& e) {
   return std::string(scheme_name(e.scheme)) + " " + std::string(quantity_name(e.quantity));
 }
 
+std::string value_text(double v) { return exact_text(v); }
+std::string value_text(fin::Quad v) { return fin::QuadNumber(v).text(); }
+
+// The best estimate from the quadruple-precision table when there is one, else from the double.
 std::string summary_line(const QuantityExtrapolation& e) {
-  const LevelValue<double>* best = best_estimate(e);
-  if (best == nullptr) return "  " + subject(e) + ": nenhuma malha calculada\n";
-  return "  " + subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
-         std::to_string(best->level) + ": " + exact_text(best->value) + ", erro " +
-         scientific_text(best->error, 4) + "\n";
+  const auto line = [&e](const auto* best, const char* arithmetic) {
+    return "  " + subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
+           std::to_string(best->level) + " (" + arithmetic + "): " + value_text(best->value) +
+           ", erro " + scientific_text(static_cast<double>(best->error), 4) + "\n";
+  };
+  if (const LevelValue<fin::Quad>* best = best_estimate(e.quad_table)) return line(best, "quádrupla");
+  if (const LevelValue<double>* best = best_estimate(e.table)) return line(best, "dupla");
+  return "  " + subject(e) + ": nenhuma malha calculada\n";
 }
 
 // The meshes of the table, coarsest first: those of level 0.
-std::vector<std::int32_t> meshes_of(const QuantityExtrapolation& e) {
+template <class Real>
+std::vector<std::int32_t> meshes_of(const std::vector<LevelValue<Real>>& table) {
   std::vector<std::int32_t> meshes;
-  for (const LevelValue<double>& v : e.table) {
+  for (const LevelValue<Real>& v : table) {
     if (v.level == 0) meshes.push_back(v.N);
   }
   return meshes;
 }
 
-std::string block(const QuantityExtrapolation& e) {
-  const std::vector<std::int32_t> meshes = meshes_of(e);
+template <class Real>
+std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<Real>>& table) {
+  const std::vector<std::int32_t> meshes = meshes_of(table);
   if (meshes.size() < 2) {
     return "\n" + subject(e) + ": menos de duas malhas calculadas, nenhum nível de extrapolação\n";
   }
-  const int levels = e.table.back().level + 1;
+  const int levels = table.back().level + 1;
   std::string text = "\n" + subject(e) + ": ordem removida por nível";
-  for (const LevelValue<double>& v : e.table) {
+  for (const LevelValue<Real>& v : table) {
     if (v.level > 0 && v.N == meshes[static_cast<std::size_t>(v.level)]) {  // a level's first value
       text += (v.level == 1 ? " " : ", ") + std::to_string(v.level) + ": " +
               std::to_string(v.removed_order);
@@ -51,9 +61,9 @@ std::string block(const QuantityExtrapolation& e) {
   text += heading + "\n";
   for (std::size_t k = 0; k < meshes.size(); ++k) {
     std::string line = column(std::to_string(meshes[k]), 10);
-    for (const LevelValue<double>& v : e.table) {
+    for (const LevelValue<Real>& v : table) {
       if (v.N != meshes[k]) continue;
-      line += column(scientific_text(v.error, 3), kErrorWidth) +
+      line += column(scientific_text(static_cast<double>(v.error), 3), kErrorWidth) +
               column(v.order.defined ? fixed_text(v.order.value, 2) : "-", kOrderWidth);
     }
     text += line + "\n";
@@ -66,17 +76,27 @@ std::string block(const QuantityExtrapolation& e) {
 std::string extrapolation_summary(const std::vector<QuantityExtrapolation>& extrapolations) {
   std::string text =
       "Melhor estimativa na malha mais fina: o nível de extrapolação de Richardson repetida de "
-      "menor |erro| (aritmética dupla)\n";
+      "menor |erro|, na solução discreta convergida em precisão quádrupla (ou em aritmética "
+      "dupla, sem referência)\n";
   for (const QuantityExtrapolation& e : extrapolations) text += summary_line(e);
   return text;
 }
 
 std::string extrapolation_section(const std::vector<QuantityExtrapolation>& extrapolations) {
   std::string text =
-      "\nExtrapolação de Richardson repetida (aritmética dupla): o nível j combina dois valores "
-      "consecutivos do nível j - 1, (r^p fino - grosso)/(r^p - 1), e remove o termo do erro de "
-      "ordem p = p_L + j - 1; Ej = exato - valor do nível j, e p_E a sua ordem efetiva.\n";
-  for (const QuantityExtrapolation& e : extrapolations) text += block(e);
+      "\nExtrapolação de Richardson repetida: o nível j combina dois valores consecutivos do "
+      "nível j - 1, (r^p fino - grosso)/(r^p - 1), e remove o termo do erro de ordem "
+      "p = p_L + j - 1; Ej = exato - valor do nível j, e p_E a sua ordem efetiva.\n"
+      "\nNa solução discreta convergida em precisão quádrupla:\n";
+  bool referenced = false;
+  for (const QuantityExtrapolation& e : extrapolations) {
+    if (e.quad_table.empty()) continue;
+    text += block(e, e.quad_table);
+    referenced = true;
+  }
+  if (!referenced) text += "\nnenhuma malha com referência em precisão quádrupla\n";
+  text += "\nNos valores em aritmética dupla:\n";
+  for (const QuantityExtrapolation& e : extrapolations) text += block(e, e.table);
   return text;
 }
 

@@ -1,37 +1,40 @@
 #include "malhas/extrapolations.h"
 
-#include <cmath>
-
 namespace malhas {
+namespace {
+
+// The orders levels 1 ... K - 1 of K meshes remove.
+std::vector<int> removed_orders(fin::TipScheme scheme, Quantity q, std::size_t meshes) {
+  std::vector<int> orders;
+  for (std::size_t level = 1; level < meshes; ++level) {
+    orders.push_back(expansion_order(scheme, q, static_cast<int>(level)));
+  }
+  return orders;
+}
+
+}  // namespace
 
 std::vector<QuantityExtrapolation> extrapolate(const std::vector<SchemeStudy>& studies) {
   std::vector<QuantityExtrapolation> all;
   for (const SchemeStudy& study : studies) {
     for (Quantity q : kQuantities) {
+      const std::size_t i = index_of(q);
       std::vector<MeshValue<double>> meshes;
+      std::vector<MeshValue<fin::Quad>> referenced;
       for (const MeshOutcome& mesh : study.meshes) {
         if (mesh.failed()) continue;
-        meshes.push_back({mesh.N, mesh.dx, mesh.value[index_of(q)], mesh.exact[index_of(q)]});
+        meshes.push_back({mesh.N, mesh.dx, mesh.value[i], mesh.exact[i]});
+        if (mesh.reference) {
+          referenced.push_back({mesh.N, mesh.dx, mesh.reference->converged[i], mesh.reference->exact[i]});
+        }
       }
-      std::vector<int> orders;
-      for (std::size_t level = 1; level < meshes.size(); ++level) {
-        orders.push_back(expansion_order(study.scheme, q, static_cast<int>(level)));
-      }
-      all.push_back({study.scheme, q, extrapolation_table(meshes, orders)});
+      all.push_back({study.scheme, q,
+                     extrapolation_table(meshes, removed_orders(study.scheme, q, meshes.size())),
+                     extrapolation_table(referenced,
+                                         removed_orders(study.scheme, q, referenced.size()))});
     }
   }
   return all;
-}
-
-const LevelValue<double>* best_estimate(const QuantityExtrapolation& extrapolation) {
-  const LevelValue<double>* best = nullptr;
-  if (extrapolation.table.empty()) return best;
-  const std::int32_t finest = extrapolation.table.back().N;
-  for (const LevelValue<double>& v : extrapolation.table) {
-    if (v.N != finest) continue;
-    if (best == nullptr || std::fabs(v.error) < std::fabs(best->error)) best = &v;
-  }
-  return best;
 }
 
 }  // namespace malhas

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "fin/processamento.h"
+#include "malhas/quad_reference.h"
 #include "process/first_fp_fault.h"
 #include "process/storage.h"
 
@@ -53,7 +54,8 @@ std::string arithmetic_fault(const process::FirstFpFault& faults) {
 }  // namespace
 
 MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
-                             const fin::IterationInput& iteration, const MeshJob& job) {
+                             const fin::IterationInput& iteration, const MeshJob& job,
+                             bool quad_reference) {
   MeshOutcome outcome;
   outcome.N = job.N;
   outcome.dx = fin::mesh_spacing(fin.L, job.N);  // shown on a failed mesh's rows too
@@ -68,7 +70,13 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
     outcome.lacked_storage = true;
   }
   if (outcome.failure.empty()) outcome.failure = arithmetic_fault(faults);
-  if (outcome.failed()) outcome.profile = {};
+  if (outcome.failed()) {
+    outcome.profile = {};
+  } else if (quad_reference) {
+    attach_quad_reference(fin, iteration, job.scheme, outcome);
+  } else {
+    outcome.no_reference = kReferenceOff;
+  }
   return outcome;
 }
 

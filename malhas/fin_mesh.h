@@ -10,8 +10,10 @@ constexpr std::int64_t kProfilePoints = 257;
 
 // The case of `fin` with job.N nodes and job.scheme, computed with the floating-point traps
 // off: invalid operation, division by zero and overflow raised on this thread, or storage that
-// cannot be had, make the mesh failed. Its storage is released before this returns.
+// cannot be had, make the mesh failed. A completed mesh gets its quadruple-precision reference
+// when `quad_reference` asks for it. Its storage is released before this returns.
 MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
-                             const fin::IterationInput& iteration, const MeshJob& job);
+                             const fin::IterationInput& iteration, const MeshJob& job,
+                             bool quad_reference);
 
 }  // namespace malhas

@@ -2,9 +2,12 @@
 // What a study keeps of one mesh once its case has been computed and its storage released.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "fin/real.h"
 #include "fin/tip_scheme.h"
 
 namespace malhas {
@@ -19,12 +22,20 @@ struct ProfileSample {
   std::vector<double> x, T, Ta;
 };
 
+// The mesh's case in quadruple precision: the converged discrete values (phi_inf), those after as
+// many solves as the double run made (phi_it, the converged ones for a scheme that does not
+// iterate), and the exact values, each of T(N), qdds1, qdds2.
+struct QuadReference {
+  std::array<fin::Quad, 3> converged{}, iterated{}, exact{};
+};
+
 struct MeshOutcome {
   std::int32_t N = 0;
   double dx = 0;
   // Why the mesh has no results, in Portuguese; empty when it completed.
   std::string failure;
-  // The failure was storage refused, which other meshes computed at the same time may have held.
+  // Storage was refused, to the mesh or to its reference, which other meshes computed at the
+  // same time may have held.
   bool lacked_storage = false;
   std::array<double, 3> value{};  // the numerical T(N), qdds1, qdds2
   std::array<double, 3> exact{};  // Ta(N), qa, qa
@@ -34,6 +45,8 @@ struct MeshOutcome {
   double final_l1 = 0;
   bool converged = true;
   ProfileSample profile;
+  std::optional<QuadReference> reference;
+  std::string_view no_reference;  // why there is no reference, in Portuguese
 
   bool failed() const { return !failure.empty(); }
 };

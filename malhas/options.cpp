@@ -165,6 +165,10 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
                  "Malhas calculadas ao mesmo tempo (padrão: o número de núcleos)")
       ->type_name("T")
       ->check(whole_number(1, 1024));
+  bool without_reference = false;
+  app.add_flag("--sem-referencia", without_reference,
+               "Não calcula as malhas também em precisão quádrupla: sem o orçamento do erro, "
+               "para estudos grandes demais para ela");
 
   try {
     std::vector<std::string> args = separated_short_values(argc, argv);
@@ -189,6 +193,7 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
     return parsed;
   }
   if (!scheme.empty()) o.schemes = *schemes_named(scheme);
+  o.quad_reference = !without_reference;
   parsed.run = true;
   return parsed;
 }

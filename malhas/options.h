@@ -15,6 +15,8 @@ struct StudyOptions {
   std::vector<fin::TipScheme> schemes;  // the tip schemes to study; none: the input file's
   std::string folder = "estudo_malhas";
   unsigned threads = 1;
+  // Each mesh also in quadruple precision, to measure its error budget.
+  bool quad_reference = true;
 };
 
 // The options, or what to print and the exit code when there is no study to run (--help,

@@ -21,7 +21,7 @@ constexpr double kSlopeClearance = 3;
 constexpr double kOrderMargin = 1.5;
 
 constexpr std::string_view kMarkedNote =
-    "anel: malha marcada (arredondamento, ou parou em itmax)";
+    "anel: malha marcada (arredondamento ou iteração medidos)";
 
 // One colour per series of a scheme and quantity, the same in every chart.
 std::string colour(std::size_t scheme_index, Quantity q) {
@@ -46,10 +46,11 @@ std::vector<std::size_t> completed(const SchemeStudy& study) {
   return meshes;
 }
 
-// A mesh whose value the tables warn about: round-off has taken over, or the iteration stopped
-// at itmax.
+// A mesh whose value the tables warn about: its measured round-off or iteration error is not
+// small beside its discretisation error.
 bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
-  return study.rows[k][index_of(q)].round_off || (fin::iterates(study.scheme) && !study.meshes[k].converged);
+  const QuantityAnalysis& a = study.rows[k][index_of(q)];
+  return a.round_off || a.iteration;
 }
 
 // A straight line of slope `order` on log-log axes over [low, high], a factor kSlopeClearance
@@ -93,6 +94,37 @@ Chart error_chart(const std::vector<SchemeStudy>& studies) {
     for (int order : {1, 2}) {
       ChartSeries reference = slope(order, data, low, high);
       if (std::isfinite(reference.points.front().y)) chart.series.push_back(std::move(reference));
+    }
+  }
+  return chart;
+}
+
+Chart budget_chart(const std::vector<SchemeStudy>& studies) {
+  Chart chart{"Orçamento do erro: |E_discretizacao|, |E_iteracao| e |E_arredondamento|",
+              {"espaçamento da malha dx [m]", true},
+              {"|parte do erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {},
+              {"cor: a parte do erro; traço: a quantidade; partes nulas ou sem referência ficam de fora"}};
+  struct Part {
+    std::string_view name;
+    Estimate QuantityAnalysis::*estimate;
+  };
+  constexpr Part kParts[] = {{"discretização", &QuantityAnalysis::discretisation_error},
+                             {"iteração", &QuantityAnalysis::iteration_error},
+                             {"arredondamento", &QuantityAnalysis::round_off_error}};
+  for (std::size_t s = 0; s < studies.size(); ++s) {
+    for (Quantity q : kQuantities) {
+      for (std::size_t part = 0; part < std::size(kParts); ++part) {
+        const std::string what = std::string(quantity_name(q)) + " " + std::string(kParts[part].name);
+        ChartSeries series{series_name(studies, studies[s], what), {}, kColours[(3 * s + part) % 6],
+                           kQuantityLines[index_of(q)]};
+        for (std::size_t k : completed(studies[s])) {
+          const Estimate& e = studies[s].rows[k][index_of(q)].*kParts[part].estimate;
+          if (e.defined && e.value != 0) {
+            series.points.push_back({studies[s].meshes[k].dx, std::fabs(e.value)});
+          }
+        }
+        chart.series.push_back(std::move(series));
+      }
     }
   }
   return chart;
@@ -149,23 +181,37 @@ Chart profile_chart(const std::vector<SchemeStudy>& studies) {
   return chart;
 }
 
+namespace {
+
+// One series per level of `table`, its points drawn as rings when `open`.
+template <class Real>
+void add_levels(Chart& chart, const QuantityExtrapolation& e, const std::vector<LevelValue<Real>>& table,
+                bool several_schemes, std::string_view arithmetic, bool open) {
+  const int levels = table.empty() ? 0 : table.back().level + 1;
+  for (int level = 0; level < levels; ++level) {
+    const std::string what = std::string(quantity_name(e.quantity)) + " nível " +
+                             std::to_string(level) + std::string(arithmetic);
+    ChartSeries series{with_scheme(several_schemes, e.scheme, what), {},
+                       kLevelColours[level % 10], kQuantityLines[index_of(e.quantity)]};
+    for (const LevelValue<Real>& v : table) {
+      if (v.level == level) series.points.push_back({v.dx, std::fabs(static_cast<double>(v.error)), open});
+    }
+    chart.series.push_back(std::move(series));
+  }
+}
+
+}  // namespace
+
 Chart extrapolation_chart(const std::vector<QuantityExtrapolation>& extrapolations) {
   Chart chart{"Extrapolação de Richardson repetida: |erro| de cada nível",
               {"espaçamento da malha dx [m]", true},
-              {"|erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {}, {}};
+              {"|erro| (ºC para T(N), W para qdds1 e qdds2)", true}, {},
+              {"ponto: valores em aritmética dupla; anel: solução convergida em precisão quádrupla"}};
   const bool several_schemes = !extrapolations.empty() &&
                                extrapolations.front().scheme != extrapolations.back().scheme;
   for (const QuantityExtrapolation& e : extrapolations) {
-    const int levels = e.table.empty() ? 0 : e.table.back().level + 1;
-    for (int level = 0; level < levels; ++level) {
-      const std::string what = std::string(quantity_name(e.quantity)) + " nível " + std::to_string(level);
-      ChartSeries series{with_scheme(several_schemes, e.scheme, what), {},
-                         kLevelColours[level % 10], kQuantityLines[index_of(e.quantity)]};
-      for (const LevelValue<double>& v : e.table) {
-        if (v.level == level) series.points.push_back({v.dx, std::fabs(v.error)});
-      }
-      chart.series.push_back(std::move(series));
-    }
+    add_levels(chart, e, e.table, several_schemes, "", false);
+    add_levels(chart, e, e.quad_table, several_schemes, " quádrupla", true);
   }
   return chart;
 }

@@ -75,7 +75,7 @@ int run_program(const std::vector<std::string>& arguments, platform::FileSystem&
   bool progress_lost = false;
   const std::vector<SchemeStudy> studies = run_study(
       plan, options.threads,
-      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job); },
+      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job, options.quad_reference); },
       progress_display(progress_lost));
   const std::string written = folder.write(study_files(studies));
   if (!written.empty()) return fail(written);

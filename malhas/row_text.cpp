@@ -21,9 +21,13 @@ std::string_view quantity_name(Quantity q) { return kQuantityWords[index_of(q)].
 
 std::string_view quantity_title(Quantity q) { return kQuantityWords[index_of(q)].title; }
 
-std::array<NamedEstimate, 9> named_estimates(const QuantityAnalysis& a) {
+std::array<NamedEstimate, 13> named_estimates(const QuantityAnalysis& a) {
   using K = EstimateKind;
-  return {{{"p_E", K::Order, &a.effective_order},
+  return {{{"E_discretizacao", K::Estimate, &a.discretisation_error},
+           {"E_iteracao", K::Estimate, &a.iteration_error},
+           {"E_arredondamento", K::Estimate, &a.round_off_error},
+           {"p_E", K::Order, &a.effective_order},
+           {"p_E_disc", K::Order, &a.discretisation_order},
            {"p_U", K::Order, &a.apparent_order},
            {"U(p_L)", K::Estimate, &a.estimate_asymptotic},
            {"U(p_U)", K::Estimate, &a.estimate_apparent},
@@ -68,9 +72,10 @@ std::string row_notes(const SchemeStudy& study, std::size_t mesh, Quantity q) {
   if (outcome.failed()) return "falhou: " + outcome.failure;
   const QuantityAnalysis& a = study.rows[mesh][index_of(q)];
   std::vector<std::string> notes = empty_cell_notes(a);
-  if (a.round_off) notes.emplace_back("arredondamento: |p_E - p_L| voltou a crescer");
-  if (fin::iterates(study.scheme) && !outcome.converged) {
-    notes.emplace_back("parou em itmax sem atingir tol: o erro não é só de discretização");
+  if (a.round_off) notes.emplace_back("arredondamento: |E_arredondamento| >= 0,1|E_discretizacao|");
+  if (fin::iterates(study.scheme) && !outcome.converged) notes.emplace_back("parou em itmax sem atingir tol");
+  if (a.iteration) {
+    notes.emplace_back("iteração: |E_iteracao| >= 0,1|E_discretizacao|: o erro não é só de discretização");
   }
   std::string text;
   for (const std::string& note : notes) text += (text.empty() ? "" : "; ") + note;

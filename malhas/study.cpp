@@ -48,6 +48,7 @@ std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
           {"malhas.txt", text_table(studies, extrapolations)},
           {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
           {"erro.svg", svg_chart(error_chart(studies))},
+          {"orcamento.svg", svg_chart(budget_chart(studies))},
           {"ordens.svg", svg_chart(order_chart(studies))},
           {"perfil.svg", svg_chart(profile_chart(studies))},
           {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))}};

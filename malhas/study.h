@@ -25,7 +25,7 @@ StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, fin::TipS
 std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
                                    const MeshComputation& compute, const ProgressReport& progress);
 
-// malhas.csv, malhas.txt, extrapolacoes.csv and the four charts.
+// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv and the five charts.
 std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies);
 
 // One line per failed mesh, for the standard error stream; empty when all completed.

@@ -23,7 +23,10 @@ constexpr std::string_view kLegend[] = {
     "Com razões de refinamento diferentes, p_U segue Celik et al. (2008), por iteração de ponto "
     "fixo; sem U(p_U) quando p_U <= 0 ou as duas diferenças mudam de sinal.",
     "U/E: a estimativa é confiável quando >= 1, e tanto melhor quanto mais perto de 1.",
-    "* em p_E: |p_E - p_L| voltou a crescer; o arredondamento domina o erro a partir dessa malha.",
+    "Orçamento do erro, medido com a mesma malha em precisão quádrupla: E_discretizacao = exato - "
+    "solução discreta convergida; E_iteracao = convergida - solução após as iterações feitas; "
+    "E_arredondamento = essa solução - valor; p_E_disc: p_E de E_discretizacao.",
+    "* em p_E: |E_arredondamento| >= 0,1|E_discretizacao|: o arredondamento pesa no erro da malha.",
 };
 
 std::size_t kind_width(EstimateKind kind) {

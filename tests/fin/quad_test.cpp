@@ -9,6 +9,7 @@
 
 #include "fin/processamento.h"
 #include "fin/quad_number.h"
+#include "fin/uds2_superposition.h"
 #include "tests/fin/worked_case.h"
 
 namespace fin {
@@ -62,6 +63,25 @@ TYPED_TEST(BothArithmetics, DirectConvergedUds2IsTheIterationsFixedPoint) {
     const Real tip = (3 * in.k + 2 * in.h * dx) * T[N] - 4 * in.k * T[N - 1] + in.k * T[N - 2] -
                      2 * in.h * dx * in.Tinf;
     EXPECT_LE(real_fabs(tip), 64 * epsilon<Real>() * in.k * in.Tb) << "N " << N;
+  }
+}
+
+// The iterate from the scalar recurrence on bp(N) is the one the solves make, after 0, 1, 2 and
+// 40 solves from a field far from the solution, to within the arithmetic's round-off.
+TYPED_TEST(BothArithmetics, SuperposedIterateIsTheSolvedOne) {
+  using Real = TypeParam;
+  const std::int32_t N = 161;
+  const GeneralInput in = worked_input(TipScheme::Uds2, N);
+  for (const std::int32_t solves : {0, 1, 2, 40}) {
+    const Case<Real> solved = compute_case_after<Real>(in, N, 400, solves);
+    const Case<Real> superposed = compute_case_after_by_superposition<Real>(in, N, 400, solves);
+    const Real bound = 16 * N * epsilon<Real>() * 400;
+    for (std::int32_t i = 1; i <= N; ++i) {
+      const Real difference = solved.solution.T[i] - superposed.solution.T[i];
+      EXPECT_LE(real_fabs(difference), bound)
+          << solves << " solves, node " << i << ": " << QuadNumber(difference).text();
+    }
+    EXPECT_EQ(superposed.solution.it, solves);
   }
 }
 

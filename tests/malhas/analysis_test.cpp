@@ -76,16 +76,38 @@ TEST(Analysis, NoEstimatesFromANegativeApparentOrder) {
   EXPECT_TRUE(a.gci_asymptotic.defined);
 }
 
-TEST(Analysis, MarksWhereTheEffectiveOrderTurnsAwayAgain) {
-  // p_E = log2 of 2.5, 0.4/0.19, 0.19/0.094 (1.32, 1.07, 1.02: approaching 1), then the error
-  // grows: p_E < 0 from the fifth mesh on; the sixth comes back within 0.05 of 1.
-  const double e[] = {1, 0.4, 0.19, 0.094, 0.5, 0.25};
-  std::vector<MeshOutcome> meshes;
-  for (int k = 0; k < 6; ++k) meshes.push_back(mesh((2 << k) + 1, e[k], e[k], e[k]));
-  const SchemeStudy s = analyse(fin::TipScheme::Uds, std::move(meshes));
-  for (std::size_t k = 0; k < 6; ++k) {
-    EXPECT_EQ(s.rows[k][index_of(Quantity::Qdds1)].round_off, k == 4) << "mesh " << k;
+TEST(Analysis, BudgetSplitsTheErrorAndMarksTheMeshesWhereDiscretisationIsNotAlone) {
+  // Exact 10, converged 9 (E_discretizacao = 1) on every quantity; the iterate and the double
+  // value chosen so that each part is 0, 0.0625 (not marked) or 0.125 (marked).
+  struct Row {
+    double iterated, value;
+    bool round_off, iteration;
+  };
+  const Row rows[] = {{9, 9 - 0.125, true, false},
+                      {9 - 0.0625, 9 - 0.0625, false, false},
+                      {9 - 0.125, 9 - 0.125 - 0.0625, false, true}};
+  MeshOutcome m = mesh(3, 1, 1, 1);
+  m.reference = QuadReference{};
+  for (std::size_t i = 0; i < 3; ++i) {
+    m.reference->exact[i] = 10;
+    m.reference->converged[i] = 9;
+    m.reference->iterated[i] = rows[i].iterated;
+    m.value[i] = rows[i].value;
   }
+  const SchemeStudy s = analyse(fin::TipScheme::Uds2, {m});
+  for (std::size_t i = 0; i < 3; ++i) {
+    const QuantityAnalysis& a = s.rows[0][i];
+    EXPECT_EQ(a.discretisation_error.value, 1);
+    EXPECT_EQ(a.iteration_error.value, 9 - rows[i].iterated) << i;
+    EXPECT_EQ(a.round_off_error.value, rows[i].iterated - rows[i].value) << i;
+    EXPECT_EQ(a.round_off, rows[i].round_off) << i;
+    EXPECT_EQ(a.iteration, rows[i].iteration) << i;
+  }
+  m.reference.reset();
+  m.no_reference = "sem refer\u00eancia";
+  const QuantityAnalysis none = analyse(fin::TipScheme::Uds2, {m}).rows[0][0];
+  EXPECT_FALSE(none.discretisation_error.defined || none.round_off || none.iteration);
+  EXPECT_EQ(none.round_off_error.reason, m.no_reference);
 }
 
 }  // namespace

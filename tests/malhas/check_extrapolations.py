@@ -7,6 +7,11 @@ level j - 1 on meshes k - 1 and k, r = (N_k - 1) / (N_{k-1} - 1), p = p_L + j - 
 Then the orders: on the meshes where double round-off has not yet taken over, the effective order
 of level j must be near p_L + j, the order of the next term of the error.
 
+The quadruple-precision rows (extrapolations of the converged discrete solution) are held against
+the exact solution computed here from its equations: their errors, their orders for the first
+three levels, and the best tip temperature of the UDS-2 example on the nine meshes 21 ... 5121,
+which must lie within 1e-22 degC of the exact one.
+
 usage: check_extrapolations.py ALETA_MALHAS EXAMPLES_FOLDER
 """
 import csv
@@ -25,9 +30,14 @@ MESHES = "3,5,9,17,33,65,129,257,513"
 # smallest |erro| of any level on the finest mesh.
 ABOVE_FLOOR = 100
 ORDER_TOLERANCE = 0.1
-# T(N) under UDS-2: the effective order of level 2 stays near 4.7 down to round-off (the term of
-# order 4 is small beside that of order 5), so it is not held to 4 here.
+# T(N) under UDS-2: in double the effective order of level 2 stays near 4.7 until round-off takes
+# over, so it is not held to 4 here; the quadruple-precision rows show it reaching 4 on finer
+# meshes (check_quadruple).
 NOT_JUDGED = {("UDS-2", "T(N)", 2)}
+
+QUAD_MESHES = "21,41,81,161,321,641,1281,2561,5121"
+QUAD_BEST_TIP = 1e-22
+QUAD_UNIT_ROUNDOFF = mpmath.mpf(2) ** -113
 
 failures = []
 
@@ -58,21 +68,80 @@ def levels_mp(meshes, p_L):
     return table
 
 
-def main():
-    program, examples = sys.argv[1], sys.argv[2]
+def example_input(examples):
+    """The fin of the UDS-2 example's entradas_geral.ent: Tb, Tinf, h, k, Ab, P, L, each the double
+    the program reads."""
+    with open(os.path.join(examples, "uds2", "entradas_geral.ent"), encoding="latin-1") as f:
+        lines = f.read().splitlines()
+    return [mpmath.mpf(float(line.split()[0])) for line in lines[1:8]]
+
+
+def exact_values(examples):
+    """{"T(N)": Ta(L), "qdds1": qa, "qdds2": qa} of the fin with a convective tip."""
+    Tb, Tinf, h, k, Ab, P, L = example_input(examples)
+    m = mpmath.sqrt(h * P / (k * Ab))
+    ratio = h / (m * k)
+    denominator = mpmath.cosh(m * L) + ratio * mpmath.sinh(m * L)
+    tip = Tinf + (Tb - Tinf) / denominator
+    rate = mpmath.sqrt(h * P * k * Ab) * (Tb - Tinf) * (mpmath.sinh(m * L) + ratio * mpmath.cosh(m * L)) / denominator
+    return {"T(N)": tip, "qdds1": rate, "qdds2": rate}
+
+
+def run_study(program, examples, arguments):
+    """(malhas.csv rows, extrapolacoes.csv rows, its header line) of a study of the UDS-2 example."""
     work = tempfile.mkdtemp()
     try:
         for name in ("entradas_geral.ent", "entradas_uds.ent"):
             shutil.copy(os.path.join(examples, "uds2", name), work)
-        run = subprocess.run([program, "-e", "ambos", "-l", MESHES], cwd=work, capture_output=True)
+        run = subprocess.run([program] + arguments, cwd=work, capture_output=True)
         check(run.returncode == 0, "aleta-malhas ended with %d: %r" % (run.returncode, run.stderr))
         study = read_csv(os.path.join(work, "estudo_malhas", "malhas.csv"))
         rows = read_csv(os.path.join(work, "estudo_malhas", "extrapolacoes.csv"))
         with open(os.path.join(work, "estudo_malhas", "extrapolacoes.csv"), encoding="utf-8") as f:
-            check(f.readline() == "esquema,quantidade,aritmetica,N,nivel,ordem_removida,valor,erro,p_E\n",
-                  "header of extrapolacoes.csv")
+            header = f.readline()
     finally:
         shutil.rmtree(work)
+    return study, rows, header
+
+
+def check_quadruple(rows, exact):
+    """Errors against the exact values; levels 1-3 tend to p_L + j above the quadruple floor."""
+    by_quantity = {}
+    for row in rows:
+        by_quantity.setdefault((row["esquema"], row["quantidade"]), []).append(row)
+    for (scheme, quantity), extrapolated in by_quantity.items():
+        Phi = exact[quantity]
+        p_L = int(extrapolated[0]["ordem_removida"])
+        for row in extrapolated:
+            where = "%s %s quadrupla level %s N %s" % (scheme, quantity, row["nivel"], row["N"])
+            error = Phi - mpmath.mpf(row["valor"])
+            check(abs(error - mpmath.mpf(row["erro"])) <= 4 * QUAD_UNIT_ROUNDOFF * abs(Phi),
+                  "%s: erro %s, here %s" % (where, row["erro"], mpmath.nstr(error, 10)))
+        for j in (1, 2, 3):
+            level = [r for r in extrapolated if int(r["nivel"]) == j and r["p_E"] != ""
+                     and abs(mpmath.mpf(r["erro"])) >= 1e-20 * abs(Phi)]
+            where = "%s %s quadrupla level %d" % (scheme, quantity, j)
+            check(len(level) >= 2, where + ": too few meshes above round-off")
+            if level:
+                check(abs(float(level[-1]["p_E"]) - (p_L + j)) <= ORDER_TOLERANCE,
+                      "%s: p_E %s on N = %s, not near %d" % (where, level[-1]["p_E"], level[-1]["N"], p_L + j))
+
+
+def main():
+    program, examples = sys.argv[1], sys.argv[2]
+    study, all_rows, header = run_study(program, examples, ["-e", "ambos", "-l", MESHES])
+    check(header == "esquema,quantidade,aritmetica,N,nivel,ordem_removida,valor,erro,p_E\n",
+          "header of extrapolacoes.csv")
+    rows = [r for r in all_rows if r["aritmetica"] == "dupla"]
+    exact = exact_values(examples)
+    _, quad_rows, _ = run_study(program, examples, ["-e", "ambos", "-l", QUAD_MESHES])
+    check_quadruple([r for r in quad_rows if r["aritmetica"] == "quadrupla"], exact)
+    tip = [r for r in quad_rows if r["aritmetica"] == "quadrupla" and r["esquema"] == "UDS-2"
+           and r["quantidade"] == "T(N)" and r["N"] == "5121"]
+    best = min(abs(exact["T(N)"] - mpmath.mpf(r["valor"])) for r in tip) if tip else mpmath.inf
+    print("UDS-2 T(N) on 21 ... 5121: best extrapolated value within %s degC of the exact one"
+          % mpmath.nstr(best, 3))
+    check(best <= QUAD_BEST_TIP, "UDS-2 T(N) best extrapolation off by %s" % mpmath.nstr(best, 5))
 
     by_quantity = {}
     for row in rows:

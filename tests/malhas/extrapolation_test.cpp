@@ -64,12 +64,12 @@ TEST(Extrapolation, StopsBeforeALevelTheArithmeticCannotHold) {
 
 TEST(Extrapolation, BestEstimateIsTheSmallestTrueErrorOnTheFinestMesh) {
   QuantityExtrapolation e{fin::TipScheme::Uds2, Quantity::Qdds2, extrapolation_table(meshes({3, 5, 9}, {{2, 1}, {3, 1}}), {2, 3})};
-  const LevelValue<double>* best = best_estimate(e);
+  const LevelValue<double>* best = best_estimate(e.table);
   ASSERT_NE(best, nullptr);
   EXPECT_EQ(best->N, 9);
   EXPECT_EQ(best->level, 2);
   e.table.clear();
-  EXPECT_EQ(best_estimate(e), nullptr);
+  EXPECT_EQ(best_estimate(e.table), nullptr);
 }
 
 }  // namespace

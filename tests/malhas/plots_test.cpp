@@ -30,7 +30,7 @@ std::vector<SchemeStudy> study() {
     meshes.push_back(m);
   }
   std::vector<SchemeStudy> studies{analyse(fin::TipScheme::Uds2, std::move(meshes))};
-  studies[0].meshes[1].converged = false;  // stopped at itmax: marked in every quantity
+  for (QuantityAnalysis& a : studies[0].rows[1]) a.iteration = true;  // marked in every quantity
   return studies;
 }
 
@@ -100,19 +100,33 @@ TEST(Plots, ProfileChartDrawsEachMeshsErrorAgainstItsOwnExactProfile) {
 }
 
 TEST(Plots, ExtrapolationChartDrawsEachLevelsErrorAtItsSpacing) {
-  const std::vector<SchemeStudy> s = study();
+  std::vector<SchemeStudy> s = study();
+  for (MeshOutcome& m : s[0].meshes) {  // a reference whose discrete errors are three times these
+    m.reference = QuadReference{};
+    for (std::size_t i = 0; i < 3; ++i) {
+      m.reference->exact[i] = m.exact[i];
+      m.reference->converged[i] = m.exact[i] - 3 * (m.exact[i] - m.value[i]);
+    }
+  }
   const std::vector<QuantityExtrapolation> e = extrapolate(s);
   const DrawnChart chart = read_chart(svg_chart(extrapolation_chart(e)));
-  const std::vector<DrawnPoint>& level1 = chart.series.at("qdds2 nível 1");  // first-order errors: level 1 leaves them
-  std::size_t i = 0;
-  for (const LevelValue<double>& v : e[2].table) {
-    if (v.level != 1) continue;
-    ASSERT_LT(i, level1.size());
-    expect_close(level1[i].x, v.dx, 1e-3, "dx");
-    expect_close(level1[i].y, std::fabs(v.error), 1e-3, "|erro|");
-    ++i;
-  }
-  EXPECT_EQ(i, level1.size());
+  // qdds2 has first-order errors: level 1 leaves them; the quadruple levels are drawn as rings.
+  const auto expect_level1 = [&](const std::string& name, const auto& table, bool open) {
+    const std::vector<DrawnPoint>& level1 = chart.series.at(name);
+    std::size_t i = 0;
+    for (const auto& v : table) {
+      if (v.level != 1) continue;
+      ASSERT_LT(i, level1.size()) << name;
+      expect_close(level1[i].x, v.dx, 1e-3, name + " dx");
+      expect_close(level1[i].y, std::fabs(static_cast<double>(v.error)), 1e-3, name + " |erro|");
+      EXPECT_EQ(level1[i].open, open) << name;
+      ++i;
+    }
+    EXPECT_EQ(i, level1.size()) << name;
+  };
+  expect_level1("qdds2 nível 1", e[2].table, false);
+  expect_level1("qdds2 nível 1 quádrupla", e[2].quad_table, true);
+  EXPECT_NEAR(static_cast<double>(e[2].quad_table[4].error), 3 * e[2].table[4].error, 1e-15);
 }
 
 TEST(Plots, PageHoldsTheWholeLegend) {

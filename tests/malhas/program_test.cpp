@@ -53,9 +53,11 @@ double number(const CsvRows& rows, const std::string& key, std::size_t column) {
   return std::strtod(cell.c_str(), nullptr);
 }
 
-constexpr std::size_t kSpacing = 2, kValue = 4, kError = 6, kEffectiveOrder = 8, kApparentOrder = 9;
-constexpr std::size_t kRoundOff = 17, kConverged = 20;
-constexpr std::size_t kApparentEstimate = 11, kApparentIndex = 13, kApparentRelativeIndex = 14;
+constexpr std::size_t kSpacing = 2, kValue = 4, kExact = 5, kError = 6;
+constexpr std::size_t kDiscretisation = 8, kIteration = 9, kRoundOffError = 10;
+constexpr std::size_t kEffectiveOrder = 11, kDiscretisationOrder = 12, kApparentOrder = 13;
+constexpr std::size_t kRoundOff = 21, kIterationMark = 22, kConverged = 25;
+constexpr std::size_t kApparentEstimate = 15, kApparentIndex = 17, kApparentRelativeIndex = 18;
 
 TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   const auto run = example("uds");
@@ -69,8 +71,8 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   for (const char* N : {"41", "81", "161", "321", "641"}) {
     EXPECT_NEAR(number(rows, std::string("UDS ") + N + " T(N)", kEffectiveOrder), 1, 0.05) << N;
   }
-  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "erro.svg", "ordens.svg", "perfil.svg",
-                           "extrapolacoes.svg"}) {
+  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "erro.svg", "orcamento.svg",
+                           "ordens.svg", "perfil.svg", "extrapolacoes.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }
   EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
@@ -99,18 +101,127 @@ std::string report_field(const std::string& report, const std::string& label, st
   return report.substr(report.rfind('\n', at) + first, 25);
 }
 
-TEST(MalhasProgram, NoIndexFromADivergentApparentOrder) {
-  // The UDS example with L = 1.0 and N = 3: on the first meshes the differences of qdds1 grow.
+// The UDS example with L = 1.0 and N = 3, both schemes on 14 meshes (3 ... 16385).
+CsvRows long_fin_study() {
   const auto run = example("uds2");
   run->put("entradas_geral.ent",
            general_input("r.txt", {"80", "20", "25", "180", "2.0e-5", "0.024", "1.0", "3", "1"}));
-  ASSERT_EQ(run->run({"-e", "ambos", "-m", "14"}, "", {}, Program::Malhas).exit_code, 0);
-  const CsvRows rows = csv_rows(*run);
+  EXPECT_EQ(run->run({"-e", "ambos", "-m", "14"}, "", {}, Program::Malhas).exit_code, 0);
+  return csv_rows(*run);
+}
+
+TEST(MalhasProgram, NoIndexFromADivergentApparentOrder) {
+  // On the first meshes the differences of qdds1 grow.
+  const CsvRows rows = long_fin_study();
   EXPECT_NEAR(number(rows, "UDS 9 qdds1", kApparentOrder), -0.535, 0.0005);
   for (std::size_t column : {kApparentEstimate, kApparentIndex, kApparentRelativeIndex}) {
     EXPECT_EQ(rows.at("UDS 9 qdds1").at(column), "") << column;
   }
   EXPECT_NE(rows.at("UDS 9 qdds1").back().find("p_U <= 0"), std::string::npos);
+}
+
+TEST(MalhasProgram, RoundOffIsMarkedWhereItIsMeasuredNotWhereTheOrderWanders) {
+  // UDS qdds2 is damped O(dx) from the tip, so its p_E climbs from 0.4 towards 1 through a long
+  // O(dx^2) range while its round-off stays below 1e-9: no mark. The UDS-2 tip temperature on
+  // 16385 nodes has a round-off near 1e-9, ten times its discretisation error: marked.
+  const CsvRows rows = long_fin_study();
+  for (int N = 17; N <= 16385; N = 2 * N - 1) {
+    const std::string key = "UDS " + std::to_string(N) + " qdds2";
+    EXPECT_LT(std::fabs(number(rows, key, kRoundOffError)), 1e-9) << key;
+    EXPECT_EQ(rows.at(key).at(kRoundOff), "") << key;
+  }
+  EXPECT_GT(std::fabs(number(rows, "UDS-2 16385 T(N)", kRoundOffError)),
+            5 * std::fabs(number(rows, "UDS-2 16385 T(N)", kDiscretisation)));
+  EXPECT_EQ(rows.at("UDS-2 16385 T(N)").at(kRoundOff), "sim");
+}
+
+TEST(MalhasProgram, BudgetOfTheExamplesAddsUpAndItsOrderHoldsToTheFinestMesh) {
+  for (const std::string name : {"uds", "uds2"}) {
+    const auto run = example(name);
+    ASSERT_EQ(run->run({}, "", {}, Program::Malhas).exit_code, 0);
+    const CsvRows rows = csv_rows(*run);
+    ASSERT_EQ(rows.size(), 30u) << name;
+    for (const auto& [key, row] : rows) {
+      // The three parts are quadruple-precision differences, each rounded once; E is the
+      // difference from the exact formula evaluated in double, within two units in the last
+      // place of the exact value.
+      const double parts[] = {number(rows, key, kDiscretisation), number(rows, key, kIteration),
+                              number(rows, key, kRoundOffError)};
+      const double E = number(rows, key, kError);
+      const double bound = 0x1p-51 * std::fabs(number(rows, key, kExact)) +
+                           0x1p-53 * (std::fabs(E) + 2 * (std::fabs(parts[0]) + std::fabs(parts[1]) +
+                                                          std::fabs(parts[2])));
+      EXPECT_LE(std::fabs(parts[0] + parts[1] + parts[2] - E), bound) << key;
+      if (key.rfind("UDS ", 0) == 0) EXPECT_EQ(parts[1], 0) << key;
+    }
+    const std::string scheme = name == "uds" ? "UDS " : "UDS-2 ";
+    const std::pair<const char*, int> orders[] = {
+        {"T(N)", name == "uds" ? 1 : 2}, {"qdds1", 1}, {"qdds2", name == "uds" ? 1 : 2}};
+    for (const auto& [quantity, pL] : orders) {
+      const std::string key = scheme + "10241 " + quantity;
+      EXPECT_NEAR(number(rows, key, kDiscretisationOrder), pL, 0.005) << key;
+    }
+  }
+}
+
+TEST(MalhasProgram, StoppingAtItmaxIsAFactAndNoIterationMarkWhereIteratingChangesNothing) {
+  // The UDS-2 example's 10241 nodes stall above tol = 1e-12 and stop at itmax: their iteration
+  // error measured in quadruple precision is below 1e-20.
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  for (const char* quantity : {" T(N)", " qdds1", " qdds2"}) {
+    const std::string key = std::string("UDS-2 10241") + quantity;
+    EXPECT_EQ(rows.at(key).at(kConverged), "n\xC3\xA3o") << key;
+    EXPECT_LT(std::fabs(number(rows, key, kIteration)), 1e-20) << key;
+    EXPECT_EQ(rows.at(key).at(kIterationMark), "") << key;
+    EXPECT_NE(rows.at(key).back().find("parou em itmax"), std::string::npos) << key;
+    EXPECT_EQ(rows.at(key).back().find("n\xC3\xA3o \xC3\xA9 s\xC3\xB3"), std::string::npos) << key;
+  }
+}
+
+TEST(MalhasProgram, WithoutReferenceTheBudgetIsEmptyWithItsReason) {
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({"-m", "3", "--sem-referencia"}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  for (std::size_t column : {kDiscretisation, kIteration, kRoundOffError, kDiscretisationOrder}) {
+    EXPECT_EQ(rows.at("UDS-2 81 qdds1").at(column), "") << column;
+  }
+  EXPECT_NE(number(rows, "UDS-2 81 qdds1", kEffectiveOrder), 0);
+  const std::string csv = run->get("estudo_malhas/malhas.csv");
+  const std::string note =
+      ",\"E_discretizacao, E_iteracao, E_arredondamento, p_E_disc: sem refer\xC3\xAAncia em "
+      "precis\xC3\xA3o qu\xC3\xA1\x64rupla (--sem-referencia)\"\n";
+  EXPECT_NE(csv.find(note), std::string::npos) << csv;
+}
+
+TEST(MalhasProgram, BudgetChartDrawsEachPartAtItsSpacing) {
+  // UDS-2 on N = 21 ... 10241; a part that is exactly 0 (E_iteracao of qdds1 on the finest
+  // mesh) has no place on the log axis and is left out.
+  const auto run = example("uds2");
+  ASSERT_EQ(run->run({}, "", {}, Program::Malhas).exit_code, 0);
+  const CsvRows rows = csv_rows(*run);
+  const malhas::DrawnChart chart = malhas::read_chart(run->get("estudo_malhas/orcamento.svg"));
+  const std::pair<const char*, std::size_t> parts[] = {
+      {"discretiza\xC3\xA7\xC3\xA3o", kDiscretisation}, {"itera\xC3\xA7\xC3\xA3o", kIteration},
+      {"arredondamento", kRoundOffError}};
+  for (const char* quantity : {"T(N)", "qdds1", "qdds2"}) {
+    for (const auto& [part, column] : parts) {
+      const std::string name = std::string(quantity) + " " + part;
+      const std::vector<malhas::DrawnPoint>& points = chart.series.at(name);
+      std::size_t k = 0;
+      for (int N = 21; N <= 10241; N = 2 * N - 1) {
+        const std::string key = "UDS-2 " + std::to_string(N) + " " + quantity;
+        const double value = std::fabs(number(rows, key, column));
+        if (value == 0) continue;
+        ASSERT_LT(k, points.size()) << name;
+        EXPECT_NEAR(points[k].x / number(rows, key, kSpacing), 1, 1e-3) << key << " " << part;
+        EXPECT_NEAR(std::log10(points[k].y / value), 0, 1e-3) << key << " " << part;
+        ++k;
+      }
+      EXPECT_EQ(k, points.size()) << name;
+    }
+  }
 }
 
 TEST(MalhasProgram, ValuesAreThoseOfAletaBitForBit) {
@@ -154,11 +265,14 @@ TEST(MalhasProgram, MeshWithoutStorageFailsAloneAndTheOthersComplete) {
 TEST(MalhasProgram, StorageLimitGivesTheSameStudyWithAnyNumberOfThreads) {
   if (ProgramRun::windows_program()) GTEST_SKIP() << "the address-space limit is a POSIX one";
   if (under_address_sanitizer()) GTEST_SKIP() << "AddressSanitizer cannot start under the limit";
-  // Four meshes of about 100 MB each: one at a time fits in 400 MB, four at once do not.
+  // Four meshes of about 100 MB each: one at a time fits in 400 MB, four at once do not. Without
+  // the quadruple-precision reference, twice that size, which the address space of four threads
+  // (their stacks and allocation arenas stay reserved) cannot hold even alone.
   const auto run = example("uds");
   for (const std::string threads : {"1", "4"}) {
     const ChildResult r =
-        run->run({"-t", threads, "-s", "t" + threads, "-l", "1500001,1500003,1500005,1500007"},
+        run->run({"-t", threads, "-s", "t" + threads, "--sem-referencia", "-l",
+                  "1500001,1500003,1500005,1500007"},
                  "", {"prlimit", "--as=400000000", "--"}, Program::Malhas);
     EXPECT_EQ(r.exit_code, 0) << threads << r.err;
   }
@@ -328,7 +442,7 @@ TEST(MalhasProgram, FolderNamedInAnyScriptIsThatFolder) {
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
-  for (const std::string chart : {"erro", "ordens", "perfil", "extrapolacoes"}) {
+  for (const std::string chart : {"erro", "orcamento", "ordens", "perfil", "extrapolacoes"}) {
     const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
     const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());
     EXPECT_EQ(xml.exit_code, 0) << chart << xml.err;
@@ -423,11 +537,11 @@ TEST(MalhasProgram, ErrorChartDrawsTheTableWithRingsOnItsMarkedMeshes) {
     const std::string key = "UDS-2 " + std::to_string(20 * (1 << k) + 1) + " T(N)";
     EXPECT_NEAR(tip[k].x / number(rows, key, kSpacing), 1, 1e-3) << key;
     EXPECT_NEAR(tip[k].y / std::fabs(number(rows, key, kError)), 1, 1e-3) << key;
-    const bool marked = rows.at(key).at(kRoundOff) == "sim" || rows.at(key).at(kConverged) == "n\xC3\xA3o";
+    const bool marked = rows.at(key).at(kRoundOff) == "sim" || rows.at(key).at(kIterationMark) == "sim";
     EXPECT_EQ(tip[k].open, marked) << key;
     rings += marked;
   }
-  EXPECT_GT(rings, 0u) << "the finest meshes stop at itmax";
+  EXPECT_GT(rings, 0u) << "round-off outweighs discretisation on the finest meshes";
 }
 
 }  // namespace

@@ -41,21 +41,22 @@ TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
   const std::vector<std::string> lines = split(csv_table(small_study()), '\n');
   ASSERT_EQ(lines.size(), 1u + 3 * 3);
   EXPECT_EQ(lines[0],
-            "esquema,N,dx,quantidade,valor,exato,erro,p_L,p_E,p_U,U(p_L),U(p_U),GCI(p_L),"
-            "GCI(p_U),GCI_rel(p_U),U(p_L)/E,U(p_U)/E,arredondamento,iteracoes,L1_final,convergiu,observacoes");
+            "esquema,N,dx,quantidade,valor,exato,erro,p_L,E_discretizacao,E_iteracao,"
+            "E_arredondamento,p_E,p_E_disc,p_U,U(p_L),U(p_U),GCI(p_L),GCI(p_U),GCI_rel(p_U),"
+            "U(p_L)/E,U(p_U)/E,arredondamento,iteracao,iteracoes,L1_final,convergiu,observacoes");
   const std::vector<std::string> tip = split(lines[1], ',');
   EXPECT_EQ(tip[0], "UDS-2");
   EXPECT_EQ(tip[3], "T(N)");
   EXPECT_EQ(std::strtod(tip[4].c_str(), nullptr), 0.1 + 0.2);  // 0.30000000000000004
   EXPECT_EQ(std::strtod(tip[6].c_str(), nullptr), 1 - (0.1 + 0.2));
   EXPECT_EQ(tip[7], "2");
-  EXPECT_EQ(tip[8], "") << "no order on the coarsest mesh";
-  EXPECT_EQ(tip[18], "7");
-  EXPECT_EQ(std::strtod(tip[19].c_str(), nullptr), 1e-13);
-  EXPECT_EQ(tip[20], "sim");
+  EXPECT_EQ(tip[11], "") << "no order on the coarsest mesh";
+  EXPECT_EQ(tip[23], "7");
+  EXPECT_EQ(std::strtod(tip[24].c_str(), nullptr), 1e-13);
+  EXPECT_EQ(tip[25], "sim");
   // The notes hold commas, so they are quoted: the line splits into more than 21 pieces.
-  EXPECT_NE(lines[1].find(",\"p_E, p_U"), std::string::npos) << lines[1];
-  EXPECT_EQ(lines[4], "UDS-2,5,2.5000000000000001e-02,T(N),,,,,,,,,,,,,,,,,,falhou: estouro (overflow)");
+  EXPECT_NE(lines[1].find(",\"E_discretizacao, E_iteracao, E_arredondamento: "), std::string::npos) << lines[1];
+  EXPECT_EQ(lines[4], "UDS-2,5,2.5000000000000001e-02,T(N)" + std::string(23, ',') + "falhou: estouro (overflow)");
   EXPECT_NE(lines[7].find("parou em itmax"), std::string::npos) << lines[7];
 }
 
@@ -77,7 +78,7 @@ TEST(Tables, TextOpensWithTheBestExtrapolatedEstimatesAndEndsWithTheLevels) {
   const std::string text = text_table(studies, extrapolate(studies));
   EXPECT_NE(text.find("Estudo de malhas da aleta\r\n\r\nMelhor estimativa na malha mais fina"),
             std::string::npos);
-  EXPECT_NE(text.find("  UDS-2 T(N): N = 9, n\xEDvel 0: 3.0000000000000004e-01, erro 7.000e-01\r\n"),
+  EXPECT_NE(text.find("  UDS-2 T(N): N = 9, n\xEDvel 0 (dupla): 3.0000000000000004e-01, erro 7.000e-01\r\n"),
             std::string::npos);
   EXPECT_NE(text.find("UDS-2 qdds2: ordem removida por n\xEDvel 1: 2\r\n"), std::string::npos);
   std::vector<SchemeStudy> one = studies;
