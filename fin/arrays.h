@@ -5,6 +5,8 @@
 // computation is aligned for it.
 #include <cstdint>
 
+#include "process/storage.h"
+
 namespace fin {
 
 template <typename Real>
@@ -19,8 +21,10 @@ class NodeArray {
   NodeArray& operator=(NodeArray&& other) noexcept;
 
   // Creates n elements, all 0 (throws process::StorageUnavailable when the storage cannot be
-  // had).
-  void create(std::int32_t n);
+  // had). An array first written long after its creation is made with
+  // Pages::before_first_write, and populate() is called just before that write.
+  void create(std::int32_t n, process::Pages pages = process::Pages::at_creation);
+  void populate();
   std::int32_t size() const { return size_; }
 
   // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node. Loops over the nodes

@@ -2,7 +2,6 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
 #include "platform/memory.h"
@@ -53,10 +52,11 @@ bool worth_populating(std::uint64_t bytes) {
 }
 
 // Zeroed storage for `count` reals (0 <= count, within the budget), or nullptr when refused.
-void* obtain(std::int64_t count) {
+void* obtain(std::int64_t count, Pages pages) {
   const auto bytes = static_cast<std::size_t>(count) * 8;
   void* storage = std::calloc(count > 0 ? static_cast<std::size_t>(count) : 1, sizeof(double));
-  if (storage != nullptr && worth_populating(bytes) && !platform::populate_pages(storage, bytes)) {
+  if (storage != nullptr && pages == Pages::at_creation && worth_populating(bytes) &&
+      !platform::populate_pages(storage, bytes)) {
     std::free(storage);
     return nullptr;
   }
@@ -65,9 +65,9 @@ void* obtain(std::int64_t count) {
 
 }  // namespace
 
-double* create_reals(std::int64_t count) {
+double* create_reals(std::int64_t count, Pages pages) {
   reserve_bytes(count, 0);
-  void* storage = obtain(count);
+  void* storage = obtain(count, pages);
   if (storage == nullptr) {
     give_back_bytes(count);
     throw StorageUnavailable{};
@@ -75,27 +75,31 @@ double* create_reals(std::int64_t count) {
   return static_cast<double*>(storage);
 }
 
-double* grow_reals(double* reals, std::int64_t old_count, std::int64_t new_count) {
+void grow_reals(double*& reals, std::int64_t old_count, std::int64_t new_count) {
   const std::uint64_t bytes = reserve_bytes(new_count, old_count);
   const auto old_bytes = static_cast<std::size_t>(old_count) * 8;
-  // realloc could move the array before its new pages are refused, and a refused array must
-  // stay where it was: storage to be populated is new storage, the values copied into it.
-  void* storage = nullptr;
-  if (bytes < kPopulatedFrom) {
-    storage = std::realloc(reals, bytes > 0 ? bytes : 1);
-  } else {
-    storage = obtain(new_count);
-    if (storage != nullptr) {
-      std::memcpy(storage, reals, old_bytes);
-      std::free(reals);
-    }
+  // realloc grows a large block by remapping its pages, without copying the values or holding
+  // them twice; only the pages it adds are populated.
+  void* storage = std::realloc(reals, bytes > 0 ? bytes : 1);
+  if (storage != nullptr && worth_populating(bytes) &&
+      !platform::populate_pages(static_cast<char*>(storage) + old_bytes, bytes - old_bytes)) {
+    // Refused: the array goes back to its old size, keeping its values wherever realloc put
+    // them.
+    void* shrunk = std::realloc(storage, old_bytes > 0 ? old_bytes : 1);
+    reals = static_cast<double*>(shrunk != nullptr ? shrunk : storage);
+    storage = nullptr;
   }
   if (storage == nullptr) {
     bytes_in_use += old_bytes;
     give_back_bytes(new_count);
     throw StorageUnavailable{};
   }
-  return static_cast<double*>(storage);
+  reals = static_cast<double*>(storage);
+}
+
+void populate_reals(double* reals, std::int64_t count) {
+  const auto bytes = static_cast<std::size_t>(count) * 8;
+  if (bytes >= kPopulatedFrom) platform::populate_pages(reals, bytes);
 }
 
 void release_reals(double* reals, std::int64_t count) {
