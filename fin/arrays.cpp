@@ -1,6 +1,7 @@
 #include "fin/arrays.h"
 
 #include <utility>
+#include <vector>
 
 #include "fin/real.h"
 #include "process/storage.h"
@@ -14,13 +15,18 @@ constexpr std::int64_t kSlots = sizeof(Real) / sizeof(double);
 static_assert(sizeof(double) * 2 == sizeof(Quad));
 
 template <typename Real>
+double* reals(Real* storage) {
+  return reinterpret_cast<double*>(storage);
+}
+
+template <typename Real>
 Real* create(std::int64_t count, process::Pages pages = process::Pages::at_creation) {
   return reinterpret_cast<Real*>(process::create_reals(count * kSlots<Real>, pages));
 }
 
 template <typename Real>
 void grow(Real*& reals, std::int64_t old_count, std::int64_t new_count) {
-  auto* storage = reinterpret_cast<double*>(reals);
+  double* storage = fin::reals(reals);
   try {
     process::grow_reals(storage, old_count * kSlots<Real>, new_count * kSlots<Real>);
   } catch (const process::StorageUnavailable&) {
@@ -32,7 +38,7 @@ void grow(Real*& reals, std::int64_t old_count, std::int64_t new_count) {
 
 template <typename Real>
 void release(Real* reals, std::int64_t count) {
-  process::release_reals(reinterpret_cast<double*>(reals), count * kSlots<Real>);
+  process::release_reals(fin::reals(reals), count * kSlots<Real>);
 }
 
 }  // namespace
@@ -60,16 +66,27 @@ void NodeArray<Real>::create(std::int32_t n, process::Pages pages) {
 }
 
 template <typename Real>
+std::int64_t NodeArray<Real>::slots() const {
+  return (std::int64_t{size_} + 1) * kSlots<Real>;
+}
+
+template <typename Real>
 void NodeArray<Real>::populate() {
-  if (data_ != nullptr) {
-    const std::int64_t count = (std::int64_t{size_} + 1) * kSlots<Real>;
-    process::populate_reals(reinterpret_cast<double*>(data_), count);
+  if (data_ != nullptr) process::populate_reals(reals(data_), slots());
+}
+
+template <typename Real>
+void NodeArray<Real>::populate_together(std::initializer_list<NodeArray*> arrays) {
+  std::vector<process::Reals> storage;
+  for (const NodeArray* a : arrays) {
+    if (a->data_ != nullptr) storage.push_back({reals(a->data_), a->slots()});
   }
+  process::populate_reals_together(storage.data(), storage.size());
 }
 
 template <typename Real>
 void NodeArray<Real>::release() {
-  if (data_ != nullptr) fin::release(data_, std::int64_t{size_} + 1);
+  if (data_ != nullptr) process::release_reals(reals(data_), slots());
   data_ = nullptr;
   size_ = 0;
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdlib>
 #include <limits>
+#include <vector>
 
 #include "platform/memory.h"
 #include "platform/pages.h"
@@ -95,6 +96,15 @@ void grow_reals(double*& reals, std::int64_t old_count, std::int64_t new_count) 
     throw StorageUnavailable{};
   }
   reals = static_cast<double*>(storage);
+}
+
+void populate_reals_together(const Reals* arrays, std::size_t count) {
+  std::vector<platform::PageBlock> blocks;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto bytes = static_cast<std::size_t>(arrays[i].count) * 8;
+    if (bytes >= kPopulatedFrom) blocks.push_back({arrays[i].reals, bytes});
+  }
+  if (!platform::populate_pages(blocks.data(), blocks.size())) throw StorageUnavailable{};
 }
 
 void populate_reals(double* reals, std::int64_t count) {

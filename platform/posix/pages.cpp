@@ -1,7 +1,10 @@
 #include "platform/pages.h"
 
 #include <cerrno>
+#include <atomic>
 #include <cstdint>
+#include <system_error>
+#include <thread>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -31,6 +34,26 @@ bool populate_pages(void* start, std::size_t bytes) {
     byte = value;
   }
   return true;
+}
+
+bool populate_pages(const PageBlock* blocks, std::size_t count) {
+  std::atomic<bool> granted{true};
+  const auto populate_from = [&](std::size_t first, std::size_t step) {
+    for (std::size_t i = first; i < count; i += step) {
+      if (!populate_pages(blocks[i].start, blocks[i].bytes)) granted = false;
+    }
+  };
+  std::thread helper;  // takes every other block
+  if (count > 1) {
+    try {
+      helper = std::thread(populate_from, 1, 2);
+    } catch (const std::system_error&) {
+      // no second thread to be had: this one does every block
+    }
+  }
+  populate_from(0, helper.joinable() ? 2 : 1);
+  if (helper.joinable()) helper.join();
+  return granted;
 }
 
 }  // namespace platform

@@ -295,5 +295,23 @@ TEST(StorageFaults, StorageRefusedWhilePopulatedIsError6772) {
   }
 }
 
+TEST(StorageFaults, ExactTemperaturesRefusedAfterTheSolveChangeNothing) {
+  // aleta_refused_late_pages refuses the pages of the exact temperatures, put in place after the
+  // solve: their writes touch them one by one instead, and the run ends as aleta's does.
+  std::string general = read_file(kWorkedUds + "entradas_geral.ent");
+  general.replace(general.find("\n3 ") + 1, 1, "1000000");
+  ProgramRun plain, refused;
+  plain.put("entradas_geral.ent", general);
+  refused.put("entradas_geral.ent", general);
+  const ChildResult want = run_program({ALETA_EXE}, plain.directory(), {kNoEditor});
+  const ChildResult got =
+      run_program({ALETA_REFUSED_LATE_PAGES_EXE}, refused.directory(), {kNoEditor});
+  ASSERT_EQ(want.exit_code, 0) << want.err;
+  EXPECT_EQ(got.exit_code, 0) << got.err;
+  EXPECT_EQ(got.err, want.err);
+  EXPECT_EQ(report_without_time(refused.get("relatorio.txt")),
+            report_without_time(plain.get("relatorio.txt")));
+}
+
 }  // namespace
 }  // namespace testing_support
