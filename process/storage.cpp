@@ -37,17 +37,17 @@ std::uint64_t reserve_bytes(std::int64_t count, std::int64_t already_held) {
 void give_back_bytes(std::int64_t count) { bytes_in_use -= static_cast<std::uint64_t>(count) * 8; }
 
 // Arrays of 128 KiB and more (the node arrays of a mesh past 16 000 nodes, the work array, long
-// norm histories) have all their pages put in place as they are created: touched one page at a
-// time by the computation, each page would cost a fault, and a large run would spend more on
-// those than on its arithmetic. They still come from the C library, whose heap hands the pages
-// of arrays given back to the next ones (the meshes of a study follow one another), and whose
+// norm histories) have all their pages put in place before the computation writes them: touched
+// one page at a time, each page would cost a fault, and a large run would spend more on those
+// than on its arithmetic. They still come from the C library, whose heap hands the pages of
+// arrays given back to the next ones (the meshes of a study follow one another), and whose
 // blocks below this size are mostly pages already present.
 constexpr std::uint64_t kPopulatedFrom = 128 * 1024;
 
-// Whether the storage in use leaves room in the budget for another block of `bytes`. A block that
-// does not is not populated: it is in practice the first of a mesh's arrays that cannot all be
-// had, and populating it would take the machine's free memory, and seconds, only for the next
-// array to be refused.
+// Whether the storage in use leaves room in the budget for another block of `bytes`. A block
+// created alone that does not is not populated: storage is then so short that the next request
+// (the next array of a study's other mesh, the next growth) is about to be refused, and
+// populating would take the machine's free memory, and seconds, for nothing.
 bool worth_populating(std::uint64_t bytes) {
   return bytes >= kPopulatedFrom && bytes_in_use.load() + bytes <= budget();
 }
