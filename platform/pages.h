@@ -8,7 +8,8 @@
 namespace platform {
 
 // Makes every whole page within [start, start + bytes) present and writable, keeping what it
-// holds; false when the system refuses to back them.
+// holds; false when the system refuses to back them. A large block is shared between two
+// threads as below.
 bool populate_pages(void* start, std::size_t bytes);
 
 struct PageBlock {
