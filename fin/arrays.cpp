@@ -1,6 +1,7 @@
 #include "fin/arrays.h"
 
 #include <utility>
+#include <vector>
 
 #include "fin/real.h"
 #include "process/storage.h"
@@ -14,20 +15,30 @@ constexpr std::int64_t kSlots = sizeof(Real) / sizeof(double);
 static_assert(sizeof(double) * 2 == sizeof(Quad));
 
 template <typename Real>
-Real* create(std::int64_t count) {
-  return reinterpret_cast<Real*>(process::create_reals(count * kSlots<Real>));
+double* reals(Real* storage) {
+  return reinterpret_cast<double*>(storage);
 }
 
 template <typename Real>
-Real* grow(Real* reals, std::int64_t old_count, std::int64_t new_count) {
-  return reinterpret_cast<Real*>(process::grow_reals(reinterpret_cast<double*>(reals),
-                                                     old_count * kSlots<Real>,
-                                                     new_count * kSlots<Real>));
+Real* create(std::int64_t count, process::Pages pages = process::Pages::at_creation) {
+  return reinterpret_cast<Real*>(process::create_reals(count * kSlots<Real>, pages));
+}
+
+template <typename Real>
+void grow(Real*& reals, std::int64_t old_count, std::int64_t new_count) {
+  double* storage = fin::reals(reals);
+  try {
+    process::grow_reals(storage, old_count * kSlots<Real>, new_count * kSlots<Real>);
+  } catch (const process::StorageUnavailable&) {
+    reals = reinterpret_cast<Real*>(storage);  // still the array's values, at its old size
+    throw;
+  }
+  reals = reinterpret_cast<Real*>(storage);
 }
 
 template <typename Real>
 void release(Real* reals, std::int64_t count) {
-  process::release_reals(reinterpret_cast<double*>(reals), count * kSlots<Real>);
+  process::release_reals(fin::reals(reals), count * kSlots<Real>);
 }
 
 }  // namespace
@@ -47,16 +58,35 @@ NodeArray<Real>& NodeArray<Real>::operator=(NodeArray&& other) noexcept {
 }
 
 template <typename Real>
-void NodeArray<Real>::create(std::int32_t n) {
+void NodeArray<Real>::create(std::int32_t n, process::Pages pages) {
   release();
   const std::int64_t count = n > 0 ? std::int64_t{n} : 0;
-  data_ = fin::create<Real>(count + 1);  // one more: slot 0 keeps indices 1-based
+  data_ = fin::create<Real>(count + 1, pages);  // one more: slot 0 keeps indices 1-based
   size_ = static_cast<std::int32_t>(count);
 }
 
 template <typename Real>
+std::int64_t NodeArray<Real>::slots() const {
+  return (std::int64_t{size_} + 1) * kSlots<Real>;
+}
+
+template <typename Real>
+void NodeArray<Real>::populate() {
+  if (data_ != nullptr) process::populate_reals(reals(data_), slots());
+}
+
+template <typename Real>
+void NodeArray<Real>::populate_together(std::initializer_list<NodeArray*> arrays) {
+  std::vector<process::Reals> storage;
+  for (const NodeArray* a : arrays) {
+    if (a->data_ != nullptr) storage.push_back({reals(a->data_), a->slots()});
+  }
+  process::populate_reals_together(storage.data(), storage.size());
+}
+
+template <typename Real>
 void NodeArray<Real>::release() {
-  if (data_ != nullptr) fin::release(data_, std::int64_t{size_} + 1);
+  if (data_ != nullptr) process::release_reals(reals(data_), slots());
   data_ = nullptr;
   size_ = 0;
 }
@@ -87,7 +117,11 @@ template <typename Real>
 void NormArray<Real>::append(Real value) {
   if (count_ == capacity_) {
     const std::int64_t grown = capacity_ < 64 ? 64 : capacity_ * 2;
-    data_ = data_ == nullptr ? fin::create<Real>(grown) : fin::grow(data_, capacity_, grown);
+    if (data_ == nullptr) {
+      data_ = fin::create<Real>(grown);
+    } else {
+      fin::grow(data_, capacity_, grown);
+    }
     capacity_ = grown;
   }
   data_[count_++] = value;

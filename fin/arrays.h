@@ -4,6 +4,9 @@
 // real takes the storage of two doubles: its zero is all zero bits too, and the storage of the
 // computation is aligned for it.
 #include <cstdint>
+#include <initializer_list>
+
+#include "process/storage.h"
 
 namespace fin {
 
@@ -19,8 +22,14 @@ class NodeArray {
   NodeArray& operator=(NodeArray&& other) noexcept;
 
   // Creates n elements, all 0 (throws process::StorageUnavailable when the storage cannot be
-  // had).
-  void create(std::int32_t n);
+  // had). With Pages::later their pages are put in place by populate or populate_together.
+  void create(std::int32_t n, process::Pages pages = process::Pages::at_creation);
+  // Puts in place the pages of an array created with Pages::later, just before it is first
+  // written long after its creation (a refusal is no error: see process::populate_reals).
+  void populate();
+  // Puts in place together the pages of arrays created with Pages::later that are written next
+  // (throws process::StorageUnavailable when the system refuses them).
+  static void populate_together(std::initializer_list<NodeArray*> arrays);
   std::int32_t size() const { return size_; }
 
   // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node. Loops over the nodes
@@ -30,6 +39,7 @@ class NodeArray {
 
  private:
   void release();
+  std::int64_t slots() const;  // the storage's reals, slot 0 among them
   Real* data_ = nullptr;
   std::int32_t size_ = 0;
 };

@@ -68,6 +68,7 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
   });
   const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
+  Ta.populate();
   for (std::int64_t i = 1; i <= mesh.N; ++i) {
     const Real z = (fin.L - mesh.x[i]) * m;
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.

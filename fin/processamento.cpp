@@ -60,9 +60,13 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec spec) {
   mesh.dx = mesh_spacing(c.fin.L, spec.N);
   c.m = real_sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
+  // All are created before any work, so that storage the case cannot have is refused first. The
+  // pages of those written next are put in place together; Ta's only once the solve is done and
+  // its work array given back, so that the two are not resident at once.
   for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &c.exact.Ta, &mesh.x, &s.ap}) {
-    a->create(spec.N);
+    a->create(spec.N, process::Pages::later);
   }
+  NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
   for (std::int64_t i = 1; i <= spec.N; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
   build_base_node(c.fin, s);
   build_interior_nodes(c.fin, c.m, mesh, s);

@@ -2,8 +2,8 @@
 
 #include <atomic>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
+#include <vector>
 
 #include "platform/memory.h"
 #include "platform/pages.h"
@@ -37,26 +37,27 @@ std::uint64_t reserve_bytes(std::int64_t count, std::int64_t already_held) {
 void give_back_bytes(std::int64_t count) { bytes_in_use -= static_cast<std::uint64_t>(count) * 8; }
 
 // Arrays of 128 KiB and more (the node arrays of a mesh past 16 000 nodes, the work array, long
-// norm histories) have all their pages put in place as they are created: touched one page at a
-// time by the computation, each page would cost a fault, and a large run would spend more on
-// those than on its arithmetic. They still come from the C library, whose heap hands the pages
-// of arrays given back to the next ones (the meshes of a study follow one another), and whose
+// norm histories) have all their pages put in place before the computation writes them: touched
+// one page at a time, each page would cost a fault, and a large run would spend more on those
+// than on its arithmetic. They still come from the C library, whose heap hands the pages of
+// arrays given back to the next ones (the meshes of a study follow one another), and whose
 // blocks below this size are mostly pages already present.
 constexpr std::uint64_t kPopulatedFrom = 128 * 1024;
 
-// Whether the storage in use leaves room in the budget for another block of `bytes`. A block that
-// does not is not populated: it is in practice the first of a mesh's arrays that cannot all be
-// had, and populating it would take the machine's free memory, and seconds, only for the next
-// array to be refused.
+// Whether the storage in use leaves room in the budget for another block of `bytes`. A block
+// created alone that does not is not populated: storage is then so short that the next request
+// (the next array of a study's other mesh, the next growth) is about to be refused, and
+// populating would take the machine's free memory, and seconds, for nothing.
 bool worth_populating(std::uint64_t bytes) {
   return bytes >= kPopulatedFrom && bytes_in_use.load() + bytes <= budget();
 }
 
 // Zeroed storage for `count` reals (0 <= count, within the budget), or nullptr when refused.
-void* obtain(std::int64_t count) {
+void* obtain(std::int64_t count, Pages pages) {
   const auto bytes = static_cast<std::size_t>(count) * 8;
   void* storage = std::calloc(count > 0 ? static_cast<std::size_t>(count) : 1, sizeof(double));
-  if (storage != nullptr && worth_populating(bytes) && !platform::populate_pages(storage, bytes)) {
+  if (storage != nullptr && pages == Pages::at_creation && worth_populating(bytes) &&
+      !platform::populate_pages(storage, bytes)) {
     std::free(storage);
     return nullptr;
   }
@@ -65,9 +66,9 @@ void* obtain(std::int64_t count) {
 
 }  // namespace
 
-double* create_reals(std::int64_t count) {
+double* create_reals(std::int64_t count, Pages pages) {
   reserve_bytes(count, 0);
-  void* storage = obtain(count);
+  void* storage = obtain(count, pages);
   if (storage == nullptr) {
     give_back_bytes(count);
     throw StorageUnavailable{};
@@ -75,27 +76,40 @@ double* create_reals(std::int64_t count) {
   return static_cast<double*>(storage);
 }
 
-double* grow_reals(double* reals, std::int64_t old_count, std::int64_t new_count) {
+void grow_reals(double*& reals, std::int64_t old_count, std::int64_t new_count) {
   const std::uint64_t bytes = reserve_bytes(new_count, old_count);
   const auto old_bytes = static_cast<std::size_t>(old_count) * 8;
-  // realloc could move the array before its new pages are refused, and a refused array must
-  // stay where it was: storage to be populated is new storage, the values copied into it.
-  void* storage = nullptr;
-  if (bytes < kPopulatedFrom) {
-    storage = std::realloc(reals, bytes > 0 ? bytes : 1);
-  } else {
-    storage = obtain(new_count);
-    if (storage != nullptr) {
-      std::memcpy(storage, reals, old_bytes);
-      std::free(reals);
-    }
+  // realloc grows a large block by remapping its pages, without copying the values or holding
+  // them twice; only the pages it adds are populated.
+  void* storage = std::realloc(reals, bytes > 0 ? bytes : 1);
+  if (storage != nullptr && worth_populating(bytes) &&
+      !platform::populate_pages(static_cast<char*>(storage) + old_bytes, bytes - old_bytes)) {
+    // Refused: the array goes back to its old size, keeping its values wherever realloc put
+    // them.
+    void* shrunk = std::realloc(storage, old_bytes > 0 ? old_bytes : 1);
+    reals = static_cast<double*>(shrunk != nullptr ? shrunk : storage);
+    storage = nullptr;
   }
   if (storage == nullptr) {
     bytes_in_use += old_bytes;
     give_back_bytes(new_count);
     throw StorageUnavailable{};
   }
-  return static_cast<double*>(storage);
+  reals = static_cast<double*>(storage);
+}
+
+void populate_reals_together(const Reals* arrays, std::size_t count) {
+  std::vector<platform::PageBlock> blocks;
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto bytes = static_cast<std::size_t>(arrays[i].count) * 8;
+    if (bytes >= kPopulatedFrom) blocks.push_back({arrays[i].reals, bytes});
+  }
+  if (!platform::populate_pages(blocks.data(), blocks.size())) throw StorageUnavailable{};
+}
+
+void populate_reals(double* reals, std::int64_t count) {
+  const auto bytes = static_cast<std::size_t>(count) * 8;
+  if (bytes >= kPopulatedFrom) platform::populate_pages(reals, bytes);
 }
 
 void release_reals(double* reals, std::int64_t count) {

@@ -8,4 +8,6 @@ namespace platform {
 // Windows refuses storage it cannot back when it is committed, that is when it is allocated.
 bool populate_pages(void*, std::size_t) { return true; }
 
+bool populate_pages(const PageBlock*, std::size_t) { return true; }
+
 }  // namespace platform

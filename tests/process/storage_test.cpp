@@ -28,7 +28,7 @@ TEST(Storage, GrowingKeepsTheValues) {
   for (const Growth g : {Growth{64, 128}, Growth{8192, 16384}, Growth{16384, 40000}}) {
     double* reals = create_reals(g.from);
     for (std::int64_t i = 0; i < g.from; ++i) reals[i] = static_cast<double>(i) + 0.5;
-    reals = grow_reals(reals, g.from, g.to);
+    grow_reals(reals, g.from, g.to);
     std::int64_t changed = 0;
     for (std::int64_t i = 0; i < g.from; ++i) changed += reals[i] != static_cast<double>(i) + 0.5;
     EXPECT_EQ(changed, 0) << g.from << " to " << g.to;

@@ -261,14 +261,14 @@ TEST(StorageFaults, MemoryThatCannotBeHadIsError6772) {
 
 TEST(StorageFaults, StorageRefusedWhilePopulatedIsError6772) {
   // aleta_refused_pages meets a system that refuses blocks of 1 MiB and more while populating
-  // their pages: 10^6 nodes make arrays of 8 MB; the norms of 65 537 iterations (tol = 0 makes
-  // every one) outgrow 512 KiB.
+  // their pages: 10^6 nodes make arrays of 8 MB; the norms of 140 001 iterations (tol = 0
+  // makes every one) outgrow 1 MiB, and the 1 MiB that growth adds is refused.
   struct Case {
     const char* what;
     const char* nodes;
     const char* itmax;
   };
-  for (const Case c : {Case{"node arrays", "1000000", "3"}, Case{"norm history", "3", "70000"}}) {
+  for (const Case c : {Case{"node arrays", "1000000", "3"}, Case{"norm history", "3", "140000"}}) {
     ProgramRun run;
     std::string general = read_file(kWorkedUds2 + "entradas_geral.ent");
     general.replace(general.find("\n3 ") + 1, 1, c.nodes);
@@ -281,6 +281,24 @@ TEST(StorageFaults, StorageRefusedWhilePopulatedIsError6772) {
         << c.what << ": " << r.err;
     EXPECT_FALSE(run.exists("relatorio.txt")) << c.what;
   }
+}
+
+TEST(StorageFaults, ExactTemperaturesRefusedAfterTheSolveChangeNothing) {
+  // aleta_refused_late_pages refuses the pages of the exact temperatures, put in place after the
+  // solve: their writes touch them one by one instead, and the run ends as aleta's does.
+  std::string general = read_file(kWorkedUds + "entradas_geral.ent");
+  general.replace(general.find("\n3 ") + 1, 1, "1000000");
+  ProgramRun plain, refused;
+  plain.put("entradas_geral.ent", general);
+  refused.put("entradas_geral.ent", general);
+  const ChildResult want = run_program({ALETA_EXE}, plain.directory(), {kNoEditor});
+  const ChildResult got =
+      run_program({ALETA_REFUSED_LATE_PAGES_EXE}, refused.directory(), {kNoEditor});
+  ASSERT_EQ(want.exit_code, 0) << want.err;
+  EXPECT_EQ(got.exit_code, 0) << got.err;
+  EXPECT_EQ(got.err, want.err);
+  EXPECT_EQ(report_without_time(refused.get("relatorio.txt")),
+            report_without_time(plain.get("relatorio.txt")));
 }
 
 }  // namespace

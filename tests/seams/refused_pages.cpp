@@ -7,4 +7,11 @@ namespace platform {
 
 bool populate_pages(void*, std::size_t bytes) { return bytes < (std::size_t{1} << 20); }
 
+bool populate_pages(const PageBlock* blocks, std::size_t count) {
+  for (std::size_t i = 0; i < count; ++i) {
+    if (!populate_pages(blocks[i].start, blocks[i].bytes)) return false;
+  }
+  return true;
+}
+
 }  // namespace platform
