@@ -28,7 +28,7 @@ void run_processing(platform::FileSystem& files) {
   double tempo = clock.elapsed_seconds();  // starts the clock
   fin::IterationInput iteration;
   // The time includes the user's editing of the iteration input.
-  fin::Case<double> c = fin::solve_case<double>(in, in.spec(), [&] {
+  fin::Case<double> c = fin::solve_case<double>(in, in.mesh_choice(), [&] {
     open_in_editor(fin::kIterationInputFile);
     iteration = fin::read_iteration_input(files);
     return iteration;

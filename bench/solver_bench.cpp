@@ -25,7 +25,7 @@ struct WorkedSystemIn {
   std::int32_t N;
   explicit WorkedSystemIn(std::int32_t nodes)
       : in(fin::testing::worked_input(fin::TipScheme::Uds2, nodes)),
-        c(fin::prepare_case<Real>(in, in.spec())),
+        c(fin::prepare_case<Real>(in, in.mesh_choice())),
         s(c.system),
         T(c.solution.T),
         N(nodes) {

@@ -10,9 +10,9 @@
 namespace fin {
 
 template <typename Real>
-Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec spec,
+Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                         const IterationInput& iteration) {
-  Case<Real> c = solve_case<Real>(fin, spec, [&iteration] { return iteration; });
+  Case<Real> c = solve_case<Real>(fin, mesh_choice, [&iteration] { return iteration; });
   post_process(c);
   return c;
 }
@@ -39,10 +39,10 @@ Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t
 }
 
 template <typename Real>
-Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec spec,
+Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                       const IterationControls& iteration) {
-  Case<Real> c = prepare_case<Real>(fin, spec);
-  if (iterates(spec.scheme)) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+  if (iterates(mesh_choice.scheme)) {
     solve_iterated(iteration(), c);
   } else {
     solve_direct(c);
@@ -51,23 +51,23 @@ Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec spec,
 }
 
 template <typename Real>
-Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec spec) {
+Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) {
   Case<Real> c;
-  c.scheme = spec.scheme;
+  c.scheme = mesh_choice.scheme;
   c.fin = converted<Real>(fin);
   Mesh<Real>& mesh = c.mesh;
-  mesh.N = spec.N;
-  mesh.dx = mesh_spacing(c.fin.L, spec.N);
+  mesh.N = mesh_choice.N;
+  mesh.dx = mesh_spacing(c.fin.L, mesh_choice.N);
   c.m = real_sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
   // All are created before any work, so that storage the case cannot have is refused first. The
   // pages of those written next are put in place together; Ta's only once the solve is done and
   // its work array given back, so that the two are not resident at once.
   for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &c.exact.Ta, &mesh.x, &s.ap}) {
-    a->create(spec.N, process::Pages::later);
+    a->create(mesh_choice.N, process::Pages::later);
   }
   NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
-  for (std::int64_t i = 1; i <= spec.N; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
+  for (std::int64_t i = 1; i <= mesh_choice.N; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
   build_base_node(c.fin, s);
   build_interior_nodes(c.fin, c.m, mesh, s);
   return c;

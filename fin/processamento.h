@@ -20,11 +20,11 @@ Real mesh_spacing(Real L, std::int32_t N) {
 // edit them first, after the case's arrays are created).
 using IterationControls = std::function<IterationInput()>;
 
-// Everything for `spec`: prepared, solved and post-processed. Storage that cannot be had throws
+// Everything for `mesh_choice`: prepared, solved and post-processed. Storage that cannot be had throws
 // process::StorageUnavailable. Arithmetic faults trap or only raise their flags, as the calling
 // thread's floating-point settings say.
 template <typename Real>
-Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec spec,
+Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                         const IterationInput& iteration);
 
 // UDS-2 after exactly `iterations` solves from the uniform field T0, whatever the norms do: the
@@ -42,13 +42,13 @@ Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t
 // The first two steps of a case: prepare_case, then the solve of its scheme (solve_direct, or
 // solve_iterated with the controls `iteration` gives). post_process is the third.
 template <typename Real>
-Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec spec,
+Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                       const IterationControls& iteration);
 
 // The fin in this arithmetic, dx, m, every node array of the case, the positions, and the base
 // and interior equations.
 template <typename Real>
-Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec spec);
+Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice);
 
 // A scheme that does not iterate: its tip row, then one direct solve.
 template <typename Real>

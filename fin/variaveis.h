@@ -44,7 +44,7 @@ struct GeneralInput : FinProperties<double> {
   std::int32_t N = 0;    // mesh nodes
   TipScheme scheme{};    // tip condition
 
-  CaseSpec spec() const { return {scheme, N}; }
+  CaseSpec mesh_choice() const { return {scheme, N}; }
 };
 
 // entradas_uds.ent: the controls of the UDS-2 iteration.

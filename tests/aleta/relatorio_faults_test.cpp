@@ -43,7 +43,7 @@ ChildResult write_worked_report(const std::string& path, int failing_write,
     in.saida.fill(' ');
     std::memcpy(in.saida.data(), path.data(), path.size());
     const IterationInput iteration = fin::testing::iteration_controls(100, 1e-10, 25);
-    const Case<double> c = compute_case<double>(in, in.spec(), iteration);
+    const Case<double> c = compute_case<double>(in, in.mesh_choice(), iteration);
     write_report(files, {in, iteration, c, 0.0});
     process::terminate_process(0);
   });

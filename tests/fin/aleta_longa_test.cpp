@@ -26,7 +26,7 @@ struct Reference {
 struct LongFin {
   LongFin(double length, int nodes) : in(testing::worked_input(TipScheme::Uds, nodes)) {
     in.L = length;
-    c = prepare_case<double>(in, in.spec());
+    c = prepare_case<double>(in, in.mesh_choice());
     analytical_solution(c.fin, c.m, c.mesh, c.exact);
   }
   GeneralInput in;

@@ -24,12 +24,12 @@ using testing::worked_input;
 // The worked fin solved as a run would, without its input files and report.
 Case<double> solve_worked_case(TipScheme scheme, int nodes = 3, IterationInput iteration = {}) {
   const GeneralInput in = worked_input(scheme, nodes);
-  return compute_case<double>(in, in.spec(), iteration);
+  return compute_case<double>(in, in.mesh_choice(), iteration);
 }
 
 TEST(Mesh, WorkedCase) {
   const GeneralInput in = worked_input();
-  const Case<double> c = prepare_case<double>(in, in.spec());
+  const Case<double> c = prepare_case<double>(in, in.mesh_choice());
   EXPECT_EQ(c.mesh.dx, 0.1 / 2.0);
   EXPECT_NEAR(c.m, 4.472136, 1e-6);
   EXPECT_EQ(c.mesh.x[1], 0.0);
@@ -64,7 +64,7 @@ TEST(AnalyticalSolution, WorkedCase) {
 TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
   GeneralInput in = worked_input();
   in.Tinf = in.Tb;
-  Case<double> c = prepare_case<double>(in, in.spec());
+  Case<double> c = prepare_case<double>(in, in.mesh_choice());
   analytical_solution(c.fin, c.m, c.mesh, c.exact);
   for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.exact.Ta[i], in.Tinf);
   EXPECT_EQ(c.exact.qa, 0.0);
@@ -87,7 +87,7 @@ TEST(Uds2Driver, WorkedCaseMatchesTheReferenceReport) {
 
 TEST(Uds2Driver, ConvergedTipSatisfiesTheSecondOrderCondition) {
   const GeneralInput in = worked_input(TipScheme::Uds2, 21);
-  const Case<double> c = compute_case<double>(in, in.spec(), iteration_controls(1000, 1e-14, 25));
+  const Case<double> c = compute_case<double>(in, in.mesh_choice(), iteration_controls(1000, 1e-14, 25));
   const std::int32_t n = in.N;
   const NodeArray<double>& T = c.solution.T;
   const double dx = c.mesh.dx;
@@ -113,7 +113,7 @@ TEST(Uds2Driver, IterationCountRule) {
   };
   for (const Row& row : rows) {
     const GeneralInput in = worked_input(TipScheme::Uds2);
-    Case<double> c = prepare_case<double>(in, in.spec());
+    Case<double> c = prepare_case<double>(in, in.mesh_choice());
     solve_iterated(iteration_controls(row.itmax, row.tol, 25), c);
     const Solution<double>& s = c.solution;
     EXPECT_EQ(s.it, row.expected_it) << "itmax " << row.itmax << " tol " << row.tol;
@@ -134,10 +134,10 @@ TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
   for (const Row& k : {Row{3, 40, 0.0}, Row{2001, 30, 0.0}, Row{501, 5000, 1e-9}}) {
     const GeneralInput in = worked_input(TipScheme::Uds2, k.nodes);
     const IterationInput iteration = iteration_controls(k.itmax, k.tol, 25);
-    Case<double> c = prepare_case<double>(in, in.spec());
+    Case<double> c = prepare_case<double>(in, in.mesh_choice());
     solve_iterated(iteration, c);
 
-    Case<double> r = prepare_case<double>(in, in.spec());
+    Case<double> r = prepare_case<double>(in, in.mesh_choice());
     DiscreteSystem<double>& s = r.system;
     NodeArray<double>& T = r.solution.T;
     for (std::int32_t i = 1; i <= in.N; ++i) T[i] = iteration.T0;
@@ -235,12 +235,12 @@ TEST(ComputeCase, TwoThreadsGiveTheSameBitsAsOne) {
     values.push_back(static_cast<std::uint64_t>(c.solution.it));
     return values;
   };
-  const auto alone_first = fingerprint(compute_case<double>(first, first.spec(), iteration));
-  const auto alone_second = fingerprint(compute_case<double>(second, second.spec(), iteration));
+  const auto alone_first = fingerprint(compute_case<double>(first, first.mesh_choice(), iteration));
+  const auto alone_second = fingerprint(compute_case<double>(second, second.mesh_choice(), iteration));
   for (int round = 0; round < 3; ++round) {
     std::vector<std::uint64_t> together_first;
-    std::thread worker([&] { together_first = fingerprint(compute_case<double>(first, first.spec(), iteration)); });
-    const auto together_second = fingerprint(compute_case<double>(second, second.spec(), iteration));
+    std::thread worker([&] { together_first = fingerprint(compute_case<double>(first, first.mesh_choice(), iteration)); });
+    const auto together_second = fingerprint(compute_case<double>(second, second.mesh_choice(), iteration));
     worker.join();
     ASSERT_EQ(together_first, alone_first);
     ASSERT_EQ(together_second, alone_second);

@@ -41,7 +41,7 @@ TYPED_TEST(BothArithmetics, DirectConvergedUds2IsTheIterationsFixedPoint) {
     const Case<Real> direct = compute_converged_case<Real>(in, N);
     EXPECT_TRUE(direct.solution.converged);
 
-    Case<Real> iterated = prepare_case<Real>(in, in.spec());
+    Case<Real> iterated = prepare_case<Real>(in, in.mesh_choice());
     solve_iterated(iteration_controls(0, 0.0, 25), iterated);  // the uniform field and its norm
     TridiagonalSolver<Real> solver;
     const NormArray<Real>& L1 = iterated.solution.L1;
@@ -112,14 +112,14 @@ std::string fingerprint(const Case<Real>& c) {
 TEST(ComputeCase, DoubleAndQuadOnTwoThreadsGiveTheBitsOfEachAlone) {
   const GeneralInput in = worked_input(TipScheme::Uds2, 2001);
   const IterationInput iteration = iteration_controls(60, 1e-12, 25);
-  const std::string double_alone = fingerprint(compute_case<double>(in, in.spec(), iteration));
-  const std::string quad_alone = fingerprint(compute_case<Quad>(in, in.spec(), iteration));
+  const std::string double_alone = fingerprint(compute_case<double>(in, in.mesh_choice(), iteration));
+  const std::string quad_alone = fingerprint(compute_case<Quad>(in, in.mesh_choice(), iteration));
   for (int round = 0; round < 2; ++round) {
     std::string quad_together;
     std::thread worker(
-        [&] { quad_together = fingerprint(compute_case<Quad>(in, in.spec(), iteration)); });
+        [&] { quad_together = fingerprint(compute_case<Quad>(in, in.mesh_choice(), iteration)); });
     const std::string double_together =
-        fingerprint(compute_case<double>(in, in.spec(), iteration));
+        fingerprint(compute_case<double>(in, in.mesh_choice(), iteration));
     worker.join();
     ASSERT_EQ(double_together, double_alone);
     ASSERT_EQ(quad_together, quad_alone);
@@ -132,8 +132,8 @@ TEST(ExactSolution, LongFinsInQuadAgreeWithDouble) {
   for (const double L : {300.0, 3000.0}) {
     GeneralInput in = worked_input(TipScheme::Uds, 11);
     in.L = L;
-    const Case<double> d = compute_case<double>(in, in.spec(), {});
-    const Case<Quad> q = compute_case<Quad>(in, in.spec(), {});
+    const Case<double> d = compute_case<double>(in, in.mesh_choice(), {});
+    const Case<Quad> q = compute_case<Quad>(in, in.mesh_choice(), {});
     EXPECT_NEAR(static_cast<double>(q.exact.qa), d.exact.qa, 1e-15 * d.exact.qa) << L;
     for (std::int32_t i = 1; i <= 11; ++i) {
       EXPECT_NEAR(static_cast<double>(q.exact.Ta[i]), d.exact.Ta[i], 1e-13) << L << " " << i;

@@ -115,7 +115,7 @@ TEST(ResidualNorms, NormsOfAKnownResidualVector) {
 // The worked fin on n nodes with the UDS tip, its rows built as a run builds them.
 Case<double> build_worked_fin(std::int32_t n) {
   const GeneralInput in = testing::worked_input(TipScheme::Uds, n);
-  Case<double> c = prepare_case<double>(in, in.spec());
+  Case<double> c = prepare_case<double>(in, in.mesh_choice());
   build_tip_uds(in, c.mesh, c.solution.T, c.system);
   return c;
 }
