@@ -1,11 +1,9 @@
 #include "malhas/fin_mesh.h"
 
-#include <new>
-
 #include "fin/processamento.h"
 #include "malhas/quad_reference.h"
 #include "process/first_fp_fault.h"
-#include "process/storage.h"
+#include "malhas/storage_refusal.h"
 
 namespace malhas {
 namespace {
@@ -60,12 +58,9 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   outcome.N = job.N;
   outcome.dx = fin::mesh_spacing(fin.L, job.N);  // shown on a failed mesh's rows too
   process::FirstFpFault faults;
-  try {
-    keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration), outcome);
-  } catch (const process::StorageUnavailable&) {
-    outcome.failure = kNoStorage;
-    outcome.lacked_storage = true;
-  } catch (const std::bad_alloc&) {
+  if (refused_storage([&] {
+        keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration), outcome);
+      })) {
     outcome.failure = kNoStorage;
     outcome.lacked_storage = true;
   }

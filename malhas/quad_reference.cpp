@@ -1,11 +1,9 @@
 #include "malhas/quad_reference.h"
 
-#include <new>
-
 #include "fin/processamento.h"
 #include "fin/uds2_superposition.h"
 #include "process/held_fp_traps.h"
-#include "process/storage.h"
+#include "malhas/storage_refusal.h"
 
 namespace malhas {
 namespace {
@@ -42,19 +40,14 @@ void attach_quad_reference(const fin::FinProperties<double>& fin,
                            const fin::IterationInput& iteration, fin::TipScheme scheme,
                            MeshOutcome& outcome) {
   const process::HeldFpTraps held;  // a fault here leaves the mesh's own values standing
-  try {
-    QuadReference reference = compute_reference(fin, iteration, scheme, outcome);
-    if (held.invalid() || held.divided_by_zero() || held.overflowed()) {
-      outcome.no_reference = kReferenceFailed;
-    } else {
-      outcome.reference = reference;
-    }
-  } catch (const process::StorageUnavailable&) {
+  QuadReference reference;
+  if (refused_storage([&] { reference = compute_reference(fin, iteration, scheme, outcome); })) {
     outcome.no_reference = kReferenceNoStorage;
     outcome.lacked_storage = true;
-  } catch (const std::bad_alloc&) {
-    outcome.no_reference = kReferenceNoStorage;
-    outcome.lacked_storage = true;
+  } else if (held.invalid() || held.divided_by_zero() || held.overflowed()) {
+    outcome.no_reference = kReferenceFailed;
+  } else {
+    outcome.reference = reference;
   }
 }
 
