@@ -63,7 +63,7 @@ TEST(Extrapolation, StopsBeforeALevelTheArithmeticCannotHold) {
 }
 
 TEST(Extrapolation, BestEstimateIsTheSmallestTrueErrorOnTheFinestMesh) {
-  QuantityExtrapolation e{fin::TipScheme::Uds2, Quantity::Qdds2, extrapolation_table(meshes({3, 5, 9}, {{2, 1}, {3, 1}}), {2, 3})};
+  QuantityExtrapolation e{fin::TipScheme::Uds2, Quantity::Qdds2, extrapolation_table(meshes({3, 5, 9}, {{2, 1}, {3, 1}}), {2, 3}), {}};
   const LevelValue<double>* best = best_estimate(e.table);
   ASSERT_NE(best, nullptr);
   EXPECT_EQ(best->N, 9);

@@ -152,7 +152,9 @@ TEST(MalhasProgram, BudgetOfTheExamplesAddsUpAndItsOrderHoldsToTheFinestMesh) {
                            0x1p-53 * (std::fabs(E) + 2 * (std::fabs(parts[0]) + std::fabs(parts[1]) +
                                                           std::fabs(parts[2])));
       EXPECT_LE(std::fabs(parts[0] + parts[1] + parts[2] - E), bound) << key;
-      if (key.rfind("UDS ", 0) == 0) EXPECT_EQ(parts[1], 0) << key;
+      if (key.rfind("UDS ", 0) == 0) {
+        EXPECT_EQ(parts[1], 0) << key;
+      }
     }
     const std::string scheme = name == "uds" ? "UDS " : "UDS-2 ";
     const std::pair<const char*, int> orders[] = {
