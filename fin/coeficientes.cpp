@@ -1,5 +1,6 @@
 #include "fin/coeficientes.h"
 
+#include "fin/node_halves.h"
 #include "fin/real.h"
 
 // Every product is formed left to right as written, so that results are reproducible bit for bit.
@@ -24,12 +25,14 @@ void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Rea
   s.ae[2] = 1.0;
   s.ap[2] = dx * dx * m * m + 2.0;
   s.bp[2] = fin.Tinf * dx * dx * m * m;
-  for (std::int64_t i = 3; i <= mesh.N - 1; ++i) {
-    s.aw[i] = s.aw[2];
-    s.ae[i] = s.ae[2];
-    s.ap[i] = s.ap[2];
-    s.bp[i] = s.bp[2];
-  }
+  for_nodes_in_halves(3, mesh.N - 1, [&s](std::int64_t first, std::int64_t last) {
+    for (std::int64_t i = first; i <= last; ++i) {
+      s.aw[i] = s.aw[2];
+      s.ae[i] = s.ae[2];
+      s.ap[i] = s.ap[2];
+      s.bp[i] = s.bp[2];
+    }
+  });
 }
 
 template <typename Real>

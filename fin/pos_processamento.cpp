@@ -1,6 +1,7 @@
 #include "fin/pos_processamento.h"
 
 #include "fin/aleta_longa.h"
+#include "fin/node_halves.h"
 #include "fin/real.h"
 #include "process/held_fp_traps.h"
 #include "process/math_errors.h"
@@ -69,13 +70,15 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
   const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
   Ta.populate();
-  for (std::int64_t i = 1; i <= mesh.N; ++i) {
-    const Real z = (fin.L - mesh.x[i]) * m;
-    // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
-    const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
-                                : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
-    Ta[i] = ratio * theta_b + fin.Tinf;
-  }
+  for_nodes_in_halves(1, mesh.N, [&](std::int64_t first, std::int64_t last) {
+    for (std::int64_t i = first; i <= last; ++i) {
+      const Real z = (fin.L - mesh.x[i]) * m;
+      // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
+      const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
+                                  : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
+      Ta[i] = ratio * theta_b + fin.Tinf;
+    }
+  });
 }
 
 template <typename Real>

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fin/coeficientes.h"
+#include "fin/node_halves.h"
 #include "fin/pos_processamento.h"
 #include "fin/tip_scheme.h"
 #include "process/held_fp_traps.h"
@@ -67,7 +68,9 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
     a->create(mesh_choice.N, process::Pages::later);
   }
   NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
-  for (std::int64_t i = 1; i <= mesh_choice.N; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
+  for_nodes_in_halves(1, mesh.N, [&mesh](std::int64_t first, std::int64_t last) {
+    for (std::int64_t i = first; i <= last; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
+  });
   build_base_node(c.fin, s);
   build_interior_nodes(c.fin, c.m, mesh, s);
   return c;
