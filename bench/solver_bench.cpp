@@ -92,7 +92,7 @@ void solve_with_own_storage(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
   const fin::DiscreteSystem<double>& s = w.s;
   for (auto _ : state) {
-    fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
+    fin::TridiagonalSolver<double>().solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
     benchmark::ClobberMemory();
   }
   set_rows(state);
@@ -101,7 +101,7 @@ void solve_with_own_storage(benchmark::State& state) {
 void residual_norms(benchmark::State& state) {
   WorkedSystem w(static_cast<std::int32_t>(state.range(0)));
   const fin::DiscreteSystem<double>& s = w.s;
-  fin::solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
+  fin::TridiagonalSolver<double>().solve(s.ap, s.aw, s.ae, s.bp, w.T, w.N);
   for (auto _ : state) {
     benchmark::DoNotOptimize(fin::residual_norms(s.ap, s.aw, s.ae, s.bp, w.T, w.N));
   }

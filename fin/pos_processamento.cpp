@@ -69,7 +69,6 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
   });
   const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
-  Ta.populate();
   for_nodes_in_halves(1, mesh.N, [&](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) {
       const Real z = (fin.L - mesh.x[i]) * m;

@@ -1,6 +1,7 @@
 #include "fin/processamento.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "fin/coeficientes.h"
 #include "fin/node_halves.h"
@@ -33,7 +34,9 @@ Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t
   Case<Real> c = prepare_case<Real>(fin, {TipScheme::Uds2, N});
   build_tip_uds2_converged(c.fin, c.mesh, c.system);
   const DiscreteSystem<Real>& s = c.system;
-  solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
+  TridiagonalSolver<Real> solver;
+  solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
+  give_work_to_profile(solver, c);
   c.solution.converged = true;
   post_process(c);
   return c;
@@ -62,8 +65,9 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
   c.m = real_sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
   // All are created before any work, so that storage the case cannot have is refused first. The
-  // pages of those written next are put in place together; Ta's only once the solve is done and
-  // its work array given back, so that the two are not resident at once.
+  // pages of those written next are put in place together; Ta's are those of the solver's work
+  // array once the solve is done (give_work_to_profile), so that the two are never resident at
+  // once and no pages are given back only to be obtained again.
   for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &c.exact.Ta, &mesh.x, &s.ap}) {
     a->create(mesh_choice.N, process::Pages::later);
   }
@@ -77,10 +81,22 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
 }
 
 template <typename Real>
+void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c) {
+  NodeArray<Real> work = solver.release_work();
+  if (work.size() == c.mesh.N) {
+    c.exact.Ta = std::move(work);
+  } else {
+    c.exact.Ta.populate();
+  }
+}
+
+template <typename Real>
 void solve_direct(Case<Real>& c) {
   tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, c.solution.T, c.system);
   const DiscreteSystem<Real>& s = c.system;
-  solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
+  TridiagonalSolver<Real> solver;
+  solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
+  give_work_to_profile(solver, c);
 }
 
 namespace {
@@ -119,6 +135,7 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
     deferred_correction_step(c, solver);
     if (solution.L1[count] / solution.L1[0] < tol) break;
   }
+  give_work_to_profile(solver, c);
   solution.it = static_cast<std::int32_t>(std::min<std::int64_t>(iteration.itmax, count));
   if (iteration.itmax > 0) {
     solution.converged = count <= iteration.itmax;  // the loop ended on the tolerance
@@ -139,6 +156,7 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
   template Case<Real> solve_case(const FinProperties<double>&, CaseSpec,                        \
                                  const IterationControls&);                                     \
   template Case<Real> prepare_case(const FinProperties<double>&, CaseSpec);                     \
+  template void give_work_to_profile(TridiagonalSolver<Real>&, Case<Real>&);                    \
   template void solve_direct(Case<Real>&);                                                      \
   template void solve_iterated(const IterationInput&, Case<Real>&);                             \
   template void deferred_correction_step(Case<Real>&, TridiagonalSolver<Real>&);

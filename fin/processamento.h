@@ -50,6 +50,12 @@ Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
 template <typename Real>
 Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice);
 
+// After a case's last solve: the exact profile, computed next and writing every node before
+// reading any, takes the solver's work storage, whose pages are in place, in place of its own
+// untouched storage (given back); with no solve made its own pages are put in place.
+template <typename Real>
+void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c);
+
 // A scheme that does not iterate: its tip row, then one direct solve.
 template <typename Real>
 void solve_direct(Case<Real>& c);

@@ -36,13 +36,6 @@ void TridiagonalSolver<Real>::solve(const NodeArray<Real>& ap, const NodeArray<R
   }
 }
 
-template <typename Real>
-void solve_tridiagonal(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
-                       const NodeArray<Real>& ae, const NodeArray<Real>& bp, NodeArray<Real>& T,
-                       std::int32_t n) {
-  TridiagonalSolver<Real>().solve(ap, aw, ae, bp, T, n);
-}
-
 namespace {
 
 // Accumulates the three norms row by row: each takes the rows in the order a pass of its own
@@ -80,9 +73,6 @@ ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Re
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template class TridiagonalSolver<Real>;                                                       \
-  template void solve_tridiagonal(const NodeArray<Real>&, const NodeArray<Real>&,               \
-                                  const NodeArray<Real>&, const NodeArray<Real>&,               \
-                                  NodeArray<Real>&, std::int32_t);                              \
   template ResidualNorms<Real> residual_norms(const NodeArray<Real>&, const NodeArray<Real>&,   \
                                               const NodeArray<Real>&, const NodeArray<Real>&,   \
                                               const NodeArray<Real>&, std::int32_t);

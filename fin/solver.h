@@ -2,6 +2,7 @@
 // The tridiagonal system ap(i)·T(i) = aw(i)·T(i-1) + ae(i)·T(i+1) + bp(i), i = 1..n: its direct
 // solution and the norms of its residual.
 #include <cstdint>
+#include <utility>
 
 #include "fin/arrays.h"
 
@@ -17,15 +18,13 @@ class TridiagonalSolver {
   void solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw, const NodeArray<Real>& ae,
              const NodeArray<Real>& bp, NodeArray<Real>& T, std::int32_t n);
 
+  // Gives up the work storage: the largest n solved so far, its pages in place, slot 0 still 0
+  // and the other slots the last solve's reduced coefficients (empty before any solve).
+  NodeArray<Real> release_work() { return std::move(Ptdma_); }
+
  private:
   NodeArray<Real> Ptdma_;  // reduced east coefficient of each row
 };
-
-// One solve whose work storage is given back before it returns.
-template <typename Real>
-void solve_tridiagonal(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
-                       const NodeArray<Real>& ae, const NodeArray<Real>& bp, NodeArray<Real>& T,
-                       std::int32_t n);
 
 // Norms of the residual R(i) = aw(i)·T(i-1) + ae(i)·T(i+1) + bp(i) - ap(i)·T(i).
 template <typename Real>

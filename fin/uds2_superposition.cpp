@@ -16,14 +16,15 @@ Case<Real> compute_case_after_by_superposition(const FinProperties<double>& fin,
   for (std::int64_t i = 1; i <= N; ++i) T[i] = T0;
   // The tip row of the uniform field: its correction k·(T0 - T0) is 0.
   build_tip_uds2(c.fin, c.mesh, T, c.system);
+  TridiagonalSolver<Real> solver;
   if (iterations > 0) {
     DiscreteSystem<Real>& s = c.system;
     Real bp_tip = s.bp[N];  // the bp(N) of the first solve
     NodeArray<Real> B(N), unit(N);
     unit[N] = 1;
-    solve_tridiagonal(s.ap, s.aw, s.ae, unit, B, N);
+    solver.solve(s.ap, s.aw, s.ae, unit, B, N);
     s.bp[N] = 0;
-    solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, T, N);  // A, in T
+    solver.solve(s.ap, s.aw, s.ae, s.bp, T, N);  // A, in T
     const Real constant = 2.0 * c.fin.h * c.fin.Tinf * c.mesh.dx;
     for (std::int32_t solve = 1; solve < iterations; ++solve) {
       const Real west = T[N - 1] + B[N - 1] * bp_tip, far_west = T[N - 2] + B[N - 2] * bp_tip;
@@ -32,6 +33,7 @@ Case<Real> compute_case_after_by_superposition(const FinProperties<double>& fin,
     for (std::int64_t i = 1; i <= N; ++i) T[i] = T[i] + B[i] * bp_tip;
     s.bp[N] = bp_tip;
   }
+  give_work_to_profile(solver, c);
   c.solution.it = iterations;
   post_process(c);
   return c;

@@ -38,7 +38,7 @@ struct System {
   NodeArray<double> solve(double initial = 0.0) const {
     NodeArray<double> T(n);
     for (std::int32_t i = 1; i <= n; ++i) T[i] = initial;
-    solve_tridiagonal(ap, aw, ae, bp, T, n);
+    TridiagonalSolver<double>().solve(ap, aw, ae, bp, T, n);
     return T;
   }
   std::array<double, 3> norms(const NodeArray<double>& T) const {
@@ -138,7 +138,7 @@ void expect_same_solution(const NodeArray<double>& ap, const NodeArray<double>& 
   testing::straightforward_solve(ap, aw, ae, bp, expected, n);
   for (std::int32_t i = 1; i <= n; ++i) kept[i] = std::numeric_limits<double>::quiet_NaN();
   solver.solve(ap, aw, ae, bp, kept, n);
-  solve_tridiagonal(ap, aw, ae, bp, own, n);
+  TridiagonalSolver<double>().solve(ap, aw, ae, bp, own, n);
   for (std::int32_t i = 1; i <= n; ++i) {
     ASSERT_EQ(bits(kept[i]), bits(expected[i])) << "kept storage, node " << i << " of " << n;
     ASSERT_EQ(bits(own[i]), bits(expected[i])) << "own storage, node " << i << " of " << n;
@@ -176,7 +176,7 @@ TEST(ResidualNorms, OnePassGivesTheBitsOfThreePasses) {
     Case<double> c = build_worked_fin(n);
     const DiscreteSystem<double>& s = c.system;
     NodeArray<double>& T = c.solution.T;
-    solve_tridiagonal(s.ap, s.aw, s.ae, s.bp, T, n);
+    TridiagonalSolver<double>().solve(s.ap, s.aw, s.ae, s.bp, T, n);
     expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, n);
     for (std::int32_t i = 1; i <= n; ++i) T[i] += (i % 7) * 0.3 - (i % 3) * 0.45;
     expect_same_norms(s.ap, s.aw, s.ae, s.bp, T, n);

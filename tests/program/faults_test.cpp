@@ -284,13 +284,16 @@ TEST(StorageFaults, StorageRefusedWhilePopulatedIsError6772) {
 }
 
 TEST(StorageFaults, ExactTemperaturesRefusedAfterTheSolveChangeNothing) {
-  // aleta_refused_late_pages refuses the pages of the exact temperatures, put in place after the
-  // solve: their writes touch them one by one instead, and the run ends as aleta's does.
-  std::string general = read_file(kWorkedUds + "entradas_geral.ent");
+  // aleta_refused_late_pages refuses the pages of the exact temperatures of a run that made no
+  // solve (otherwise they take the solver's work storage): their writes touch them one by one
+  // instead, and the run ends as aleta's does.
+  std::string general = read_file(kWorkedUds2 + "entradas_geral.ent");
   general.replace(general.find("\n3 ") + 1, 1, "1000000");
   ProgramRun plain, refused;
-  plain.put("entradas_geral.ent", general);
-  refused.put("entradas_geral.ent", general);
+  for (ProgramRun* run : {&plain, &refused}) {
+    run->put("entradas_geral.ent", general);
+    run->put("entradas_uds.ent", "0\n1e-12\n25\n");
+  }
   const ChildResult want = run_program({ALETA_EXE}, plain.directory(), {kNoEditor});
   const ChildResult got =
       run_program({ALETA_REFUSED_LATE_PAGES_EXE}, refused.directory(), {kNoEditor});
