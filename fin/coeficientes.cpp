@@ -25,7 +25,7 @@ void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Rea
   s.ae[2] = 1.0;
   s.ap[2] = dx * dx * m * m + 2.0;
   s.bp[2] = fin.Tinf * dx * dx * m * m;
-  for_nodes_in_halves(3, mesh.N - 1, [&s](std::int64_t first, std::int64_t last) {
+  for_nodes_in_halves(3, mesh.N - 1, NodeCost::memory, [&s](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) {
       s.aw[i] = s.aw[2];
       s.ae[i] = s.ae[2];

@@ -15,8 +15,13 @@
 
 namespace fin {
 
-// Below this many nodes one loop does it: starting a thread costs more than half the loop saves.
-inline constexpr std::int64_t kNodeHalvesFrom = std::int64_t{1} << 17;
+// The fewest nodes a loop is split for: below, starting a thread costs more than half the loop
+// saves. A loop that only writes a few values per node is bound by the memory, which the second
+// core shares, and gains far less per node than one that calls sinh and cosh.
+enum class NodeCost : std::int64_t {
+  arithmetic = std::int64_t{1} << 17,
+  memory = std::int64_t{1} << 21,
+};
 
 namespace detail {
 
@@ -37,10 +42,11 @@ struct JoinedAtExit {
 }  // namespace detail
 
 // Calls body(first, last) so that every node of [first, last] is computed once, in two halves on
-// two threads when the range is large. A range with no thread to spare is one loop.
+// two threads when the range is large for the cost of its nodes. A range with no thread to
+// spare is one loop.
 template <typename Body>
-void for_nodes_in_halves(std::int64_t first, std::int64_t last, const Body& body) {
-  if (last - first + 1 < kNodeHalvesFrom) {
+void for_nodes_in_halves(std::int64_t first, std::int64_t last, NodeCost cost, const Body& body) {
+  if (last - first + 1 < static_cast<std::int64_t>(cost)) {
     body(first, last);
     return;
   }

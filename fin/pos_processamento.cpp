@@ -1,5 +1,7 @@
 #include "fin/pos_processamento.h"
 
+#include <algorithm>
+
 #include "fin/aleta_longa.h"
 #include "fin/node_halves.h"
 #include "fin/real.h"
@@ -57,9 +59,33 @@ Real heat_rate_without_theta(const Hyperbolic<Real>& f, Real M, Real m, Real L, 
   return M / Dq * Nq;
 }
 
+// Whether no node between every stride-th one and the tip can fault where none of those does, so
+// that computing those alone meets the first fault a loop over every node would meet. Every
+// intermediate of the direct formula at a node is at most, in magnitude, the same chain taken
+// with the magnitudes of sinh and cosh at the base, where |z| = |mL| is largest; while that chain
+// stays far below overflow no node can overflow. The other faults, a zero divisor (mk or Dn) or
+// an operand that is already invalid, are the same at every node, the base (computed first)
+// among them. The long-fin form is not bounded here: its fins compute every node.
+template <typename Real>
+bool samples_meet_every_fault(const FinProperties<Real>& fin, Real mL, Real mk, Real Dn,
+                              Real theta_b) {
+  const process::HeldFpTraps held;
+  const Real s_over_mk = real_fabs(real_sinh(mL)) / real_fabs(mk);
+  const Real term = s_over_mk * real_fabs(fin.h);
+  const Real numerator = term + real_cosh(mL);
+  const Real ratio = numerator / real_fabs(Dn);
+  const Real scaled = ratio * real_fabs(theta_b);
+  const Real temperature = scaled + real_fabs(fin.Tinf);
+  const Real far_from_overflow = 0x1p1000;
+  for (const Real v : {s_over_mk, term, numerator, ratio, scaled, temperature}) {
+    if (!(v <= far_from_overflow)) return false;
+  }
+  return !held.overflowed() && !held.invalid() && !held.divided_by_zero();
+}
+
 template <typename Real>
 void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                             NodeArray<Real>& Ta) {
+                             std::int64_t stride, NodeArray<Real>& Ta) {
   const Real mk = m * fin.k;
   const Real mL = m * fin.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
@@ -69,14 +95,22 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
   });
   const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
-  for_nodes_in_halves(1, mesh.N, [&](std::int64_t first, std::int64_t last) {
-    for (std::int64_t i = first; i <= last; ++i) {
-      const Real z = (fin.L - mesh.x[i]) * m;
-      // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
-      const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
-                                  : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
-      Ta[i] = ratio * theta_b + fin.Tinf;
+  const auto temperature = [&](std::int64_t i) {
+    const Real z = (fin.L - mesh.x[i]) * m;
+    // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
+    const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
+                                : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
+    Ta[i] = ratio * theta_b + fin.Tinf;
+  };
+  const std::int64_t N = mesh.N;
+  if (stride > 1 && !long_fin && samples_meet_every_fault(fin, mL, mk, Dn, theta_b)) {
+    for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
+      temperature(i);
+      if (i == N) return;
     }
+  }
+  for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
+    for (std::int64_t i = first; i <= last; ++i) temperature(i);
   });
 }
 
@@ -95,8 +129,8 @@ Real analytical_heat_rate(const FinProperties<Real>& fin, Real m) {
 
 template <typename Real>
 void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                         ExactSolution<Real>& exact) {
-  analytical_temperatures(fin, m, mesh, exact.Ta);
+                         std::int64_t profile_stride, ExactSolution<Real>& exact) {
+  analytical_temperatures(fin, m, mesh, profile_stride, exact.Ta);
   exact.qa = analytical_heat_rate(fin, m);
 }
 
@@ -110,15 +144,15 @@ HeatRates<Real> numerical_heat_rates(const FinProperties<Real>& fin, const Mesh<
 }
 
 template <typename Real>
-void post_process(Case<Real>& c) {
-  analytical_solution(c.fin, c.m, c.mesh, c.exact);
+void post_process(Case<Real>& c, std::int64_t profile_stride) {
+  analytical_solution(c.fin, c.m, c.mesh, profile_stride, c.exact);
   c.rates = numerical_heat_rates(c.fin, c.mesh, c.solution.T);
 }
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
-  template void post_process(Case<Real>&);                                                      \
+  template void post_process(Case<Real>&, std::int64_t);                                        \
   template void analytical_solution(const FinProperties<Real>&, Real, const Mesh<Real>&,        \
-                                    ExactSolution<Real>&);                                      \
+                                    std::int64_t, ExactSolution<Real>&);                        \
   template HeatRates<Real> numerical_heat_rates(const FinProperties<Real>&, const Mesh<Real>&,  \
                                                 const NodeArray<Real>&);
 ALETA_INSTANTIATE(double)

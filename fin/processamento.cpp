@@ -13,9 +13,9 @@ namespace fin {
 
 template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                        const IterationInput& iteration) {
+                        const IterationInput& iteration, std::int64_t profile_stride) {
   Case<Real> c = solve_case<Real>(fin, mesh_choice, [&iteration] { return iteration; });
-  post_process(c);
+  post_process(c, profile_stride);
   return c;
 }
 
@@ -30,7 +30,8 @@ Case<Real> compute_case_after(const FinProperties<double>& fin, std::int32_t N, 
 }
 
 template <typename Real>
-Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N) {
+Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N,
+                                  std::int64_t profile_stride) {
   Case<Real> c = prepare_case<Real>(fin, {TipScheme::Uds2, N});
   build_tip_uds2_converged(c.fin, c.mesh, c.system);
   const DiscreteSystem<Real>& s = c.system;
@@ -38,7 +39,7 @@ Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   give_work_to_profile(solver, c);
   c.solution.converged = true;
-  post_process(c);
+  post_process(c, profile_stride);
   return c;
 }
 
@@ -72,7 +73,7 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
     a->create(mesh_choice.N, process::Pages::later);
   }
   NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
-  for_nodes_in_halves(1, mesh.N, [&mesh](std::int64_t first, std::int64_t last) {
+  for_nodes_in_halves(1, mesh.N, NodeCost::memory, [&mesh](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
   });
   build_base_node(c.fin, s);
@@ -149,10 +150,11 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template Case<Real> compute_case(const FinProperties<double>&, CaseSpec,                      \
-                                   const IterationInput&);                                      \
+                                   const IterationInput&, std::int64_t);                        \
   template Case<Real> compute_case_after(const FinProperties<double>&, std::int32_t, double,    \
                                          std::int32_t);                                         \
-  template Case<Real> compute_converged_case(const FinProperties<double>&, std::int32_t);       \
+  template Case<Real> compute_converged_case(const FinProperties<double>&, std::int32_t,         \
+                                             std::int64_t);                                     \
   template Case<Real> solve_case(const FinProperties<double>&, CaseSpec,                        \
                                  const IterationControls&);                                     \
   template Case<Real> prepare_case(const FinProperties<double>&, CaseSpec);                     \

@@ -20,12 +20,13 @@ Real mesh_spacing(Real L, std::int32_t N) {
 // edit them first, after the case's arrays are created).
 using IterationControls = std::function<IterationInput()>;
 
-// Everything for `mesh_choice`: prepared, solved and post-processed. Storage that cannot be had throws
+// Everything for `mesh_choice`: prepared, solved and post-processed (with the exact profile at
+// every profile_stride-th node: see post_process). Storage that cannot be had throws
 // process::StorageUnavailable. Arithmetic faults trap or only raise their flags, as the calling
 // thread's floating-point settings say.
 template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                        const IterationInput& iteration);
+                        const IterationInput& iteration, std::int64_t profile_stride = 1);
 
 // UDS-2 after exactly `iterations` solves from the uniform field T0, whatever the norms do: the
 // case a double run that made that many is compared with.
@@ -35,9 +36,10 @@ Case<Real> compute_case_after(const FinProperties<double>& fin, std::int32_t N, 
 
 // The fixed point of the UDS-2 iteration on N >= 3 nodes, by one solve with the tip row of
 // build_tip_uds2_converged: the converged solution with no iteration error. Its iteration
-// count is 0 and it is marked converged.
+// count is 0 and it is marked converged. The exact profile as compute_case computes it.
 template <typename Real>
-Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N);
+Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N,
+                                  std::int64_t profile_stride = 1);
 
 // The first two steps of a case: prepare_case, then the solve of its scheme (solve_direct, or
 // solve_iterated with the controls `iteration` gives). post_process is the third.

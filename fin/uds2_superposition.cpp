@@ -10,7 +10,8 @@ namespace fin {
 
 template <typename Real>
 Case<Real> compute_case_after_by_superposition(const FinProperties<double>& fin, std::int32_t N,
-                                               double T0, std::int32_t iterations) {
+                                               double T0, std::int32_t iterations,
+                                               std::int64_t profile_stride) {
   Case<Real> c = prepare_case<Real>(fin, {TipScheme::Uds2, N});
   NodeArray<Real>& T = c.solution.T;
   for (std::int64_t i = 1; i <= N; ++i) T[i] = T0;
@@ -35,13 +36,15 @@ Case<Real> compute_case_after_by_superposition(const FinProperties<double>& fin,
   }
   give_work_to_profile(solver, c);
   c.solution.it = iterations;
-  post_process(c);
+  post_process(c, profile_stride);
   return c;
 }
 
 template Case<double> compute_case_after_by_superposition(const FinProperties<double>&,
-                                                          std::int32_t, double, std::int32_t);
+                                                          std::int32_t, double, std::int32_t,
+                                                          std::int64_t);
 template Case<Quad> compute_case_after_by_superposition(const FinProperties<double>&,
-                                                        std::int32_t, double, std::int32_t);
+                                                        std::int32_t, double, std::int32_t,
+                                                        std::int64_t);
 
 }  // namespace fin

@@ -15,9 +15,10 @@ namespace fin {
 
 // T, the exact solution and the heat rates of the UDS-2 case on N >= 3 nodes after exactly
 // `iterations` solves from the uniform field T0. No residual norms are recorded: its
-// final_l1() must not be asked for.
+// final_l1() must not be asked for. The exact profile as compute_case computes it.
 template <typename Real>
 Case<Real> compute_case_after_by_superposition(const FinProperties<double>& fin, std::int32_t N,
-                                               double T0, std::int32_t iterations);
+                                               double T0, std::int32_t iterations,
+                                               std::int64_t profile_stride = 1);
 
 }  // namespace fin

@@ -10,11 +10,17 @@ namespace {
 
 constexpr const char* kNoStorage = "memória insuficiente para as malhas em cálculo";
 
-// Every stride-th node from the base, and the tip.
+// The spacing in nodes of the profile kept of a mesh of N nodes: at most kProfilePoints nodes.
+std::int64_t profile_stride(std::int64_t N) {
+  return std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
+}
+
+// Every stride-th node from the base, and the tip: the only nodes whose exact temperature the
+// case computed.
 ProfileSample sample_profile(const fin::Case<double>& c) {
   ProfileSample sample;
   const std::int64_t N = c.mesh.N;
-  const std::int64_t stride = std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
+  const std::int64_t stride = profile_stride(N);
   for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
     sample.x.push_back(c.mesh.x[i]);
     sample.T.push_back(c.solution.T[i]);
@@ -59,7 +65,9 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   outcome.dx = fin::mesh_spacing(fin.L, job.N);  // shown on a failed mesh's rows too
   process::FirstFpFault faults;
   if (refused_storage([&] {
-        keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration), outcome);
+        keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration,
+                                               profile_stride(job.N)),
+                     outcome);
       })) {
     outcome.failure = kNoStorage;
     outcome.lacked_storage = true;

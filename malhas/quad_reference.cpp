@@ -1,5 +1,7 @@
 #include "malhas/quad_reference.h"
 
+#include <algorithm>
+
 #include "fin/processamento.h"
 #include "fin/uds2_superposition.h"
 #include "process/held_fp_traps.h"
@@ -13,24 +15,27 @@ std::array<fin::Quad, 3> values_of(const fin::Case<fin::Quad>& c) {
 }
 
 // The converged solution, the one after the double run's solves (the same for a scheme that does
-// not iterate) and the exact values; each case released once its values are taken.
+// not iterate) and the exact values; each case released once its values are taken. Of the exact
+// profile only the tip's is kept: the cases compute the base's and the tip's alone.
 QuadReference compute_reference(const fin::FinProperties<double>& fin,
                                 const fin::IterationInput& iteration, fin::TipScheme scheme,
                                 const MeshOutcome& outcome) {
   QuadReference reference;
+  const std::int64_t ends_only = std::max<std::int64_t>(1, outcome.N - 1);
   if (!fin::iterates(scheme)) {
-    const fin::Case<fin::Quad> c = fin::compute_case<fin::Quad>(fin, {scheme, outcome.N}, iteration);
+    const fin::Case<fin::Quad> c =
+        fin::compute_case<fin::Quad>(fin, {scheme, outcome.N}, iteration, ends_only);
     reference.converged = reference.iterated = values_of(c);
     reference.exact = {c.exact.Ta[c.mesh.N], c.exact.qa, c.exact.qa};
     return reference;
   }
   {
-    const fin::Case<fin::Quad> c = fin::compute_converged_case<fin::Quad>(fin, outcome.N);
+    const fin::Case<fin::Quad> c = fin::compute_converged_case<fin::Quad>(fin, outcome.N, ends_only);
     reference.converged = values_of(c);
     reference.exact = {c.exact.Ta[c.mesh.N], c.exact.qa, c.exact.qa};
   }
   reference.iterated = values_of(fin::compute_case_after_by_superposition<fin::Quad>(
-      fin, outcome.N, iteration.T0, outcome.iterations));
+      fin, outcome.N, iteration.T0, outcome.iterations, ends_only));
   return reference;
 }
 

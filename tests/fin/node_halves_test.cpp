@@ -11,10 +11,12 @@ namespace fin {
 namespace {
 
 // Every node of the range is computed, and none outside it, whether the range is split or not.
+constexpr auto kSplitFrom = static_cast<std::int64_t>(NodeCost::arithmetic);
+
 TEST(NodeHalves, ComputesEachNodeOfTheRange) {
-  for (const std::int64_t last : {std::int64_t{9}, kNodeHalvesFrom + 1, kNodeHalvesFrom + 2}) {
+  for (const std::int64_t last : {std::int64_t{9}, kSplitFrom + 1, kSplitFrom + 2}) {
     std::vector<int> computed(static_cast<std::size_t>(last + 2), 0);
-    for_nodes_in_halves(2, last, [&](std::int64_t first, std::int64_t end) {
+    for_nodes_in_halves(2, last, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t end) {
       for (std::int64_t i = first; i <= end; ++i) computed[static_cast<std::size_t>(i)] += 1;
     });
     std::vector<int> expected(computed.size(), 1);
@@ -26,10 +28,10 @@ TEST(NodeHalves, ComputesEachNodeOfTheRange) {
 // A loop whose node `invalid_at` makes 0/0 and whose node `divide_at` makes 1/0: the fault
 // recorded is the one a single loop meets first, whichever half holds it.
 std::optional<platform::FpFault> first_fault(std::int64_t invalid_at, std::int64_t divide_at) {
-  const std::int64_t N = 2 * kNodeHalvesFrom;
+  const std::int64_t N = 2 * kSplitFrom;
   std::vector<double> values(static_cast<std::size_t>(N + 1), 0.0);
   process::FirstFpFault faults;
-  for_nodes_in_halves(1, N, [&](std::int64_t first, std::int64_t last) {
+  for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) {
       volatile double zero = 0.0;
       const double numerator = i == invalid_at ? 0.0 : 1.0;
@@ -41,7 +43,7 @@ std::optional<platform::FpFault> first_fault(std::int64_t invalid_at, std::int64
 }
 
 TEST(NodeHalves, FirstFaultIsThatOfOneLoop) {
-  const std::int64_t upper = 2 * kNodeHalvesFrom - 5;
+  const std::int64_t upper = 2 * kSplitFrom - 5;
   EXPECT_EQ(first_fault(10, upper), platform::FpFault::Invalid);
   EXPECT_EQ(first_fault(upper, 10), platform::FpFault::DivideByZero);
   EXPECT_EQ(first_fault(upper, upper + 1), platform::FpFault::Invalid);

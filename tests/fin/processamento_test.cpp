@@ -65,9 +65,37 @@ TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
   GeneralInput in = worked_input();
   in.Tinf = in.Tb;
   Case<double> c = prepare_case<double>(in, in.mesh_choice());
-  analytical_solution(c.fin, c.m, c.mesh, c.exact);
+  analytical_solution(c.fin, c.m, c.mesh, 1, c.exact);
   for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.exact.Ta[i], in.Tinf);
   EXPECT_EQ(c.exact.qa, 0.0);
+}
+
+// A case computed for a sample of its profile holds the full profile's bits at every stride-th
+// node and the tip. A fin whose formula comes near overflow (mk = 5e-301: sinh(mL)/mk is about
+// 1.5e302) computes every node, since a node between the sample could overflow on its own.
+TEST(AnalyticalSolution, SampledProfileHasTheFullProfilesBitsAtItsNodes) {
+  constexpr std::int64_t N = 101;
+  GeneralInput near_overflow = worked_input(TipScheme::Uds, N);
+  near_overflow.k = 1e-302;
+  near_overflow.h = 6.25e-302;  // m = 50, mL = 5
+  struct Sample {
+    GeneralInput in;
+    std::int64_t stride;
+    bool every_node;
+  };
+  for (const Sample& s : {Sample{worked_input(TipScheme::Uds, N), 7, false},
+                          Sample{worked_input(TipScheme::Uds2, N), 100, false},
+                          Sample{near_overflow, 7, true}}) {
+    const IterationInput iteration = iteration_controls(50, 1e-12, 25);
+    const Case<double> full = compute_case<double>(s.in, s.in.mesh_choice(), iteration);
+    const Case<double> sampled = compute_case<double>(s.in, s.in.mesh_choice(), iteration, s.stride);
+    for (std::int64_t i = 1; i <= N; ++i) {
+      if (s.every_node || (i - 1) % s.stride == 0 || i == N) {
+        EXPECT_EQ(bits(sampled.exact.Ta[i]), bits(full.exact.Ta[i])) << "stride " << s.stride << " node " << i;
+      }
+    }
+    EXPECT_EQ(bits(sampled.exact.qa), bits(full.exact.qa));
+  }
 }
 
 TEST(Uds2Driver, WorkedCaseMatchesTheReferenceReport) {
