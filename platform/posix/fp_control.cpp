@@ -18,9 +18,10 @@ void end_by_default_action() {
   std::raise(SIGFPE);  // delivered as soon as this handler returns
 }
 
-// SIGFPE arrives synchronously on the faulting instruction of our one thread, and the kernel
-// starts the handler with a fresh floating-point state (every trap masked), so the handler may
-// report the fault and end the process from here. It must never return to the instruction.
+// SIGFPE arrives synchronously on the faulting instruction of the thread that trapped (the
+// computation's own: a thread lent a share of a loop holds its faults), and the kernel starts the
+// handler with a fresh floating-point state (every trap masked), so the handler may report the
+// fault and end the process from here. It must never return to the instruction.
 void on_sigfpe(int, siginfo_t* info, void*) {
   switch (info->si_code) {
     case FPE_FLTINV: fault_handler(FpFault::Invalid); break;
