@@ -1,6 +1,7 @@
 #include "process/startup.h"
 
 #include "platform/fp_control.h"
+#include "platform/heap.h"
 #include "platform/process_guards.h"
 #include "process/command_line.h"
 #include "process/run_time_error.h"
@@ -20,7 +21,10 @@ namespace {
 
 }  // namespace
 
-void start_up_without_traps() { platform::install_process_guards(); }
+void start_up_without_traps() {
+  platform::install_process_guards();
+  platform::use_one_heap();
+}
 
 void start_up(int argc, char** argv) {
   start_up_without_traps();
