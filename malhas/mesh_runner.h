@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "fin/tip_scheme.h"
-#include "malhas/mesh_outcome.h"
+#include "malhas/verification/mesh_outcome.h"
 
 namespace malhas {
 

@@ -6,14 +6,10 @@
 #include <string>
 #include <vector>
 
+#include "malhas/presentation/study_files.h"
 #include "platform/folder_files.h"
 
 namespace malhas {
-
-struct OutputFile {
-  std::string name;   // e.g. "malhas.csv"
-  std::string bytes;  // the whole content
-};
 
 class OutputFolder {
  public:

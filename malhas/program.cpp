@@ -4,6 +4,8 @@
 
 #include "fin/entradas.h"
 #include "malhas/fin_mesh.h"
+#include "malhas/output_files.h"
+#include "malhas/presentation/study_files.h"
 #include "malhas/program_name.h"
 #include "malhas/study.h"
 #include "platform/folder_files.h"

@@ -2,7 +2,7 @@
 // The quadruple-precision case of a study's mesh, against which the double values are measured:
 // its error budget splits E = exact - value into discretisation, iteration and round-off.
 #include "fin/variaveis.h"
-#include "malhas/mesh_outcome.h"
+#include "malhas/verification/mesh_outcome.h"
 
 namespace malhas {
 

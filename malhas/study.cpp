@@ -1,12 +1,8 @@
 #include "malhas/study.h"
 
-#include "malhas/csv_table.h"
-#include "malhas/extrapolation_csv.h"
-#include "malhas/mesh_sequence.h"
-#include "malhas/plots.h"
+#include "malhas/presentation/row_text.h"
 #include "malhas/program_name.h"
-#include "malhas/row_text.h"
-#include "malhas/text_table.h"
+#include "malhas/verification/mesh_sequence.h"
 
 namespace malhas {
 
@@ -39,19 +35,6 @@ std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
                                                 std::make_move_iterator(first + static_cast<std::ptrdiff_t>(plan.meshes.size()))}));
   }
   return studies;
-}
-
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
-  const std::vector<QuantityExtrapolation> extrapolations = extrapolate(studies);
-  return {{"malhas.csv", csv_table(studies)},
-          {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
-          {"malhas.txt", text_table(studies, extrapolations)},
-          {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
-          {"erro.svg", svg_chart(error_chart(studies))},
-          {"orcamento.svg", svg_chart(budget_chart(studies))},
-          {"ordens.svg", svg_chart(order_chart(studies))},
-          {"perfil.svg", svg_chart(profile_chart(studies))},
-          {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))}};
 }
 
 std::string failure_lines(const std::vector<SchemeStudy>& studies) {

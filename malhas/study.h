@@ -1,14 +1,13 @@
 #pragma once
 // A mesh-refinement study from the case of the input files: which meshes and schemes, their
-// computation, and the files that present them.
+// computation and analysis.
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "malhas/analysis.h"
 #include "malhas/mesh_runner.h"
 #include "malhas/options.h"
-#include "malhas/output_files.h"
+#include "malhas/verification/analysis.h"
 
 namespace malhas {
 
@@ -24,9 +23,6 @@ StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, fin::TipS
 // Every mesh of every scheme computed by `threads` workers, then analysed, one study per scheme.
 std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
                                    const MeshComputation& compute, const ProgressReport& progress);
-
-// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv and the five charts.
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies);
 
 // One line per failed mesh, for the standard error stream; empty when all completed.
 std::string failure_lines(const std::vector<SchemeStudy>& studies);

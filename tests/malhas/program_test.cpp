@@ -11,7 +11,7 @@
 #include <sstream>
 #include <sys/stat.h>
 
-#include "tests/malhas/chart_reading.h"
+#include "tests/malhas/presentation/chart_reading.h"
 #include "tests/program/program_run.h"
 #include "textio/number_rendering.h"
 

@@ -1,0 +1,16 @@
+#pragma once
+// malhas.txt: the study's table for people, in Portuguese, as Windows-1252 text with CR LF line
+// ends like the report of aleta: a summary of the best extrapolated estimates, the tables of
+// each scheme and quantity, and the repeated Richardson extrapolation.
+#include <string>
+#include <vector>
+
+#include "malhas/verification/analysis.h"
+#include "malhas/verification/extrapolations.h"
+
+namespace malhas {
+
+std::string text_table(const std::vector<SchemeStudy>& studies,
+                       const std::vector<QuantityExtrapolation>& extrapolations);
+
+}  // namespace malhas

@@ -1,0 +1,99 @@
+#pragma once
+// Repeated Richardson extrapolation of a quantity's values on successively refined meshes,
+// written once over the arithmetic of the values (double, or a wider type for a reference).
+//
+// If the error of the values has the expansion E = c1 h^p1 + c2 h^p2 + ..., the level-1 value
+// (r^p1 fine - coarse) / (r^p1 - 1) of two consecutive meshes, r the ratio of their spacings,
+// has lost the h^p1 term; repeating on consecutive level-1 values with p2 removes the next term,
+// and so on. With one ratio throughout each level removes its term exactly; with changing ratios
+// the levels above the first are combined with the ratio of their two finest meshes.
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "malhas/verification/orders.h"
+
+namespace malhas {
+
+// A mesh's value of the quantity and its exact value, in the arithmetic `Real`.
+template <class Real>
+struct MeshValue {
+  std::int32_t N = 0;
+  double dx = 0;
+  Real value{}, exact{};
+};
+
+// One value of the extrapolation table: level `level` on mesh `N` (the finest it uses).
+template <class Real>
+struct LevelValue {
+  std::int32_t N = 0;
+  double dx = 0;
+  int level = 0;          // 0 is the mesh's own value
+  int removed_order = 0;  // the order of the term this level removes; 0 on level 0
+  Real value{}, error{};  // error = exact - value
+  Estimate order;         // p_E of the level, from its errors on this mesh and the one before
+};
+
+// r^p for a whole p >= 0 by repeated products: exact while r^p fits the mantissa, as it does for
+// the study's whole ratios.
+template <class Real>
+Real whole_power(Real r, int p) {
+  Real power = 1;
+  for (int i = 0; i < p; ++i) power = power * r;
+  return power;
+}
+
+// Neither infinite nor NaN, in any arithmetic: v - v is 0 only for a finite v.
+template <class Real>
+bool finite_value(Real v) {
+  return v - v == Real(0);
+}
+
+// The ratio of the spacings of two meshes, (fine - 1) / (coarse - 1), in the arithmetic `Real`.
+template <class Real>
+Real spacing_ratio(std::int32_t coarse, std::int32_t fine) {
+  return Real(static_cast<double>(fine) - 1) / Real(static_cast<double>(coarse) - 1);
+}
+
+// Every level of the table, level by level and within a level coarsest mesh first, from the
+// meshes (coarsest first); removed_orders[j - 1] is the order level j removes, and there are as
+// many levels above 0 as given orders, at most one fewer than the meshes. The table stops before
+// a level that the arithmetic cannot hold (r^p or a value past the largest number), which only a
+// long list of meshes with large ratios reaches.
+template <class Real>
+std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Real>>& meshes,
+                                                  const std::vector<int>& removed_orders) {
+  std::vector<LevelValue<Real>> table;
+  std::vector<Real> below;  // the level below's values, on its meshes level-1 ... K-1
+  for (const MeshValue<Real>& m : meshes) below.push_back(m.value);
+  for (std::size_t level = 0; level < meshes.size() && level <= removed_orders.size(); ++level) {
+    std::vector<Real> current;
+    std::vector<LevelValue<Real>> row;
+    for (std::size_t k = level; k < meshes.size(); ++k) {
+      const MeshValue<Real>& mesh = meshes[k];
+      LevelValue<Real> v{mesh.N, mesh.dx, static_cast<int>(level), 0, mesh.value, {}, {}};
+      if (level > 0) {
+        v.removed_order = removed_orders[level - 1];
+        const Real growth = whole_power(spacing_ratio<Real>(meshes[k - 1].N, mesh.N), v.removed_order);
+        const Real coarse = below[k - level], fine = below[k - level + 1];
+        v.value = (growth * fine - coarse) / (growth - 1);
+      }
+      v.error = mesh.exact - v.value;
+      if (!finite_value(v.value) || !finite_value(v.error)) return table;
+      if (k == level) {
+        v.order = undefined_because("malhas insuficientes");
+      } else {
+        v.order = effective_order(static_cast<double>(row.back().error),
+                                  static_cast<double>(v.error),
+                                  static_cast<double>(spacing_ratio<Real>(meshes[k - 1].N, mesh.N)));
+      }
+      current.push_back(v.value);
+      row.push_back(v);
+    }
+    table.insert(table.end(), row.begin(), row.end());
+    below = std::move(current);
+  }
+  return table;
+}
+
+}  // namespace malhas

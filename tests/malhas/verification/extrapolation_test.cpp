@@ -1,0 +1,76 @@
+// Repeated Richardson extrapolation on values whose error expansion is chosen by hand.
+#include "malhas/verification/extrapolation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <stdexcept>
+
+#include "malhas/verification/extrapolations.h"
+
+namespace malhas {
+namespace {
+
+// Meshes of N nodes, spacing h = 1/(N - 1), value 1 + sum of c h^p over `terms` (p, c).
+std::vector<MeshValue<double>> meshes(std::vector<std::int32_t> Ns,
+                                      std::vector<std::pair<int, double>> terms) {
+  std::vector<MeshValue<double>> out;
+  for (std::int32_t N : Ns) {
+    const double h = 1.0 / (N - 1);
+    double value = 1;
+    for (const auto& [p, c] : terms) value += c * whole_power(h, p);
+    out.push_back({N, h, value, 1});
+  }
+  return out;
+}
+
+const LevelValue<double>& at(const std::vector<LevelValue<double>>& table, int level, std::int32_t N) {
+  for (const LevelValue<double>& v : table) {
+    if (v.level == level && v.N == N) return v;
+  }
+  throw std::runtime_error("no such value");
+}
+
+TEST(Extrapolation, EachLevelRemovesItsTerm) {
+  // E = -(h^2 + h^3) on h = 1/2, 1/4, 1/8, 1/16. Level 1 (order 2): (4 fine - coarse)/3 leaves
+  // h_c^3 (1/2 - 1)/3 = -h_c^3/6 with h_c the coarse spacing: -1/48 on N = 5, of order 3;
+  // level 2 (order 3) then leaves nothing.
+  const auto table = extrapolation_table(meshes({3, 5, 9, 17}, {{2, 1}, {3, 1}}), {2, 3, 4});
+  ASSERT_EQ(table.size(), 4u + 3 + 2 + 1);
+  EXPECT_DOUBLE_EQ(at(table, 1, 5).value, 1 - 1.0 / 48);
+  EXPECT_NEAR(at(table, 1, 5).error, 1.0 / 48, 1e-15);  // 1 - value: its rounding shows
+  EXPECT_EQ(at(table, 1, 5).removed_order, 2);
+  EXPECT_FALSE(at(table, 1, 5).order.defined);
+  EXPECT_NEAR(at(table, 1, 9).order.value, 3, 1e-12);
+  EXPECT_NEAR(at(table, 2, 9).value, 1, 1e-15);
+  EXPECT_NEAR(at(table, 3, 17).value, 1, 1e-15);
+  EXPECT_NEAR(at(table, 0, 17).order.value, std::log2(72.0 / 17), 1e-12);  // (9/512) / (17/4096)
+}
+
+TEST(Extrapolation, RatioIsThatOfTheTwoMeshesAndLevelsStopAtTheOrdersGiven) {
+  // Spacings 1/2, 1/6, 1/18: ratio 3; E = -h: level 1 with r = 3 is exact.
+  const auto table = extrapolation_table(meshes({3, 7, 19}, {{1, 1}}), {1});
+  ASSERT_EQ(table.size(), 3u + 2);
+  EXPECT_NEAR(at(table, 1, 7).value, 1, 1e-15);
+  EXPECT_NEAR(at(table, 1, 19).value, 1, 1e-15);
+}
+
+TEST(Extrapolation, StopsBeforeALevelTheArithmeticCannotHold) {
+  // Ratio 2^29 to the power 40 is 2^1160, past the largest double: level 1 is left out whole.
+  const auto table = extrapolation_table(meshes({3, (1 << 30) + 1}, {{1, 1}}), {40});
+  ASSERT_EQ(table.size(), 2u);
+  EXPECT_EQ(table.back().level, 0);
+}
+
+TEST(Extrapolation, BestEstimateIsTheSmallestTrueErrorOnTheFinestMesh) {
+  QuantityExtrapolation e{fin::TipScheme::Uds2, Quantity::Qdds2, extrapolation_table(meshes({3, 5, 9}, {{2, 1}, {3, 1}}), {2, 3}), {}};
+  const LevelValue<double>* best = best_estimate(e.table);
+  ASSERT_NE(best, nullptr);
+  EXPECT_EQ(best->N, 9);
+  EXPECT_EQ(best->level, 2);
+  e.table.clear();
+  EXPECT_EQ(best_estimate(e.table), nullptr);
+}
+
+}  // namespace
+}  // namespace malhas
