@@ -352,6 +352,9 @@ def check_studies(aleta_malhas, scratch):
 
     says("(`aleta-malhas` na pasta `examples/uds2`, dez malhas de %d a %d nós)" %
          (meshes[0], meshes[-1]))
+    says("As linhas passam de 400 colunas")
+    check(max(len(line) for line in text) > 400, "section 6: no line of malhas.txt passes 400 "
+          "columns")
     check(len(meshes) == 10, "section 6: the default study has %d meshes, not ten" % len(meshes))
     # Section 5: where tol = 1e-12 is no longer reached, and where round-off takes over.
     unconverged = [n for n in meshes if cell(n, "convergiu") != "sim"]
