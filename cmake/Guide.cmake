@@ -1,7 +1,8 @@
 # The users' guide as the packages ship it, made from LEIAME.md by Debian's pandoc with the
 # filter docs/leiame.lua:
 # - LEIAME.html, one self-contained page (the charts of docs/estudo embedded, the formulas as
-#   MathML) that any current browser opens offline;
+#   MathML, docs/leiame_style.html after pandoc's own style) that any current browser opens
+#   offline;
 # - on Windows, LEIAME.txt for Notepad: plain text with the formulas in Unicode, tables within
 #   100 columns, then UTF-8 with a byte-order mark and CR LF ends (cmake/leiame_txt.cmake).
 find_program(PANDOC pandoc)
@@ -12,6 +13,7 @@ endif()
 
 set(guide_source ${PROJECT_SOURCE_DIR}/LEIAME.md)
 set(guide_filter ${PROJECT_SOURCE_DIR}/docs/leiame.lua)
+set(guide_style ${PROJECT_SOURCE_DIR}/docs/leiame_style.html)
 file(GLOB guide_charts ${PROJECT_SOURCE_DIR}/docs/estudo/*.svg)
 set(guide_inputs ${guide_source} ${guide_filter} ${guide_charts})
 # Section anchors as GitHub makes them, so the contents links work on both.
@@ -20,9 +22,10 @@ set(pandoc_guide ${PANDOC} --from=markdown+gfm_auto_identifiers --lua-filter=${g
 set(leiame_html ${CMAKE_CURRENT_BINARY_DIR}/LEIAME.html)
 add_custom_command(OUTPUT ${leiame_html}
   COMMAND ${pandoc_guide} --standalone --mathml --self-contained
+          --include-in-header=${guide_style}
           --resource-path=${PROJECT_SOURCE_DIR} --metadata=lang:pt-BR
           "--metadata=pagetitle:aleta: guia do usuário" --output=${leiame_html} ${guide_source}
-  DEPENDS ${guide_inputs}
+  DEPENDS ${guide_inputs} ${guide_style}
   COMMENT "Writing LEIAME.html")
 set(guide_files ${leiame_html})
 

@@ -39,8 +39,24 @@ function Image(image)
   return words("[Figura, no LEIAME.html: " .. pandoc.utils.stringify(image.caption) .. "]")
 end
 
+-- A `|` inside a code span of a table cell is written `\|`, so that the cell does not end there.
+-- GitHub drops the backslash; pandoc keeps it in the code, and so it is dropped here.
 function Code(code)
+  code.text = code.text:gsub("\\|", "|")
   if plain then return words(code.text) end
+  return code
 end
 
-return {{Span = Span, Code = Code, Image = Image}}
+-- The text guide says first how Notepad shows it whole: the programs' output it quotes (the
+-- report, malhas.txt) keeps its columns, wider than the rest of the text.
+local text_note = "Este é o guia em texto simples; o LEIAME.html traz o mesmo guia com as " ..
+  "fórmulas e os gráficos. Algumas linhas copiadas dos programas passam de 100 colunas: no " ..
+  "Bloco de Notas, desligue a quebra automática de linha (menu Formatar, ou Exibir no " ..
+  "Windows 11) para vê-las alinhadas."
+
+function Pandoc(document)
+  if plain then table.insert(document.blocks, 2, pandoc.Para(words(text_note))) end
+  return document
+end
+
+return {{Span = Span, Code = Code, Image = Image, Pandoc = Pandoc}}

@@ -1,7 +1,9 @@
 """Checks of the guide as a package ships it: LEIAME.html as a browser shows it and LEIAME.txt as
 Notepad shows it. Each function returns a list of failures, empty when all is well."""
 import base64
+import html
 import html.parser
+import json
 import os
 import re
 import shutil
@@ -15,15 +17,47 @@ TEX_COMMAND = re.compile(
     r"infty|theta|Delta|varphi|Phi|ln|sum|max|dots|ge|le|ll|approx|partial|eta|varepsilon|"
     r"cosh|sinh)(?![A-Za-z]))")
 
+# Added to a copy of the page: once it has loaded, a hidden element holds, as JSON, what the
+# browser laid out: the images and whether they loaded, the MathML formulas, which formulas run
+# past the text column, and which preformatted blocks take more lines than their text has (a
+# block whose long lines wrap instead of scrolling: each line box of its text starts a new top).
 PROBE = """<script>
 window.addEventListener("load", () => {
   const images = [...document.images];
-  const broken = images.filter(i => !i.complete || i.naturalWidth === 0).length;
   const math = [...document.querySelectorAll("math")];
-  const laidOut = math.filter(m => m.getBoundingClientRect().height > 0).length;
+  const body = document.body.getBoundingClientRect();
+  const columnRight = body.right - parseFloat(getComputedStyle(document.body).paddingRight);
+  const contentRight = element => {
+    const range = document.createRange();
+    range.selectNodeContents(element);
+    return range.getBoundingClientRect().right;
+  };
+  const wrapped = [];
+  for (const pre of document.querySelectorAll("pre")) {
+    const lines = pre.textContent.split("\\n").filter(line => line.trim() !== "");
+    const tops = new Set();
+    const walker = document.createTreeWalker(pre, NodeFilter.SHOW_TEXT);
+    for (let text = walker.nextNode(); text; text = walker.nextNode()) {
+      const range = document.createRange();
+      range.selectNodeContents(text);
+      for (const box of range.getClientRects()) if (box.width > 0) tops.add(Math.round(box.top));
+    }
+    if (tops.size > lines.length) wrapped.push(`${lines[0].trim()} (${lines.length} lines, ${tops.size} drawn)`);
+  }
   const mark = document.createElement("div");
   mark.id = "guide-probe";
-  mark.textContent = `images ${images.length} broken ${broken} math ${math.length} shown ${laidOut}`;
+  mark.hidden = true;
+  mark.textContent = JSON.stringify({
+    images: images.length,
+    broken: images.filter(i => !i.complete || i.naturalWidth === 0).length,
+    math: math.length,
+    shown: math.filter(m => m.getBoundingClientRect().height > 0).length,
+    wide: math.filter(m => contentRight(m) > columnRight + 0.5)
+              .map(m => m.textContent.trim().slice(0, 40)),
+    wrapped: wrapped,
+    pageWidth: document.documentElement.scrollWidth,
+    windowWidth: window.innerWidth,
+  });
   document.body.appendChild(mark);
 });
 </script>"""
@@ -73,9 +107,11 @@ def chromium(*arguments):
 
 
 def check_html(path, formulas):
-    """LEIAME.html renders, holds `formulas` MathML formulas with some height on the page, no
-    TeX in its visible text, links within the page that lead somewhere, and images that are
-    embedded SVG and load."""
+    """LEIAME.html renders, holds `formulas` MathML formulas with some height on the page, each
+    within the text column and with its upright names upright, no TeX or escaped table bar in
+    its text, links within the page that lead somewhere, images that are embedded SVG and load,
+    and preformatted blocks that keep their lines (a wide one scrolls) on a page no wider than
+    the window."""
     label = os.path.basename(os.path.dirname(path)) + "/LEIAME.html"
     failures = []
     with open(path, encoding="utf-8") as f:
@@ -87,6 +123,13 @@ def check_html(path, formulas):
         failures.append("%s: TeX left in the visible text: %r" % (label, leftover))
     if not parsed.images:
         failures.append("%s: no charts" % label)
+    # Chromium ignores the mathvariant of an mstyle, which pandoc writes for \mathrm: the name
+    # would be drawn in italics.
+    if re.search(r"<mstyle[^>]*mathvariant", page):
+        failures.append("%s: an upright name as an mstyle mathvariant, which Chromium draws in "
+                        "italics (write \\text{} in LEIAME.md)" % label)
+    if "\\|" in page:
+        failures.append("%s: a table's escaped bar shown as \\|" % label)
     for target in sorted(parsed.targets - parsed.anchors):
         failures.append("%s: a link to #%s, which is nowhere on the page" % (label, target))
     for source in parsed.images:
@@ -103,22 +146,30 @@ def check_html(path, formulas):
             if not f.read(8) == b"\x89PNG\r\n\x1a\n":
                 failures.append("%s: the browser drew no picture" % label)
         dom = chromium("--dump-dom", "file://" + probed).stdout.decode("utf-8", "replace")
-    probe = re.search(r'id="guide-probe">images (\d+) broken (\d+) math (\d+) shown (\d+)<', dom)
+    probe = re.search(r'id="guide-probe"[^>]*>([^<]*)<', dom)
     if not probe:
         return failures + ["%s: the page did not finish loading in the browser" % label]
-    images, broken, math, shown = (int(n) for n in probe.groups())
-    if images != len(parsed.images) or broken:
-        failures.append("%s: %d of %d images did not load" % (label, broken, images))
-    if math != formulas or shown != formulas:
+    laid_out = json.loads(html.unescape(probe.group(1)))
+    if laid_out["images"] != len(parsed.images) or laid_out["broken"]:
+        failures.append("%s: %d of %d images did not load" %
+                        (label, laid_out["broken"], laid_out["images"]))
+    if laid_out["math"] != formulas or laid_out["shown"] != formulas:
         failures.append("%s: %d MathML formulas, %d laid out, for the guide's %d" %
-                        (label, math, shown, formulas))
+                        (label, laid_out["math"], laid_out["shown"], formulas))
+    for formula in laid_out["wide"]:
+        failures.append("%s: a formula runs past the text column: %s" % (label, formula))
+    if laid_out["pageWidth"] > laid_out["windowWidth"]:
+        failures.append("%s: the page is %d pixels wide in a window of %d" %
+                        (label, laid_out["pageWidth"], laid_out["windowWidth"]))
+    for block in laid_out["wrapped"]:
+        failures.append("%s: a preformatted block wraps its lines: %s" % (label, block))
     return failures
 
 
 def check_text(path):
     """LEIAME.txt: UTF-8 with a byte-order mark, CR LF ends, no TeX, no Markdown links or pipe
     tables, and nothing wider than 100 columns but the quoted output of the programs (indented
-    by four spaces)."""
+    by four spaces), about which the first lines tell how to read it in Notepad."""
     label = os.path.basename(os.path.dirname(path)) + "/LEIAME.txt"
     with open(path, "rb") as f:
         raw = f.read()
@@ -127,11 +178,17 @@ def check_text(path):
     if raw.count(b"\n") != raw.count(b"\r\n"):
         return ["%s: a line that does not end with CR LF" % label]
     failures = []
-    for number, line in enumerate(raw[3:].decode("utf-8").split("\r\n"), 1):
+    lines = raw[3:].decode("utf-8").split("\r\n")
+    if max(len(line) for line in lines) > 100 and \
+            not any("quebra automática de linha" in line for line in lines[:6]):
+        failures.append("%s: lines over 100 columns, and no word on word wrap at the top" % label)
+    for number, line in enumerate(lines, 1):
         where = "%s line %d" % (label, number)
         quoted = line.startswith("    ")
         if TEX_COMMAND.search(line) or "$$" in line or (not quoted and "$" in line):
             failures.append("%s: TeX: %s" % (where, line.strip()))
+        if "\\|" in line:
+            failures.append("%s: a table's escaped bar shown as \\|: %s" % (where, line.strip()))
         if re.search(r"\]\(|\(#|^\s*\|.*\|\s*$|\|\s*-{3,}", line):
             failures.append("%s: Markdown link or table: %s" % (where, line.strip()))
         if len(line) > 100 and (not quoted or set(line.strip()) <= {"-", " "}):
