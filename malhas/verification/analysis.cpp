@@ -59,7 +59,7 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
     a.apparent_order = coarse_ratio == r
                            ? apparent_order(coarsest, coarse.value[i], fine.value[i], r)
                            : apparent_order(coarsest, coarse.value[i], fine.value[i], coarse_ratio, r);
-    apparent = order_for_estimates(a.apparent_order, coarsest, coarse.value[i], fine.value[i]);
+    apparent = order_for_estimates(a.apparent_order);
   }
   const Estimate pL = defined_as(asymptotic_order(scheme, q));
   a.estimate_asymptotic = richardson_estimate(coarse.value[i], fine.value[i], r, pL);
