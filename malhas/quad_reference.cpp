@@ -49,6 +49,7 @@ void attach_quad_reference(const fin::FinProperties<double>& fin,
   QuadReference reference;
   if (refused_storage([&] {
         reference = compute_reference(fin, iteration, scheme, outcome);
+        // Its resolution under the same held traps: a fault there is the reference's too.
         reference.resolution =
             reference_resolution(fin, outcome.N, static_cast<double>(reference.exact[1]));
       })) {
