@@ -6,6 +6,7 @@
 #include "fin/uds2_superposition.h"
 #include "process/held_fp_traps.h"
 #include "malhas/storage_refusal.h"
+#include "malhas/verification/reference_resolution.h"
 
 namespace malhas {
 namespace {
@@ -46,7 +47,12 @@ void attach_quad_reference(const fin::FinProperties<double>& fin,
                            MeshOutcome& outcome) {
   const process::HeldFpTraps held;  // a fault here leaves the mesh's own values standing
   QuadReference reference;
-  if (refused_storage([&] { reference = compute_reference(fin, iteration, scheme, outcome); })) {
+  if (refused_storage([&] {
+        reference = compute_reference(fin, iteration, scheme, outcome);
+        // Its resolution under the same held traps: a fault there is the reference's too.
+        reference.resolution =
+            reference_resolution(fin, outcome.N, static_cast<double>(reference.exact[1]));
+      })) {
     outcome.no_reference = kReferenceNoStorage;
     outcome.lacked_storage = true;
   } else if (held.invalid() || held.divided_by_zero() || held.overflowed()) {

@@ -11,28 +11,40 @@ namespace {
 std::string value_text(double v) { return exact_text(v); }
 std::string value_text(fin::Quad v) { return fin::QuadNumber(v).text(); }
 
+// Why the row's empty cells are empty, joined by "; ".
 template <class Real>
-void append_rows(std::string& csv, const QuantityExtrapolation& e, const char* arithmetic,
+std::string level_notes(const LevelValue<Real>& v) {
+  std::string notes;
+  if (below_resolution(v)) {
+    notes = "erro: abaixo da resolução da referência (" + below_bound_text(v.resolution) + ")";
+  }
+  if (!v.order.defined) notes += (notes.empty() ? "p_E: " : "; p_E: ") + std::string(v.order.reason);
+  return notes;
+}
+
+template <class Real>
+void append_rows(CsvWriter& csv, const QuantityExtrapolation& e, const char* arithmetic,
                  const std::vector<LevelValue<Real>>& table) {
-  const std::string lead = std::string(scheme_name(e.scheme)) + "," +
-                           std::string(quantity_name(e.quantity)) + "," + arithmetic + ",";
   for (const LevelValue<Real>& v : table) {
     if (v.level == 0) continue;  // the mesh's own value, in malhas.csv
-    csv += lead + std::to_string(v.N) + "," + std::to_string(v.level) + "," +
-           std::to_string(v.removed_order) + "," + value_text(v.value) + "," +
-           value_text(v.error) + "," + (v.order.defined ? exact_text(v.order.value) : "") + "\n";
+    csv.row({std::string(scheme_name(e.scheme)), std::string(quantity_name(e.quantity)), arithmetic,
+             std::to_string(v.N), std::to_string(v.level), std::to_string(v.removed_order),
+             csv.number(value_text(v.value)), below_resolution(v) ? "" : csv.number(value_text(v.error)),
+             v.order.defined ? csv.number(v.order.value) : "", level_notes(v)});
   }
 }
 
 }  // namespace
 
-std::string extrapolation_csv(const std::vector<QuantityExtrapolation>& extrapolations) {
-  std::string csv = "esquema,quantidade,aritmetica,N,nivel,ordem_removida,valor,erro,p_E\n";
+std::string extrapolation_csv(const std::vector<QuantityExtrapolation>& extrapolations,
+                              const CsvDialect& dialect) {
+  CsvWriter csv(dialect, {"esquema", "quantidade", "aritmetica", "N", "nivel", "ordem_removida",
+                          "valor", "erro", "p_E", "observacoes"});
   for (const QuantityExtrapolation& e : extrapolations) {
     append_rows(csv, e, "dupla", e.table);
     append_rows(csv, e, "quadrupla", e.quad_table);
   }
-  return csv;
+  return csv.take();
 }
 
 }  // namespace malhas

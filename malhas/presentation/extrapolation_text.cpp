@@ -17,12 +17,19 @@ std::string subject(const QuantityExtrapolation& e) {
 std::string value_text(double v) { return exact_text(v); }
 std::string value_text(fin::Quad v) { return fin::QuadNumber(v).text(); }
 
+// A level's error with `digits` digits, or "< x" within its resolution x.
+template <class Real>
+std::string error_text(const LevelValue<Real>& v, int digits) {
+  if (below_resolution(v)) return below_bound_text(v.resolution);
+  return scientific_text(static_cast<double>(v.error), digits);
+}
+
 // The best estimate from the quadruple-precision table when there is one, else from the double.
 std::string summary_line(const QuantityExtrapolation& e) {
   const auto line = [&e](const auto* best, const char* arithmetic) {
     return "  " + subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
            std::to_string(best->level) + " (" + arithmetic + "): " + value_text(best->value) +
-           ", erro " + scientific_text(static_cast<double>(best->error), 4) + "\n";
+           ", erro " + error_text(*best, 4) + "\n";
   };
   if (const LevelValue<fin::Quad>* best = best_estimate(e.quad_table)) return line(best, "quádrupla");
   if (const LevelValue<double>* best = best_estimate(e.table)) return line(best, "dupla");
@@ -63,7 +70,7 @@ std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<R
     std::string line = column(std::to_string(meshes[k]), 10);
     for (const LevelValue<Real>& v : table) {
       if (v.N != meshes[k]) continue;
-      line += column(scientific_text(static_cast<double>(v.error), 3), kErrorWidth) +
+      line += column(error_text(v, 3), kErrorWidth) +
               column(v.order.defined ? fixed_text(v.order.value, 2) : "-", kOrderWidth);
     }
     text += line + "\n";
@@ -77,7 +84,7 @@ std::string extrapolation_summary(const std::vector<QuantityExtrapolation>& extr
   std::string text =
       "Melhor estimativa na malha mais fina: o nível de extrapolação de Richardson repetida de "
       "menor |erro|, na solução discreta convergida em precisão quádrupla (ou em aritmética "
-      "dupla, sem referência)\n";
+      "dupla, sem referência); um erro abaixo da resolução da referência conta como ela\n";
   for (const QuantityExtrapolation& e : extrapolations) text += summary_line(e);
   return text;
 }

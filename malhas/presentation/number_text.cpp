@@ -1,6 +1,7 @@
 #include "malhas/presentation/number_text.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace malhas {
 namespace {
@@ -25,6 +26,17 @@ std::string fixed_text(double value, int decimals) {
 
 std::string short_text(double value, int digits) {
   return chars(value, std::chars_format::general, digits);
+}
+
+std::string below_bound_text(double bound) {
+  std::string text = scientific_text(bound, 2);
+  double shown = 0;
+  std::from_chars(text.data(), text.data() + text.size(), shown);
+  if (shown < bound) {  // rounded down: one more unit in the second digit
+    const int exponent = std::stoi(text.substr(text.find('e') + 1));
+    text = scientific_text(shown + std::pow(10.0, exponent - 1), 2);
+  }
+  return "< " + text;
 }
 
 }  // namespace malhas

@@ -17,4 +17,8 @@ std::string fixed_text(double value, int decimals);
 // "0.3" or "1e-05".
 std::string short_text(double value, int digits);
 
+// A bound as people read it: "< " and two significant digits in scientific form, rounded up so
+// that the text never claims less than the bound, e.g. "< 1.3e-24" for 1.2345e-24.
+std::string below_bound_text(double bound);
+
 }  // namespace malhas

@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "malhas/presentation/number_text.h"
+#include "malhas/verification/error_budget.h"
+
 namespace malhas {
 
 namespace {
@@ -61,7 +64,13 @@ std::vector<std::string> empty_cell_notes(const QuantityAnalysis& a) {
     if (!named) groups.push_back({cell.estimate->reason, std::string(cell.name), order});
   }
   std::vector<std::string> notes;
-  for (const Group& group : groups) notes.push_back(group.names + ": " + std::string(group.reason));
+  for (const Group& group : groups) {
+    std::string note = group.names + ": " + std::string(group.reason);
+    if (group.reason == kBelowResolution) {
+      note += " (" + below_bound_text(a.reference_resolution.value) + ")";
+    }
+    notes.push_back(note);
+  }
   return notes;
 }
 

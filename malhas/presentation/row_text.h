@@ -24,8 +24,8 @@ std::array<NamedEstimate, 13> named_estimates(const QuantityAnalysis& a);
 
 // The row's notes, in Portuguese, joined by "; ": a failed mesh's reason, or the reasons of the
 // empty cells (a cell derived from an empty order is not named again; the estimates refused
-// from a defined order are named together), the round-off and iteration marks, and an
-// iteration stopped at itmax.
+// from a defined order are named together; parts below the reference's resolution with that
+// resolution, "(< x)"), the round-off and iteration marks, and an iteration stopped at itmax.
 std::string row_notes(const SchemeStudy& study, std::size_t mesh, Quantity q);
 
 }  // namespace malhas

@@ -14,6 +14,7 @@ std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
           {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
           {"malhas.txt", text_table(studies, extrapolations)},
           {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
+          {"extrapolacoes_excel.csv", extrapolation_csv(extrapolations, kBrazilianSpreadsheetCsv)},
           {"erro.svg", svg_chart(error_chart(studies))},
           {"orcamento.svg", svg_chart(budget_chart(studies))},
           {"ordens.svg", svg_chart(order_chart(studies))},

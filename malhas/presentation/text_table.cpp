@@ -6,6 +6,7 @@
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 #include "malhas/presentation/text_columns.h"
+#include "malhas/verification/error_budget.h"
 #include "textio/latin1.h"
 
 namespace malhas {
@@ -27,6 +28,9 @@ constexpr std::string_view kLegend[] = {
     "solução discreta convergida; E_iteracao = convergida - solução após as iterações feitas; "
     "E_arredondamento = essa solução - valor; p_E_disc: p_E de E_discretizacao.",
     "* em p_E: |E_arredondamento| >= 0,1|E_discretizacao|: o arredondamento pesa no erro da malha.",
+    "< x: a parte do orçamento, ou o erro de um nível de extrapolação em precisão quádrupla, é "
+    "menor que a resolução x da referência (o arredondamento da própria precisão quádrupla, que "
+    "cresce com N^2): não se distingue de zero.",
 };
 
 std::size_t kind_width(EstimateKind kind) {
@@ -46,9 +50,11 @@ std::size_t column_width(const NamedEstimate& cell) {
   return std::max(kind_width(cell.kind), cell.name.size() + 2);
 }
 
-std::string estimate_cell(const NamedEstimate& cell) {
+// An estimate's cell: its value, "< x" for a part below the reference's resolution x, or "-".
+std::string estimate_cell(const NamedEstimate& cell, const Estimate& resolution) {
   const std::size_t width = column_width(cell);
   const Estimate& e = *cell.estimate;
+  if (!e.defined && e.reason == kBelowResolution) return column(below_bound_text(resolution.value), width);
   if (!e.defined) return column("-", width);
   return column(cell.kind == EstimateKind::Estimate ? scientific_text(e.value, 4)
                                                     : fixed_text(e.value, 3),
@@ -76,7 +82,8 @@ std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
             column(scientific_text(a.error, 4), 12);
     for (const NamedEstimate& cell : named_estimates(a)) {
       const bool marked = cell.estimate == &a.effective_order && a.round_off;
-      line += marked ? estimate_cell(cell).substr(1) + "*" : estimate_cell(cell);
+      const std::string text = estimate_cell(cell, a.reference_resolution);
+      line += marked ? text.substr(1) + "*" : text;
     }
     if (iterated) {
       line += column(std::to_string(mesh.iterations), 8) +

@@ -19,10 +19,14 @@ constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
 constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
 
 // p_E of E_discretizacao on two consecutive meshes; empty, with the reason, where a mesh has no
-// reference.
+// reference or its E_discretizacao is below the reference's resolution.
 Estimate discretisation_order(const Estimate& coarse, const Estimate& fine, double ratio) {
-  if (!coarse.defined) return coarse;
-  if (!fine.defined) return fine;
+  for (const Estimate* part : {&coarse, &fine}) {
+    if (part->defined) continue;
+    return part->reason == kBelowResolution
+               ? undefined_because("E_discretizacao abaixo da resolução da referência")
+               : *part;
+  }
   return effective_order(coarse.value, fine.value, ratio);
 }
 
@@ -32,10 +36,11 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   const MeshOutcome& fine = meshes[k];
   QuantityAnalysis a;
   a.error = fine.exact[i] - fine.value[i];
-  const ErrorBudget budget = error_budget(fine, q);
+  const ErrorBudget budget = error_budget(fine, q, scheme);
   a.discretisation_error = budget.discretisation;
   a.iteration_error = budget.iteration;
   a.round_off_error = budget.round_off;
+  a.reference_resolution = budget.resolution;
   a.round_off = budget.round_off_marked;
   a.iteration = budget.iteration_marked;
   const Estimate none = undefined_because(k == 0 ? kTooFewMeshes : kCoarserFailed);
@@ -49,7 +54,7 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   const double r = refinement_ratio(coarse.N, fine.N);
   a.effective_order = effective_order(coarse.exact[i] - coarse.value[i], a.error, r);
   a.discretisation_order =
-      discretisation_order(error_budget(coarse, q).discretisation, a.discretisation_error, r);
+      discretisation_order(error_budget(coarse, q, scheme).discretisation, a.discretisation_error, r);
   Estimate apparent;  // p_U where the estimates may be made from it
   if (k == 1 || meshes[k - 2].failed()) {
     a.apparent_order = apparent = undefined_because(k == 1 ? kTooFewMeshes : kCoarserFailed);
@@ -59,7 +64,7 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
     a.apparent_order = coarse_ratio == r
                            ? apparent_order(coarsest, coarse.value[i], fine.value[i], r)
                            : apparent_order(coarsest, coarse.value[i], fine.value[i], coarse_ratio, r);
-    apparent = order_for_estimates(a.apparent_order, coarsest, coarse.value[i], fine.value[i]);
+    apparent = order_for_estimates(a.apparent_order);
   }
   const Estimate pL = defined_as(asymptotic_order(scheme, q));
   a.estimate_asymptotic = richardson_estimate(coarse.value[i], fine.value[i], r, pL);

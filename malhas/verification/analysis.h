@@ -16,8 +16,12 @@ constexpr double kSafetyAsymptotic = 3;
 
 struct QuantityAnalysis {
   double error = 0;  // E = exact - value
-  // E split by the quadruple-precision reference: E_discretizacao, E_iteracao, E_arredondamento.
+  // E split by the quadruple-precision reference: E_discretizacao, E_iteracao, E_arredondamento;
+  // a part below the reference's resolution has no value (kBelowResolution).
   Estimate discretisation_error, iteration_error, round_off_error;
+  // The reference's resolution on this mesh, a bound of its own round-off in the quantity's
+  // units; none, with the reason, without a reference.
+  Estimate reference_resolution;
   Estimate effective_order;     // p_E
   Estimate discretisation_order;  // p_E of E_discretizacao
   Estimate apparent_order;      // p_U

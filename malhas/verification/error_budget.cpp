@@ -12,10 +12,10 @@ bool marked(double part, double discretisation) {
 
 }  // namespace
 
-ErrorBudget error_budget(const MeshOutcome& mesh, Quantity q) {
+ErrorBudget error_budget(const MeshOutcome& mesh, Quantity q, fin::TipScheme scheme) {
   ErrorBudget budget;
   if (!mesh.reference) {
-    budget.discretisation = budget.iteration = budget.round_off =
+    budget.discretisation = budget.iteration = budget.round_off = budget.resolution =
         undefined_because(mesh.no_reference);
     return budget;
   }
@@ -24,11 +24,16 @@ ErrorBudget error_budget(const MeshOutcome& mesh, Quantity q) {
   const double discretisation = static_cast<double>(r.exact[i] - r.converged[i]);
   const double iteration = static_cast<double>(r.converged[i] - r.iterated[i]);
   const double round_off = static_cast<double>(r.iterated[i] - static_cast<fin::Quad>(mesh.value[i]));
-  budget.discretisation = defined_as(discretisation);
-  budget.iteration = defined_as(iteration);
-  budget.round_off = defined_as(round_off);
-  budget.round_off_marked = marked(round_off, discretisation);
-  budget.iteration_marked = marked(iteration, discretisation);
+  const double resolution = r.resolution[i];
+  const auto measured = [resolution](double part) {
+    return std::fabs(part) < resolution ? undefined_because(kBelowResolution) : defined_as(part);
+  };
+  budget.discretisation = measured(discretisation);
+  budget.iteration = fin::iterates(scheme) ? measured(iteration) : defined_as(iteration);
+  budget.round_off = measured(round_off);
+  budget.resolution = defined_as(resolution);
+  budget.round_off_marked = budget.round_off.defined && marked(round_off, discretisation);
+  budget.iteration_marked = budget.iteration.defined && marked(iteration, discretisation);
   return budget;
 }
 

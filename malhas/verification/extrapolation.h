@@ -11,16 +11,19 @@
 #include <cstdint>
 #include <vector>
 
+#include "fin/real.h"
 #include "malhas/verification/orders.h"
 
 namespace malhas {
 
-// A mesh's value of the quantity and its exact value, in the arithmetic `Real`.
+// A mesh's value of the quantity and its exact value, in the arithmetic `Real`, and the
+// resolution of that value (a bound of its own round-off; 0 when unknown).
 template <class Real>
 struct MeshValue {
   std::int32_t N = 0;
   double dx = 0;
   Real value{}, exact{};
+  double resolution = 0;
 };
 
 // One value of the extrapolation table: level `level` on mesh `N` (the finest it uses).
@@ -31,8 +34,17 @@ struct LevelValue {
   int level = 0;          // 0 is the mesh's own value
   int removed_order = 0;  // the order of the term this level removes; 0 on level 0
   Real value{}, error{};  // error = exact - value
+  // The bound of the value's round-off carried from its meshes' resolutions, 0 when unknown: an
+  // error smaller than it cannot be told from zero.
+  double resolution = 0;
   Estimate order;         // p_E of the level, from its errors on this mesh and the one before
 };
+
+// The level's error is within its resolution: noise of the meshes' own round-off.
+template <class Real>
+bool below_resolution(const LevelValue<Real>& v) {
+  return fin::real_fabs(v.error) < static_cast<Real>(v.resolution);
+}
 
 // r^p for a whole p >= 0 by repeated products: exact while r^p fits the mantissa, as it does for
 // the study's whole ratios.
@@ -60,38 +72,56 @@ Real spacing_ratio(std::int32_t coarse, std::int32_t fine) {
 // many levels above 0 as given orders, at most one fewer than the meshes. The table stops before
 // a level that the arithmetic cannot hold (r^p or a value past the largest number), which only a
 // long list of meshes with large ratios reaches.
+//
+// The round-off of the values is carried along as a bound: the combination of a coarse and a
+// fine value each off by at most rc and rf is off by at most (r^p·rf + rc)/(r^p - 1), the
+// meshes' errors adding up in the worst case. So each level's resolution exceeds the one below
+// on the same mesh. An order from an error within its resolution is no order.
 template <class Real>
 std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Real>>& meshes,
                                                   const std::vector<int>& removed_orders) {
   std::vector<LevelValue<Real>> table;
   std::vector<Real> below;  // the level below's values, on its meshes level-1 ... K-1
-  for (const MeshValue<Real>& m : meshes) below.push_back(m.value);
+  std::vector<double> below_resolutions;  // and their resolutions
+  for (const MeshValue<Real>& m : meshes) {
+    below.push_back(m.value);
+    below_resolutions.push_back(m.resolution);
+  }
   for (std::size_t level = 0; level < meshes.size() && level <= removed_orders.size(); ++level) {
     std::vector<Real> current;
+    std::vector<double> current_resolutions;
     std::vector<LevelValue<Real>> row;
     for (std::size_t k = level; k < meshes.size(); ++k) {
       const MeshValue<Real>& mesh = meshes[k];
-      LevelValue<Real> v{mesh.N, mesh.dx, static_cast<int>(level), 0, mesh.value, {}, {}};
+      LevelValue<Real> v{mesh.N, mesh.dx, static_cast<int>(level), 0, mesh.value, {}, mesh.resolution, {}};
       if (level > 0) {
         v.removed_order = removed_orders[level - 1];
         const Real growth = whole_power(spacing_ratio<Real>(meshes[k - 1].N, mesh.N), v.removed_order);
         const Real coarse = below[k - level], fine = below[k - level + 1];
         v.value = (growth * fine - coarse) / (growth - 1);
+        const auto fine_weight = static_cast<double>(growth / (growth - 1));
+        const auto coarse_weight = static_cast<double>(1 / (growth - 1));
+        v.resolution = fine_weight * below_resolutions[k - level + 1] +
+                       coarse_weight * below_resolutions[k - level];
       }
       v.error = mesh.exact - v.value;
       if (!finite_value(v.value) || !finite_value(v.error)) return table;
       if (k == level) {
         v.order = undefined_because("malhas insuficientes");
+      } else if (below_resolution(row.back()) || below_resolution(v)) {
+        v.order = undefined_because("erro abaixo da resolução da referência");
       } else {
         v.order = effective_order(static_cast<double>(row.back().error),
                                   static_cast<double>(v.error),
                                   static_cast<double>(spacing_ratio<Real>(meshes[k - 1].N, mesh.N)));
       }
       current.push_back(v.value);
+      current_resolutions.push_back(v.resolution);
       row.push_back(v);
     }
     table.insert(table.end(), row.begin(), row.end());
     below = std::move(current);
+    below_resolutions = std::move(current_resolutions);
   }
   return table;
 }

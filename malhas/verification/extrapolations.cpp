@@ -25,7 +25,8 @@ std::vector<QuantityExtrapolation> extrapolate(const std::vector<SchemeStudy>& s
         if (mesh.failed()) continue;
         meshes.push_back({mesh.N, mesh.dx, mesh.value[i], mesh.exact[i]});
         if (mesh.reference) {
-          referenced.push_back({mesh.N, mesh.dx, mesh.reference->converged[i], mesh.reference->exact[i]});
+          referenced.push_back({mesh.N, mesh.dx, mesh.reference->converged[i],
+                                mesh.reference->exact[i], mesh.reference->resolution[i]});
         }
       }
       all.push_back({study.scheme, q,

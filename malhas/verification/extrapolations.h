@@ -22,16 +22,22 @@ struct QuantityExtrapolation {
 // expansion_order(scheme, quantity, j).
 std::vector<QuantityExtrapolation> extrapolate(const std::vector<SchemeStudy>& studies);
 
-// The value on the finest mesh of `table` with the smallest true error over the levels (the
-// lowest such level on a tie); none when the table is empty.
+// The value on the finest mesh of `table` with the smallest true error over the levels, as far
+// as the resolutions tell: an error within its level's resolution counts as that resolution, so
+// that noise picks nothing. The lowest such level on a tie; and since the resolution grows with
+// the level, among levels within theirs the lowest. None when the table is empty.
 template <class Real>
 const LevelValue<Real>* best_estimate(const std::vector<LevelValue<Real>>& table) {
   const LevelValue<Real>* best = nullptr;
   if (table.empty()) return best;
+  const auto vouched = [](const LevelValue<Real>& v) {
+    const Real error = fin::real_fabs(v.error), resolution = v.resolution;
+    return error < resolution ? resolution : error;
+  };
   const std::int32_t finest = table.back().N;
   for (const LevelValue<Real>& v : table) {
     if (v.N != finest) continue;
-    if (best == nullptr || fin::real_fabs(v.error) < fin::real_fabs(best->error)) best = &v;
+    if (best == nullptr || vouched(v) < vouched(*best)) best = &v;
   }
   return best;
 }

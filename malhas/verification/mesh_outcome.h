@@ -24,9 +24,11 @@ struct ProfileSample {
 
 // The mesh's case in quadruple precision: the converged discrete values (phi_inf), those after as
 // many solves as the double run made (phi_it, the converged ones for a scheme that does not
-// iterate), and the exact values, each of T(N), qdds1, qdds2.
+// iterate), and the exact values, each of T(N), qdds1, qdds2; and the resolution of each, a
+// bound of the reference's own round-off (malhas/verification/reference_resolution.h).
 struct QuadReference {
   std::array<fin::Quad, 3> converged{}, iterated{}, exact{};
+  std::array<double, 3> resolution{};
 };
 
 struct MeshOutcome {

@@ -49,13 +49,14 @@ Estimate apparent_order(double coarsest, double middle, double finest, double co
                         double fine_ratio) {
   const double e32 = middle - coarsest, e21 = finest - middle;
   if (e32 == 0 || e21 == 0) return undefined_because("diferença nula");
+  // Differences of both signs do not shrink towards a limit: no order, as with one ratio.
+  if ((e32 < 0) != (e21 < 0)) return undefined_because("mudança de sinal");
   const double quotient = std::fabs(e32 / e21);
   if (quotient == 0 || !std::isfinite(quotient)) return undefined_because("fora do alcance numérico");
-  const double s = (e32 < 0) != (e21 < 0) ? -1 : 1;
   const double log_quotient = std::log(quotient), log_fine = std::log(fine_ratio);
   double p = log_quotient / log_fine;  // the first guess, q = 0
   for (int i = 0; i < kCelikIterations; ++i) {
-    const double q = std::log((std::pow(fine_ratio, p) - s) / (std::pow(coarse_ratio, p) - s));
+    const double q = std::log((std::pow(fine_ratio, p) - 1) / (std::pow(coarse_ratio, p) - 1));
     const double next = (log_quotient + q) / log_fine;
     if (!std::isfinite(next)) break;
     if (std::fabs(next - p) <= kCelikTolerance * std::max(1.0, std::fabs(next))) {
@@ -66,12 +67,8 @@ Estimate apparent_order(double coarsest, double middle, double finest, double co
   return undefined_because(kCelikFailed);
 }
 
-Estimate order_for_estimates(const Estimate& apparent, double coarsest, double middle,
-                             double finest) {
+Estimate order_for_estimates(const Estimate& apparent) {
   if (!apparent.defined) return apparent;
-  if ((middle - coarsest < 0) != (finest - middle < 0)) {
-    return undefined_because("as diferenças mudam de sinal");
-  }
   if (apparent.value <= 0) return undefined_because("p_U <= 0 (ordem divergente)");
   return apparent;
 }

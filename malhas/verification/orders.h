@@ -27,17 +27,17 @@ Estimate apparent_order(double coarsest, double middle, double finest, double ra
 // the coarsest into the middle mesh, `fine_ratio` the middle into the finest. By the procedure of
 // Celik et al. (J. Fluids Eng. 130, 078001, 2008, eqs. 3-5), solved by fixed-point iteration:
 //   p = (ln|e32/e21| + q(p)) / ln r21,  q(p) = ln((r21^p - s) / (r32^p - s)),  s = sign(e32/e21),
-// with e32 = middle - coarsest and e21 = finest - middle. The paper takes the absolute value of
-// the numerator, which would turn differences that grow with refinement into a positive order;
-// keeping its sign shows them as p <= 0, as the one-ratio formula does (it is this one with
-// q = 0), and changes nothing where the order is positive.
+// with e32 = middle - coarsest and e21 = finest - middle. Differences of both signs (s = -1)
+// give no order, as with one ratio, so s is 1 wherever an order is formed. The paper takes the
+// absolute value of the numerator, which would turn differences that grow with refinement into a
+// positive order; keeping its sign shows them as p <= 0, as the one-ratio formula does (it is
+// this one with q = 0), and changes nothing where the order is positive.
 Estimate apparent_order(double coarsest, double middle, double finest, double coarse_ratio,
                         double fine_ratio);
 
 // The apparent order when the estimates may be made from it: not when it is zero or negative
-// (the differences do not shrink) nor when the two differences change sign.
-Estimate order_for_estimates(const Estimate& apparent, double coarsest, double middle,
-                             double finest);
+// (the differences do not shrink). Differences that change sign have no apparent order at all.
+Estimate order_for_estimates(const Estimate& apparent);
 
 // The Richardson estimate of the fine mesh's error, (fine - coarse) / (r^p - 1).
 Estimate richardson_estimate(double coarse, double fine, double ratio, const Estimate& order);

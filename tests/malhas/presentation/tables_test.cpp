@@ -1,10 +1,12 @@
 // The two tables of a small study: what a spreadsheet and a person read from them.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
 #include "malhas/presentation/csv_table.h"
+#include "malhas/presentation/extrapolation_csv.h"
 #include "malhas/presentation/text_table.h"
 
 namespace malhas {
@@ -86,6 +88,50 @@ TEST(Tables, TextOpensWithTheBestExtrapolatedEstimatesAndEndsWithTheLevels) {
   one[0].rows.resize(1);
   EXPECT_NE(text_table(one, extrapolate(one)).find("UDS-2 qdds1: menos de duas malhas calculadas"),
             std::string::npos);
+}
+
+// UDS-2 on 3 and 5 nodes with a reference resolving 1.2345e-24. T(N): E_discretizacao 1,
+// E_iteracao 1e-25 (noise), E_arredondamento 0.5. qdds1: the converged and exact values agree,
+// every part and every extrapolated error is noise.
+std::vector<SchemeStudy> referenced_study() {
+  MeshOutcome coarse;
+  coarse.N = 3;
+  coarse.exact = {10, 2, 2};
+  coarse.value = {8.5, 2, 2};
+  coarse.reference = QuadReference{};
+  coarse.reference->exact = {10, 2, 2};
+  coarse.reference->converged = {9, 2, 2};
+  coarse.reference->iterated = {9 + fin::Quad(1e-25), 2, 2};
+  coarse.reference->resolution = {1.2345e-24, 1.2345e-24, 1.2345e-24};
+  MeshOutcome fine = coarse;
+  fine.N = 5;
+  return {analyse(fin::TipScheme::Uds2, {coarse, fine})};
+}
+
+TEST(Tables, NoDigitsBelowTheReferencesResolution) {
+  const std::vector<SchemeStudy> studies = referenced_study();
+  // The bound is quoted upwards, 1.3e-24, never 1.2e-24.
+  const std::string note = "abaixo da resolu\xC3\xA7\xC3\xA3o da refer\xC3\xAAncia (< 1.3e-24)";
+  const std::vector<std::string> csv = split(csv_table(studies), '\n');
+  const std::vector<std::string> tip = split(csv[4], ',');  // T(N) on 5 nodes
+  EXPECT_EQ(tip[8], "1.0000000000000000e+00");
+  EXPECT_EQ(tip[9], "") << "E_iteracao";
+  EXPECT_NE(csv[4].find("\"E_iteracao: " + note), std::string::npos) << csv[4];
+  EXPECT_NE(csv[5].find("\"E_discretizacao, E_iteracao, E_arredondamento: " + note), std::string::npos) << csv[5];
+
+  const std::string text = text_table(studies, extrapolate(studies));
+  EXPECT_NE(text.find("1.000e+00   < 1.3e-24         5.000e-01"), std::string::npos) << text;
+  // qdds1: every level exact, within resolutions 1.2345e-24 (level 0) and, level 1 removing the
+  // order 1 with r = 2, (2·1.2345e-24 + 1.2345e-24)/(2 - 1) = 3.7035e-24: the best is the lowest.
+  EXPECT_NE(text.find("  UDS-2 qdds1: N = 5, n\xEDvel 0 (qu\xE1\x64rupla): "
+                      "2.00000000000000000000000000000000000e+00, erro < 1.3e-24\r\n"),
+            std::string::npos) << text;
+
+  const std::vector<std::string> levels = split(extrapolation_csv(extrapolate(studies)), '\n');
+  const std::string level = "UDS-2,qdds1,quadrupla,5,1,1,2.00000000000000000000000000000000000e+00,,,"
+                            "erro: abaixo da resolu\xC3\xA7\xC3\xA3o da refer\xC3\xAAncia (< 3.8e-24); "
+                            "p_E: malhas insuficientes";
+  EXPECT_NE(std::find(levels.begin(), levels.end(), level), levels.end()) << testing::PrintToString(levels);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <cmath>
 
+#include "malhas/verification/error_budget.h"
+
 namespace malhas {
 namespace {
 
@@ -108,6 +110,39 @@ TEST(Analysis, BudgetSplitsTheErrorAndMarksTheMeshesWhereDiscretisationIsNotAlon
   const QuantityAnalysis none = analyse(fin::TipScheme::Uds2, {m}).rows[0][0];
   EXPECT_FALSE(none.discretisation_error.defined || none.round_off || none.iteration);
   EXPECT_EQ(none.round_off_error.reason, m.no_reference);
+  EXPECT_EQ(none.reference_resolution.reason, m.no_reference);
+}
+
+TEST(Analysis, BudgetPartsWithinTheResolutionHaveNoValueAndMarkNothing) {
+  // Exact 10 and a resolution of 0.2 on two meshes. T(N): E_discretizacao 0.5, E_iteracao 0.125
+  // (a quarter of it, but noise: no value, no mark), E_arredondamento 0.25 (measured, marked).
+  // qdds1: E_discretizacao 0.1 and the others 0, all noise; its p_E_disc on the finer mesh too.
+  MeshOutcome m = mesh(3, 0, 0, 0);
+  m.reference = QuadReference{};
+  m.reference->exact = {10, 10, 10};
+  m.reference->converged = {9.5, 9.9, 9.9};
+  m.reference->iterated = {9.5 - 0.125, 9.9, 9.9};
+  m.reference->resolution = {0.2, 0.2, 0.2};
+  m.value = {9.5 - 0.125 - 0.25, 9.9, 9.9};
+  MeshOutcome finer = m;
+  finer.N = 5;
+  const SchemeStudy s = analyse(fin::TipScheme::Uds2, {m, finer});
+  const QuantityAnalysis& tip = s.rows[1][index_of(Quantity::TipTemperature)];
+  EXPECT_EQ(tip.reference_resolution.value, 0.2);
+  EXPECT_EQ(tip.discretisation_error.value, 0.5);
+  EXPECT_EQ(tip.iteration_error.reason, kBelowResolution);
+  EXPECT_FALSE(tip.iteration);
+  EXPECT_EQ(tip.round_off_error.value, 0.25);
+  EXPECT_TRUE(tip.round_off);
+  const QuantityAnalysis& rate = s.rows[1][index_of(Quantity::Qdds1)];
+  for (const Estimate* part : {&rate.discretisation_error, &rate.iteration_error, &rate.round_off_error}) {
+    EXPECT_EQ(part->reason, kBelowResolution);
+  }
+  EXPECT_EQ(rate.discretisation_order.reason, "E_discretizacao abaixo da resolu\u00e7\u00e3o da refer\u00eancia");
+  // A scheme that does not iterate has no iteration error at all, not one too small to see.
+  const QuantityAnalysis uds = analyse(fin::TipScheme::Uds, {m}).rows[0][index_of(Quantity::Qdds1)];
+  ASSERT_TRUE(uds.iteration_error.defined);
+  EXPECT_EQ(uds.iteration_error.value, 0);
 }
 
 }  // namespace

@@ -62,6 +62,33 @@ TEST(Extrapolation, StopsBeforeALevelTheArithmeticCannotHold) {
   EXPECT_EQ(table.back().level, 0);
 }
 
+TEST(Extrapolation, ResolutionCarriesThroughTheLevelsAndNoiseChoosesNothing) {
+  // E = -(h^2 + h^3) on h = 1/2, 1/4, 1/8: level 1 leaves h_c^3/6 (1/48 on N = 5, 1/384 on
+  // N = 9), level 2 nothing. The values are known within s, 4s and 16s (a reference's round-off
+  // grows like N^2); level 1 combines them with r^2 = 4, level 2 with r^3 = 8.
+  for (const double s : {1e-4, 1e-3}) {
+    std::vector<MeshValue<double>> values = meshes({3, 5, 9}, {{2, 1}, {3, 1}});
+    for (std::size_t k = 0; k < values.size(); ++k) values[k].resolution = s * std::pow(4, k);
+    const auto table = extrapolation_table(values, {2, 3});
+    EXPECT_DOUBLE_EQ(at(table, 1, 9).resolution, (4 * 16 * s + 4 * s) / 3) << s;
+    EXPECT_DOUBLE_EQ(at(table, 2, 9).resolution, (8 * 68 * s / 3 + 17 * s / 3) / 7) << s;
+    EXPECT_TRUE(below_resolution(at(table, 2, 9))) << s;
+    const LevelValue<double>* best = best_estimate(table);
+    ASSERT_NE(best, nullptr);
+    if (s == 1e-4) {
+      // Level 1's 1/384 = 2.60e-3 is above its 2.27e-3 and below what level 2 can vouch for,
+      // 2.67e-3, though level 2's own error is 0.
+      EXPECT_NEAR(at(table, 1, 9).order.value, 3, 1e-12);
+      EXPECT_EQ(best->level, 1);
+    } else {
+      // Level 1 is within its 2.27e-2: no order from it, and the measured level 0 (1.76e-2) is
+      // the best that can be told.
+      EXPECT_EQ(at(table, 1, 9).order.reason, "erro abaixo da resolu\u00e7\u00e3o da refer\u00eancia");
+      EXPECT_EQ(best->level, 0);
+    }
+  }
+}
+
 TEST(Extrapolation, BestEstimateIsTheSmallestTrueErrorOnTheFinestMesh) {
   QuantityExtrapolation e{fin::TipScheme::Uds2, Quantity::Qdds2, extrapolation_table(meshes({3, 5, 9}, {{2, 1}, {3, 1}}), {2, 3}), {}};
   const LevelValue<double>* best = best_estimate(e.table);
