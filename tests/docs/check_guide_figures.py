@@ -394,9 +394,14 @@ def check_studies(aleta_malhas, scratch):
     finest = meshes[-1]
     says("A malha de %d nós parou em `itmax` = %s com L1 = %s, acima de `tol`" %
          (finest, cell(finest, "iteracoes"), power(value(finest, "L1_final"), 3)))
+    unresolved = re.search(r"E_iteracao: abaixo da resolução da referência \(< ([0-9.e+-]+)\)",
+                           cell(finest, "observacoes"))
     check(cell(finest, "convergiu") != "sim" and not cell(finest, "iteracao") and
-          abs(value(finest, "E_iteracao")) < 1e-20,
-          "section 6: the finest mesh stops at itmax, with E_iteracao below 1e-20 and no mark")
+          not cell(finest, "E_iteracao") and unresolved is not None,
+          "section 6: the finest mesh stops at itmax, with E_iteracao within the reference's "
+          "resolution and no mark")
+    says("E_iteracao fica abaixo da resolução da referência (< %s °C)" %
+         power(float(unresolved.group(1)), 2))
 
     # Section 6: repeated extrapolation.
     def level(arithmetic, j, quantity="T(N)"):
@@ -408,9 +413,15 @@ def check_studies(aleta_malhas, scratch):
     says("chegam a p_E = %s, %s, %s e %s com %d nós, confirmando as ordens %s" %
          tuple([fixed(number(r["p_E"]), 2) for r in top] + [finest, ", ".join(
              str(int(r["ordem_removida"]) + 1) for r in top)]))
-    says("o erro cai de %s °C (5121 nós, sem extrapolar) para %s °C (nível 7, mesma malha)" %
+    resolved = [j for j in range(1, 10) if dict(level("quadrupla", j)).get(5121, {}).get("erro")]
+    says("o erro cai de %s °C (5121 nós, sem extrapolar) para %s °C (nível %d, mesma malha)" %
          (power(abs(value(5121, "E_discretizacao")), 2),
-          power(abs(number(dict(level("quadrupla", 7))[5121]["erro"])), 2)))
+          power(abs(number(dict(level("quadrupla", resolved[-1]))[5121]["erro"])), 2),
+          resolved[-1]))
+    within = re.search(r"\(< ([0-9.e+-]+)\)",
+                       dict(level("quadrupla", resolved[-1] + 1))[5121]["observacoes"])
+    says("dos níveis %d em diante fica abaixo da resolução da referência (< %s °C)" %
+         (resolved[-1] + 1, power(float(within.group(1)), 2)))
     second = [number(r["p_E"]) for _, r in level("quadrupla", 2) if r["p_E"]]
     says("devagar: %s, … %s" % (", ".join(fixed(p, 2) for p in second[:3]), fixed(second[-1], 2)))
     check(all(a > b > 4 for a, b in zip(second, second[1:])), "section 6: the quadruple level 2 "
