@@ -2,6 +2,7 @@
 
 #include <iterator>
 
+#include "malhas/presentation/estimator_words.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 
@@ -13,7 +14,7 @@ constexpr std::string_view kColumns[] = {
     "erro",     "p_L",      "E_discretizacao", "E_iteracao",  "E_arredondamento",
     "p_E",      "p_E_disc", "p_U",          "U(p_L)",         "U(p_U)",    "GCI(p_L)",
     "GCI(p_U)", "GCI_rel(p_U)", "U(p_L)/E", "U(p_U)/E",       "arredondamento", "iteracao",
-    "iteracoes", "L1_final", "convergiu",   "observacoes"};
+    "iteracoes", "L1_final", "convergiu",   "convergencia", "observacoes"};
 
 // A field between double quotes when it holds a separator or a quote, which is doubled.
 std::string quoted(const std::string& text, char separator) {
@@ -60,6 +61,7 @@ void append_row(std::string& csv, const SchemeStudy& study, std::size_t k, Quant
     cell(iterated ? std::to_string(mesh.iterations) : "");
     cell(iterated ? exact(mesh.final_l1) : "");
     cell(iterated ? (mesh.converged ? "sim" : "não") : "");
+    cell(a.convergence.defined ? std::string(convergence_name(a.convergence.kind)) : "");
   }
   csv += row + quoted(row_notes(study, k, q), dialect.separator);
   csv += dialect.line_end;
@@ -81,5 +83,11 @@ std::string csv_table(const std::vector<SchemeStudy>& studies, const CsvDialect&
   }
   return csv;
 }
+
+std::string csv_field(const std::string& text, const CsvDialect& dialect) {
+  return quoted(text, dialect.separator);
+}
+
+std::string csv_number(double value, const CsvDialect& dialect) { return number(value, dialect); }
 
 }  // namespace malhas

@@ -25,4 +25,11 @@ constexpr CsvDialect kBrazilianSpreadsheetCsv{';', ',', "\xEF\xBB\xBF", "\r\n"};
 
 std::string csv_table(const std::vector<SchemeStudy>& studies, const CsvDialect& dialect = kPlainCsv);
 
+// A field as the dialect writes it: between double quotes, with quotes doubled, when it holds a
+// separator, a quote or a line end.
+std::string csv_field(const std::string& text, const CsvDialect& dialect);
+
+// A number that reads back to the same double, with the dialect's decimal mark.
+std::string csv_number(double value, const CsvDialect& dialect);
+
 }  // namespace malhas
