@@ -57,8 +57,9 @@ def example_cases():
                     yield case, name[:-len(".expected")]
 
 
-STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv", "erro.svg",
-               "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
+STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv", "estimadores.csv",
+               "estimadores_excel.csv", "estimadores_resumo.csv", "estimadores_resumo_excel.csv",
+               "erro.svg", "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
 
 
 def direct(command, arguments=()):

@@ -7,6 +7,7 @@
 #include <cmath>
 
 #include "malhas/verification/three_mesh_uncertainty.h"
+#include "tests/malhas/verification/hand_study.h"
 #include "malhas/verification/weighted_least_squares.h"
 
 namespace malhas {
@@ -107,23 +108,6 @@ TEST(Estimators, JudgementCountsTheConservativeMeshesAndTakesTheMedianEffectivit
   EXPECT_DOUBLE_EQ(j.median.value, 1.75);
   EXPECT_DOUBLE_EQ(judgement({{defined_as(1), defined_as(1)}}).median.value, 1);
   EXPECT_EQ(judgement({}).median.reason, "nenhuma malha");
-}
-
-// UDS-2 on meshes of 3, 5, 9 and 17 nodes (spacings 1/2 ... 1/16, ratio 2), exact value 10:
-// T(N) converges at second order (errors 1, 1/4, 1/16, 1/64), qdds1 at first (1, 1/2, 1/4, 1/8)
-// and qdds2 oscillates (1, -1/2, 1/4, -1/8). No quadruple-precision reference.
-std::vector<SchemeStudy> hand_study() {
-  std::vector<MeshOutcome> meshes;
-  for (int k = 0; k < 4; ++k) {
-    MeshOutcome m;
-    m.N = (2 << k) + 1;
-    m.dx = 1.0 / (2 << k);
-    m.exact = {10, 10, 10};
-    m.value = {10 - std::pow(0.25, k), 10 - std::pow(0.5, k), 10 - std::pow(-0.5, k)};
-    m.no_reference = "sem referência";
-    meshes.push_back(m);
-  }
-  return {analyse(fin::TipScheme::Uds2, meshes)};
 }
 
 TEST(Estimators, EveryEstimatorOnHandWorkedMeshes) {
