@@ -83,10 +83,15 @@ std::array<EstimatorResult, kEstimators.size()> mesh_results(const SchemeStudy& 
   const QuantityAnalysis& a = s.rows[k][i];
   const double phi = s.meshes[k].value[i];
   const int p_L = asymptotic_order(s.scheme, q);
+  // Roache's index of two meshes (J. Fluids Eng. 116, 405-413, 1994) with the scheme's order:
+  // U = 3 |phi_k - phi_{k-1}| / (r^p_L - 1), from the Richardson estimate of analyse().
   results[index_of(Estimator::GciAsymptotic)] =
       result({a.gci_asymptotic, corrected(phi, a.estimate_asymptotic), defined_as(p_L),
               defined_as(kSafetyAsymptotic)},
              a);
+  // Celik et al. (J. Fluids Eng. 130, 078001, 2008): p_U by eqs. 3-5, the extrapolated value
+  // phi_ext = (r^p phi_1 - phi_2) / (r^p - 1) = phi_1 + (phi_1 - phi_2) / (r^p - 1) (eq. 6), and
+  // GCI_fine = 1.25 e_a / (r^p - 1) (eq. 9), here times |phi_1|: in the quantity's units.
   results[index_of(Estimator::GciApparent)] =
       result({a.gci_apparent, corrected(phi, a.estimate_apparent), a.apparent_order,
               defined_as(kSafetyApparent)},

@@ -22,8 +22,9 @@
 //   Fs = 1.25 if 0.5 <= p < 2.1 and sigma < Delta, else 3,
 //   U  = Fs eps + sigma + |phi_1 - fit_1|                 if sigma < Delta,
 //   U  = 3 sigma / Delta (eps + sigma + |phi_1 - fit_1|)  otherwise.
-// The README says which parts of this are the study's reading where the published procedure
-// leaves a case open.
+// The paper's text was not at hand when this was written: the procedure follows the method as
+// its abstract and later restatements give it, without the paper's equation numbers. The README
+// says which parts are the study's reading where the published procedure leaves a case open.
 #include <string_view>
 #include <vector>
 

@@ -20,7 +20,9 @@ Estimate oscillation_uncertainty(const ConvergenceType& type, double coarsest, d
 // P = p_RE / p_th on each side of the asymptotic range P = 1:
 //   FS = FS1 P + FS0 (1 - P)   for 0 < P <= 1,
 //   FS = FS1 P + FS2 (P - 1)   for P > 1,
-// with their constants FS0 = 2.45, FS1 = 1.6 and FS2 = 14.8. P must be > 0.
+// with their constants FS0 = 2.45, FS1 = 1.6 and FS2 = 14.8. P must be > 0. (The paper's text
+// was not at hand: the method as its abstract, its authors' closure to Roache's discussion and
+// later restatements give it, without equation numbers.)
 double xing_stern_factor(double P);
 
 // Their uncertainty U = FS |delta_RE|, delta_RE the Richardson estimate of the fine mesh's error
