@@ -34,16 +34,20 @@ struct Made {
   Estimate uncertainty, exact_estimate, order, safety;
 };
 
+// A result with every cell empty, for the reason `why` carries.
+EstimatorResult empty_result(const Estimate& why) {
+  EstimatorResult r;
+  r.uncertainty = r.standard = r.exact_estimate = r.order = r.safety = r.effectivity =
+      r.discretisation_effectivity = why;
+  return r;
+}
+
 // The result of an estimator that made `made`; where it gives no U, every cell is empty for
 // the same reason.
 EstimatorResult result(const Made& made, const QuantityAnalysis& a) {
-  EstimatorResult r;
   const Estimate& U = made.uncertainty;
-  if (!U.defined) {
-    r.uncertainty = r.standard = r.exact_estimate = r.order = r.safety = r.effectivity =
-        r.discretisation_effectivity = U;
-    return r;
-  }
+  if (!U.defined) return empty_result(U);
+  EstimatorResult r;
   r.uncertainty = U;
   r.standard = defined_as(U.value / kCoverageFactor);
   r.exact_estimate = made.exact_estimate;
@@ -168,10 +172,7 @@ std::vector<QuantityEstimators> judge_estimators(const std::vector<SchemeStudy>&
       for (std::size_t k = 0; k < s.meshes.size(); ++k) {
         e.least_squares.push_back(least_squares_on(s, k, index_of(q), least_squares_meshes));
         if (s.meshes[k].failed()) {
-          EstimatorResult failed;
-          failed.uncertainty = failed.standard = failed.exact_estimate = failed.order =
-              failed.safety = failed.effectivity = failed.discretisation_effectivity =
-                  undefined_because(kFailed);
+          const EstimatorResult failed = empty_result(undefined_because(kFailed));
           e.meshes.push_back({failed, failed, failed, failed, failed});
           continue;
         }

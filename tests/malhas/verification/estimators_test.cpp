@@ -154,6 +154,21 @@ TEST(Estimators, EveryEstimatorOnHandWorkedMeshes) {
   EXPECT_FALSE(s.discretisation_all.median.defined);
 }
 
+TEST(Estimators, AFailedMeshLeavesEveryEstimatorThatWouldUseItEmpty) {
+  std::vector<SchemeStudy> study = hand_study();
+  std::vector<MeshOutcome> meshes = study[0].meshes;
+  meshes[1].failure = "estouro (overflow)";
+  const std::vector<QuantityEstimators> all = judge_estimators({analyse(fin::TipScheme::Uds2, meshes)}, 4);
+  const QuantityEstimators& tip = all[index_of(Quantity::TipTemperature)];
+  EXPECT_EQ(tip.meshes[1][index_of(Estimator::GciAsymptotic)].uncertainty.reason, "a malha falhou");
+  EXPECT_EQ(tip.meshes[2][index_of(Estimator::GciAsymptotic)].uncertainty.reason, "malha mais grossa falhou");
+  EXPECT_EQ(tip.meshes[3][index_of(Estimator::LeastSquares)].uncertainty.reason, "malha mais grossa falhou");
+  // Only mesh 17 is judged for GCI(p_L): 3 (0.046875 / 3) against 1/64.
+  const Judgement& j = tip.summaries[index_of(Estimator::GciAsymptotic)].all;
+  EXPECT_EQ(j.meshes, 1);
+  EXPECT_DOUBLE_EQ(j.median.value, 3);
+}
+
 TEST(Estimators, LeastSquaresMeshesOption) {
   // With every mesh, the least squares needs four: mesh 17 is the first either way; with five
   // per fit none of the four meshes has enough.
