@@ -12,6 +12,8 @@ namespace malhas {
 namespace {
 
 constexpr std::string_view kEveryScheme = "ambos";
+constexpr std::string_view kEveryLeastSquaresMesh = "todas";
+constexpr std::int32_t kMostLeastSquaresMeshes = 1000;
 
 // A whole-number option between `lowest` and `highest`, checked before CLI11 converts it, so the
 // message is ours.
@@ -27,6 +29,19 @@ CLI::Validator whole_number(std::int32_t lowest, std::int32_t highest) {
           return "\"" + text + "\" " + range;
         }
         return {};
+      },
+      "");
+}
+
+// --malhas-mq: a count of meshes from the fewest the least-squares procedure takes, or every mesh.
+CLI::Validator least_squares_meshes() {
+  const CLI::Validator count = whole_number(kLeastSquaresFewestMeshes, kMostLeastSquaresMeshes);
+  return CLI::Validator(
+      [count](std::string& text) -> std::string {
+        if (text == kEveryLeastSquaresMesh) return {};
+        std::string checked = text;
+        const std::string refused = count(checked);
+        return refused.empty() ? refused : refused + " ou " + std::string(kEveryLeastSquaresMesh);
       },
       "");
 }
@@ -165,6 +180,15 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
                  "Malhas calculadas ao mesmo tempo (padrão: o número de núcleos)")
       ->type_name("T")
       ->check(whole_number(1, 1024));
+  std::string least_squares = std::to_string(o.least_squares_meshes);
+  app.add_option("--malhas-mq", least_squares,
+                 "Malhas do estimador de mínimos quadrados de Eça e Hoekstra em cada malha: ela e "
+                 "as mais grossas antes dela, " + std::to_string(kLeastSquaresFewestMeshes) +
+                     " a " + std::to_string(kMostLeastSquaresMeshes) + " ou " +
+                     std::string(kEveryLeastSquaresMesh) + " (padrão " +
+                     std::to_string(kDefaultLeastSquaresMeshes) + ")")
+      ->type_name("N|" + std::string(kEveryLeastSquaresMesh))
+      ->check(least_squares_meshes());
   bool without_reference = false;
   app.add_flag("--sem-referencia", without_reference,
                "Não calcula as malhas também em precisão quádrupla: sem o orçamento do erro, "
@@ -194,6 +218,8 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
   }
   if (!scheme.empty()) o.schemes = *schemes_named(scheme);
   o.quad_reference = !without_reference;
+  o.least_squares_meshes =
+      least_squares == kEveryLeastSquaresMesh ? kEveryMesh : std::stoi(least_squares);
   parsed.run = true;
   return parsed;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fin/tip_scheme.h"
+#include "malhas/verification/estimators.h"
 
 namespace malhas {
 
@@ -17,6 +18,8 @@ struct StudyOptions {
   unsigned threads = 1;
   // Each mesh also in quadruple precision, to measure its error budget.
   bool quad_reference = true;
+  // The meshes the least-squares uncertainty procedure fits, ending at each mesh (kEveryMesh: all).
+  std::int32_t least_squares_meshes = kDefaultLeastSquaresMeshes;
 };
 
 // The options, or what to print and the exit code when there is no study to run (--help,

@@ -1,5 +1,6 @@
 #include "malhas/presentation/csv_table.h"
 
+#include "malhas/presentation/estimator_words.h"
 #include "malhas/presentation/row_text.h"
 
 namespace malhas {
@@ -11,7 +12,7 @@ CsvWriter table_writer(const CsvDialect& dialect) {
                     "erro",     "p_L",      "E_discretizacao", "E_iteracao",  "E_arredondamento",
                     "p_E",      "p_E_disc", "p_U",          "U(p_L)",         "U(p_U)",    "GCI(p_L)",
                     "GCI(p_U)", "GCI_rel(p_U)", "U(p_L)/E", "U(p_U)/E",       "arredondamento", "iteracao",
-                    "iteracoes", "L1_final", "convergiu",   "observacoes"});
+                    "iteracoes", "L1_final", "convergiu",   "convergencia", "observacoes"});
 }
 
 void append_row(CsvWriter& csv, const SchemeStudy& study, std::size_t k, Quantity q) {
@@ -36,6 +37,7 @@ void append_row(CsvWriter& csv, const SchemeStudy& study, std::size_t k, Quantit
     row.push_back(iterated ? std::to_string(mesh.iterations) : "");
     row.push_back(iterated ? csv.number(mesh.final_l1) : "");
     row.emplace_back(iterated ? (mesh.converged ? "sim" : "não") : "");
+    row.push_back(a.convergence.defined ? std::string(convergence_name(a.convergence.kind)) : "");
   }
   row.push_back(row_notes(study, k, q));
   csv.row(row);

@@ -1,6 +1,8 @@
 #include "malhas/presentation/study_files.h"
 
 #include "malhas/presentation/csv_table.h"
+#include "malhas/presentation/estimator_csv.h"
+#include "malhas/presentation/estimator_text.h"
 #include "malhas/presentation/extrapolation_csv.h"
 #include "malhas/presentation/plots.h"
 #include "malhas/presentation/text_table.h"
@@ -8,13 +10,22 @@
 
 namespace malhas {
 
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies,
+                                    std::int32_t least_squares_meshes) {
   const std::vector<QuantityExtrapolation> extrapolations = extrapolate(studies);
+  const std::vector<QuantityEstimators> estimators = judge_estimators(studies, least_squares_meshes);
   return {{"malhas.csv", csv_table(studies)},
           {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
-          {"malhas.txt", text_table(studies, extrapolations)},
+          {"malhas.txt",
+           text_table(studies, extrapolations,
+                      estimator_section(studies, estimators, least_squares_meshes))},
           {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
           {"extrapolacoes_excel.csv", extrapolation_csv(extrapolations, kBrazilianSpreadsheetCsv)},
+          {"estimadores.csv", estimator_csv(studies, estimators)},
+          {"estimadores_excel.csv", estimator_csv(studies, estimators, kBrazilianSpreadsheetCsv)},
+          {"estimadores_resumo.csv", estimator_summary_csv(estimators)},
+          {"estimadores_resumo_excel.csv",
+           estimator_summary_csv(estimators, kBrazilianSpreadsheetCsv)},
           {"erro.svg", svg_chart(error_chart(studies))},
           {"orcamento.svg", svg_chart(budget_chart(studies))},
           {"ordens.svg", svg_chart(order_chart(studies))},

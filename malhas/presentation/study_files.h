@@ -1,9 +1,11 @@
 #pragma once
 // The files a study presents its results in, each as its name and whole content.
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "malhas/verification/analysis.h"
+#include "malhas/verification/estimators.h"
 
 namespace malhas {
 
@@ -12,8 +14,10 @@ struct OutputFile {
   std::string bytes;  // the whole content
 };
 
-// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv, extrapolacoes_excel.csv and the
-// five charts.
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies);
+// malhas.csv, malhas.txt, extrapolacoes.csv, the uncertainty estimators' estimadores.csv and
+// estimadores_resumo.csv (each CSV also for a spreadsheet in Portuguese) and the charts; the
+// least-squares estimator fits `least_squares_meshes` meshes (kEveryMesh: all).
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies,
+                                    std::int32_t least_squares_meshes = kDefaultLeastSquaresMeshes);
 
 }  // namespace malhas

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "malhas/presentation/estimator_words.h"
 #include "malhas/presentation/extrapolation_text.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
@@ -31,7 +32,12 @@ constexpr std::string_view kLegend[] = {
     "< x: a parte do orçamento, ou o erro de um nível de extrapolação em precisão quádrupla, é "
     "menor que a resolução x da referência (o arredondamento da própria precisão quádrupla, que "
     "cresce com N^2): não se distingue de zero.",
+    "convergência, das três últimas malhas, por R = (valor - anterior)/(anterior - penúltimo): "
+    "monotônica com 0 < R < 1, oscilatória com -1 < R < 0, divergência com |R| >= 1, sem "
+    "variação quando as duas malhas mais finas dão o mesmo valor.",
 };
+
+constexpr std::size_t kConvergenceWidth = 26;
 
 std::size_t kind_width(EstimateKind kind) {
   switch (kind) {
@@ -68,7 +74,7 @@ std::string heading(bool iterated) {
     line += column(std::string(cell.name), column_width(cell));
   }
   if (iterated) line += column("it", 8) + column("L1 final", 11);
-  return line + "  notas";
+  return line + column("convergência", kConvergenceWidth) + "  notas";
 }
 
 std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
@@ -89,6 +95,8 @@ std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
       line += column(std::to_string(mesh.iterations), 8) +
               column(scientific_text(mesh.final_l1, 3), 11);
     }
+    line += column(a.convergence.defined ? std::string(convergence_name(a.convergence.kind)) : "-",
+                   kConvergenceWidth);
   }
   const std::string notes = row_notes(study, k, q);
   return notes.empty() ? line : line + "  " + notes;
@@ -115,11 +123,13 @@ std::string with_crlf(const std::string& text) {
 }  // namespace
 
 std::string text_table(const std::vector<SchemeStudy>& studies,
-                       const std::vector<QuantityExtrapolation>& extrapolations) {
+                       const std::vector<QuantityExtrapolation>& extrapolations,
+                       const std::string& estimators) {
   std::string text(kTitle);
   text += "\n\n" + extrapolation_summary(extrapolations);
   for (const SchemeStudy& study : studies) append_scheme(text, study);
   text += extrapolation_section(extrapolations);
+  text += estimators;
   text += "\n";
   for (std::string_view line : kLegend) text += std::string(line) + "\n";
   return with_crlf(textio::to_latin1(text));

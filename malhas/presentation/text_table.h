@@ -10,7 +10,10 @@
 
 namespace malhas {
 
+// `estimators` is the section of the uncertainty estimators (UTF-8, LF), put after the
+// extrapolation.
 std::string text_table(const std::vector<SchemeStudy>& studies,
-                       const std::vector<QuantityExtrapolation>& extrapolations);
+                       const std::vector<QuantityExtrapolation>& extrapolations,
+                       const std::string& estimators = {});
 
 }  // namespace malhas

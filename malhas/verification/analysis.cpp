@@ -48,6 +48,7 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
     a.effective_order = a.discretisation_order = a.apparent_order = a.estimate_asymptotic = a.estimate_apparent = none;
     a.gci_asymptotic = a.gci_apparent = a.gci_apparent_relative = none;
     a.ratio_asymptotic = a.ratio_apparent = none;
+    a.convergence = no_convergence_type(none.reason);
     return a;
   }
   const MeshOutcome& coarse = meshes[k - 1];
@@ -58,6 +59,7 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
   Estimate apparent;  // p_U where the estimates may be made from it
   if (k == 1 || meshes[k - 2].failed()) {
     a.apparent_order = apparent = undefined_because(k == 1 ? kTooFewMeshes : kCoarserFailed);
+    a.convergence = no_convergence_type(apparent.reason);
   } else {
     const double coarsest = meshes[k - 2].value[i];
     const double coarse_ratio = refinement_ratio(meshes[k - 2].N, coarse.N);
@@ -65,6 +67,7 @@ QuantityAnalysis analyse_quantity(const std::vector<MeshOutcome>& meshes, std::s
                            ? apparent_order(coarsest, coarse.value[i], fine.value[i], r)
                            : apparent_order(coarsest, coarse.value[i], fine.value[i], coarse_ratio, r);
     apparent = order_for_estimates(a.apparent_order);
+    a.convergence = convergence_type(coarsest, coarse.value[i], fine.value[i]);
   }
   const Estimate pL = defined_as(asymptotic_order(scheme, q));
   a.estimate_asymptotic = richardson_estimate(coarse.value[i], fine.value[i], r, pL);

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "malhas/verification/convergence_type.h"
 #include "malhas/verification/mesh_outcome.h"
 #include "malhas/verification/orders.h"
 
@@ -25,6 +26,7 @@ struct QuantityAnalysis {
   Estimate effective_order;     // p_E
   Estimate discretisation_order;  // p_E of E_discretizacao
   Estimate apparent_order;      // p_U
+  ConvergenceType convergence;  // of the same three meshes as p_U
   Estimate estimate_asymptotic;  // U with p_L
   Estimate estimate_apparent;    // U with p_U
   Estimate gci_asymptotic, gci_apparent;

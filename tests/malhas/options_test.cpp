@@ -33,6 +33,10 @@ TEST(Options, DefaultsAndEveryOption) {
   EXPECT_EQ(joined.options.folder, "saida");
   EXPECT_EQ(joined.options.ratio, 3);
 
+  EXPECT_EQ(none.options.least_squares_meshes, 4);
+  EXPECT_EQ(parse({"--malhas-mq", "6"}).options.least_squares_meshes, 6);
+  EXPECT_EQ(parse({"--malhas-mq", "todas"}).options.least_squares_meshes, kEveryMesh);
+
   const ParsedOptions list = parse({"--lista", "41,21,81"});
   ASSERT_TRUE(list.run);
   EXPECT_EQ(list.options.explicit_meshes, (std::vector<std::int32_t>{21, 41, 81}));
@@ -53,6 +57,7 @@ TEST(Options, MistakesAreToldInPortugueseWithExitCode1) {
       {{"--saida"}, "aleta-malhas: opção sem o valor que ela pede (veja --help)\n"},
       {{"-m", "2", "--malhas=3"}, "aleta-malhas: --malhas dada mais de uma vez (veja --help)\n"},
       {{"-s", ""}, "aleta-malhas: --saida: o nome da pasta está vazio\n"},
+      {{"--malhas-mq", "3"}, "aleta-malhas: --malhas-mq: \"3\" deve ser um inteiro de 4 a 1000 ou todas (veja --help)\n"},
   };
   for (const auto& c : cases) {
     const ParsedOptions p = parse(c.args);

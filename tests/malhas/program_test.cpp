@@ -87,7 +87,9 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   for (const char* N : {"41", "81", "161", "321", "641"}) {
     EXPECT_NEAR(number(rows, std::string("UDS ") + N + " T(N)", kEffectiveOrder), 1, 0.05) << N;
   }
-  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "extrapolacoes_excel.csv", "erro.svg", "orcamento.svg",
+  for (const char* file : {"malhas.txt", "extrapolacoes.csv", "extrapolacoes_excel.csv",
+                           "estimadores.csv", "estimadores_excel.csv", "estimadores_resumo.csv",
+                           "estimadores_resumo_excel.csv", "erro.svg", "orcamento.svg",
                            "ordens.svg", "perfil.svg", "extrapolacoes.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }

@@ -45,7 +45,8 @@ TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
   EXPECT_EQ(lines[0],
             "esquema,N,dx,quantidade,valor,exato,erro,p_L,E_discretizacao,E_iteracao,"
             "E_arredondamento,p_E,p_E_disc,p_U,U(p_L),U(p_U),GCI(p_L),GCI(p_U),GCI_rel(p_U),"
-            "U(p_L)/E,U(p_U)/E,arredondamento,iteracao,iteracoes,L1_final,convergiu,observacoes");
+            "U(p_L)/E,U(p_U)/E,arredondamento,iteracao,iteracoes,L1_final,convergiu,convergencia,"
+            "observacoes");
   const std::vector<std::string> tip = split(lines[1], ',');
   EXPECT_EQ(tip[0], "UDS-2");
   EXPECT_EQ(tip[3], "T(N)");
@@ -58,7 +59,7 @@ TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
   EXPECT_EQ(tip[25], "sim");
   // The notes hold commas, so they are quoted: the line splits into more than 21 pieces.
   EXPECT_NE(lines[1].find(",\"E_discretizacao, E_iteracao, E_arredondamento: "), std::string::npos) << lines[1];
-  EXPECT_EQ(lines[4], "UDS-2,5,2.5000000000000001e-02,T(N)" + std::string(23, ',') + "falhou: estouro (overflow)");
+  EXPECT_EQ(lines[4], "UDS-2,5,2.5000000000000001e-02,T(N)" + std::string(24, ',') + "falhou: estouro (overflow)");
   EXPECT_NE(lines[7].find("parou em itmax"), std::string::npos) << lines[7];
 }
 
