@@ -1,9 +1,9 @@
 #include "malhas/presentation/text_table.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "malhas/presentation/extrapolation_text.h"
-#include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 #include "malhas/presentation/text_columns.h"
 #include "textio/latin1.h"
@@ -29,6 +29,12 @@ constexpr std::string_view kLegend[] = {
     "* em p_E: |E_arredondamento| >= 0,1|E_discretizacao|: o arredondamento pesa no erro da malha.",
 };
 
+}  // namespace
+
+std::vector<std::string_view> table_legend() { return {std::begin(kLegend), std::end(kLegend)}; }
+
+namespace {
+
 std::size_t kind_width(EstimateKind kind) {
   switch (kind) {
     case EstimateKind::Order:
@@ -46,15 +52,6 @@ std::size_t column_width(const NamedEstimate& cell) {
   return std::max(kind_width(cell.kind), cell.name.size() + 2);
 }
 
-std::string estimate_cell(const NamedEstimate& cell) {
-  const std::size_t width = column_width(cell);
-  const Estimate& e = *cell.estimate;
-  if (!e.defined) return column("-", width);
-  return column(cell.kind == EstimateKind::Estimate ? scientific_text(e.value, 4)
-                                                    : fixed_text(e.value, 3),
-                width);
-}
-
 std::string heading(bool iterated) {
   std::string line = column("N", 10) + column("dx", 13) + column("valor", 25) +
                      column("exato", 25) + column("E", 12);
@@ -66,25 +63,20 @@ std::string heading(bool iterated) {
 }
 
 std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
-  const MeshOutcome& mesh = study.meshes[k];
-  const bool iterated = fin::iterates(study.scheme);
-  std::string line = column(std::to_string(mesh.N), 10) + column(scientific_text(mesh.dx, 6), 13);
-  if (!mesh.failed()) {
-    const std::size_t i = index_of(q);
-    const QuantityAnalysis& a = study.rows[k][i];
-    line += column(exact_text(mesh.value[i]), 25) + column(exact_text(mesh.exact[i]), 25) +
-            column(scientific_text(a.error, 4), 12);
+  const RowTexts texts = row_texts(study, k, q);
+  std::string line = column(texts.N, 10) + column(texts.dx, 13);
+  if (!study.meshes[k].failed()) {
+    const QuantityAnalysis& a = study.rows[k][index_of(q)];
+    line += column(texts.value, 25) + column(texts.exact, 25) + column(texts.error, 12);
+    std::size_t c = 0;
     for (const NamedEstimate& cell : named_estimates(a)) {
+      const std::string text = column(texts.estimates[c++], column_width(cell));
       const bool marked = cell.estimate == &a.effective_order && a.round_off;
-      line += marked ? estimate_cell(cell).substr(1) + "*" : estimate_cell(cell);
+      line += marked ? text.substr(1) + "*" : text;
     }
-    if (iterated) {
-      line += column(std::to_string(mesh.iterations), 8) +
-              column(scientific_text(mesh.final_l1, 3), 11);
-    }
+    if (fin::iterates(study.scheme)) line += column(texts.iterations, 8) + column(texts.final_l1, 11);
   }
-  const std::string notes = row_notes(study, k, q);
-  return notes.empty() ? line : line + "  " + notes;
+  return texts.notes.empty() ? line : line + "  " + texts.notes;
 }
 
 void append_scheme(std::string& text, const SchemeStudy& study) {
@@ -114,7 +106,7 @@ std::string text_table(const std::vector<SchemeStudy>& studies,
   for (const SchemeStudy& study : studies) append_scheme(text, study);
   text += extrapolation_section(extrapolations);
   text += "\n";
-  for (std::string_view line : kLegend) text += std::string(line) + "\n";
+  for (std::string_view line : table_legend()) text += std::string(line) + "\n";
   return with_crlf(textio::to_latin1(text));
 }
 
