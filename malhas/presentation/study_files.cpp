@@ -3,22 +3,28 @@
 #include "malhas/presentation/csv_table.h"
 #include "malhas/presentation/extrapolation_csv.h"
 #include "malhas/presentation/plots.h"
+#include "malhas/presentation/study_page.h"
 #include "malhas/presentation/text_table.h"
 #include "malhas/verification/extrapolations.h"
 
 namespace malhas {
 
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies) {
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, const RunDescription& run) {
   const std::vector<QuantityExtrapolation> extrapolations = extrapolate(studies);
-  return {{"malhas.csv", csv_table(studies)},
-          {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
-          {"malhas.txt", text_table(studies, extrapolations)},
-          {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
-          {"erro.svg", svg_chart(error_chart(studies))},
-          {"orcamento.svg", svg_chart(budget_chart(studies))},
-          {"ordens.svg", svg_chart(order_chart(studies))},
-          {"perfil.svg", svg_chart(profile_chart(studies))},
-          {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))}};
+  // Each chart drawn once: the page shows the very SVG of its file.
+  const std::vector<OutputFile> charts = {
+      {"erro.svg", svg_chart(error_chart(studies))},
+      {"orcamento.svg", svg_chart(budget_chart(studies))},
+      {"ordens.svg", svg_chart(order_chart(studies))},
+      {"perfil.svg", svg_chart(profile_chart(studies))},
+      {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))}};
+  std::vector<OutputFile> files = {{"malhas.csv", csv_table(studies)},
+                                   {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
+                                   {"malhas.txt", text_table(studies, extrapolations)},
+                                   {"extrapolacoes.csv", extrapolation_csv(extrapolations)},
+                                   {"estudo.html", study_page(run, studies, extrapolations, charts)}};
+  files.insert(files.end(), charts.begin(), charts.end());
+  return files;
 }
 
 }  // namespace malhas

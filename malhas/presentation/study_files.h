@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "malhas/presentation/run_description.h"
 #include "malhas/verification/analysis.h"
 
 namespace malhas {
@@ -12,7 +13,8 @@ struct OutputFile {
   std::string bytes;  // the whole content
 };
 
-// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv and the five charts.
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies);
+// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv, estudo.html (which tells `run`)
+// and the five charts.
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, const RunDescription& run);
 
 }  // namespace malhas
