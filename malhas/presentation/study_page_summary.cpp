@@ -21,12 +21,18 @@ std::string number(std::string_view column, std::int32_t N, const std::string& t
                      attribute("data-n", std::to_string(N)) + more_attributes);
 }
 
-// The estimate `which` of row `a` as its table cell shows it, marked with its column.
-std::string estimate(const QuantityAnalysis& a, const Estimate& which, std::int32_t N) {
+// The estimate `which` of row `a`: its column's name and the text of its table cell.
+NamedEstimate cell_of(const QuantityAnalysis& a, const Estimate& which) {
   for (const NamedEstimate& cell : named_estimates(a)) {
-    if (cell.estimate == &which) return number(cell.name, N, estimate_text(cell));
+    if (cell.estimate == &which) return cell;
   }
-  return {};
+  return {"", EstimateKind::Estimate, &which};  // not a column: no name to mark it with
+}
+
+// The estimate as its table cell shows it, marked with its column.
+std::string estimate(const QuantityAnalysis& a, const Estimate& which, std::int32_t N) {
+  const NamedEstimate cell = cell_of(a, which);
+  return number(cell.name, N, estimate_text(cell));
 }
 
 const QuantityAnalysis& row_of(const SchemeStudy& study, std::size_t k, Quantity q) {
@@ -90,9 +96,7 @@ void add_budget(Card& card, const SchemeStudy& study, std::size_t k, Quantity q)
   }
   const std::int32_t N = study.meshes[k].N;
   for (const Estimate* part : {&a.discretisation_error, &a.iteration_error, &a.round_off_error}) {
-    for (const NamedEstimate& cell : named_estimates(a)) {
-      if (cell.estimate == part) card.rows.push_back({std::string(cell.name), estimate(a, *part, N)});
-    }
+    card.rows.push_back({std::string(cell_of(a, *part).name), estimate(a, *part, N)});
   }
   card.words += "Na malha mais fina domina " + std::string(dominant_part(a)) + ". ";
   const std::string round_off =
@@ -119,12 +123,12 @@ std::optional<std::size_t> finest_unmarked_order(const SchemeStudy& study, Quant
 void add_orders(Card& card, const SchemeStudy& study, std::size_t finest, Quantity q) {
   const int p_L = asymptotic_order(study.scheme, q);
   card.rows.push_back({"p_L, a ordem do esquema", std::to_string(p_L)});
-  std::optional<double> observed;
+  std::optional<NamedEstimate> observed;
   const QuantityAnalysis& f = row_of(study, finest, q);
   if (f.discretisation_order.defined) {
     card.rows.push_back({"p_E_disc na malha mais fina",
                          estimate(f, f.discretisation_order, study.meshes[finest].N)});
-    observed = f.discretisation_order.value;
+    observed = cell_of(f, f.discretisation_order);
   }
   if (const std::optional<std::size_t> k = finest_unmarked_order(study, q)) {
     const QuantityAnalysis& a = row_of(study, *k, q);
@@ -132,16 +136,19 @@ void add_orders(Card& card, const SchemeStudy& study, std::size_t finest, Quanti
     const std::string where = *k == finest ? " na malha mais fina" : " em N = " + std::to_string(N) + ", a mais fina sem marca";
     card.rows.push_back({"p_E" + where, estimate(a, a.effective_order, N)});
     card.rows.push_back({"p_U" + where, estimate(a, a.apparent_order, N)});
-    if (!observed) observed = a.effective_order.value;
+    if (!observed) observed = cell_of(a, a.effective_order);
   }
   if (!observed) {
     card.words += "Nenhuma malha sem marca mostra a ordem. ";
-  } else if (std::fabs(*observed - p_L) <= kOrderAgreement * p_L) {
-    card.words += "A ordem observada está a menos de 10% de p_L: o esquema mostra a sua ordem. ";
-  } else {
-    card.words += "A ordem observada ainda está a mais de 10% de p_L: as malhas não chegaram à "
-                  "ordem assintótica. ";
+    return;
   }
+  card.words += "A ordem observada, " + std::string(observed->name) + " = " +
+                estimate_text(*observed);
+  card.words += std::fabs(observed->estimate->value - p_L) <= kOrderAgreement * p_L
+                    ? ", está a menos de 10% de p_L = " + std::to_string(p_L) +
+                          ": o esquema mostra a sua ordem. "
+                    : ", difere de p_L = " + std::to_string(p_L) +
+                          " em mais de 10%: as malhas ainda não mostram a ordem assintótica. ";
 }
 
 void add_best(Card& card, const QuantityExtrapolation& e, const std::string& finest_error) {
