@@ -57,8 +57,8 @@ def example_cases():
                     yield case, name[:-len(".expected")]
 
 
-STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv", "erro.svg",
-               "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
+STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv", "estudo.html",
+               "erro.svg", "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
 
 
 def direct(command, arguments=()):
