@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "malhas/presentation/html.h"
+#include "tests/malhas/presentation/small_study.h"
 
 namespace malhas {
 namespace {
@@ -26,25 +27,9 @@ RunDescription uds2_run() {
   return run;
 }
 
-// UDS-2 on meshes 3 and 5 (the second failed), then 9, not converged and marked for round-off in
-// T(N); T(N) is 0.1 + 0.2 on both, against an exact 1.
-std::vector<SchemeStudy> small_study() {
-  MeshOutcome coarse;
-  coarse.N = 3;
-  coarse.dx = 0.05;
-  coarse.value = {0.1 + 0.2, 2, 3};
-  coarse.exact = {1, 2.5, 3.5};
-  coarse.iterations = 7;
-  coarse.final_l1 = 1e-13;
-  MeshOutcome broken;
-  broken.N = 5;
-  broken.dx = 0.025;
-  broken.failure = "estouro (overflow)";
-  MeshOutcome fine = coarse;
-  fine.N = 9;
-  fine.dx = 0.0125;
-  fine.converged = false;
-  std::vector<SchemeStudy> studies{analyse(fin::TipScheme::Uds2, {coarse, broken, fine})};
+// small_study() with mesh 9 marked for round-off in T(N).
+std::vector<SchemeStudy> marked_study() {
+  std::vector<SchemeStudy> studies = small_study();
   studies[0].rows[2][0].round_off = true;
   return studies;
 }
@@ -61,7 +46,7 @@ TEST(StudyPage, ChartsGoInsideWithoutTheirDeclarationAndWithIdsOfTheirOwn) {
   EXPECT_EQ(inline_svg(svg, "erro"),
             "<svg width=\"10\"><clipPath id=\"erro-plot\"/><g clip-path=\"url(#erro-plot)\">"
             "<use href=\"#erro-plot\"/></g></svg>\n");
-  const std::string html = page(uds2_run(), small_study(), {{"erro.svg", svg}, {"ordens.svg", svg}});
+  const std::string html = page(uds2_run(), marked_study(), {{"erro.svg", svg}, {"ordens.svg", svg}});
   EXPECT_EQ(count(html, "<?xml"), 0u);
   EXPECT_EQ(count(html, "id=\"erro-plot\""), 1u);
   EXPECT_EQ(count(html, "id=\"ordens-plot\""), 1u);
@@ -69,7 +54,7 @@ TEST(StudyPage, ChartsGoInsideWithoutTheirDeclarationAndWithIdsOfTheirOwn) {
 }
 
 TEST(StudyPage, TablesShowTheCellsOfMalhasTxtAndSetApartMarkedAndFailedMeshes) {
-  const std::string html = page(uds2_run(), small_study());
+  const std::string html = page(uds2_run(), marked_study());
   // 1 - (0.1 + 0.2) = 0.69999999999999996 to 4 digits.
   EXPECT_EQ(count(html, "<td class=\"n\">3.0000000000000004e-01</td><td class=\"n\">1.0000000000000000e+00</td>"
                         "<td class=\"n\">7.000e-01</td>"), 2u);
@@ -86,7 +71,7 @@ TEST(StudyPage, TablesShowTheCellsOfMalhasTxtAndSetApartMarkedAndFailedMeshes) {
 
 TEST(StudyPage, TellsTheInputsAsGivenAndTheOptionsThatRepeatTheStudy) {
   RunDescription run = uds2_run();
-  std::string html = page(run, small_study());
+  std::string html = page(run, marked_study());
   EXPECT_NE(html.find("<td>Ab</td><td class=\"n\">2e-05</td>"), std::string::npos);
   EXPECT_NE(html.find("<td>tol</td><td class=\"n\">1e-12</td>"), std::string::npos);
   EXPECT_NE(html.find("<code>aleta-malhas -m 3 -r 4</code>"), std::string::npos);
@@ -95,7 +80,7 @@ TEST(StudyPage, TellsTheInputsAsGivenAndTheOptionsThatRepeatTheStudy) {
                       "razão de refino 2: N = 3, 5, 9."), std::string::npos);
   run.iteration.reset();
   run.quad_reference = false;
-  html = page(run, small_study());
+  html = page(run, marked_study());
   EXPECT_EQ(html.find("entradas_uds.ent"), std::string::npos);
   EXPECT_NE(html.find("Sem referência</b> em precisão quádrupla"), std::string::npos);
 }
