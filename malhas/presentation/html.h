@@ -12,7 +12,8 @@ std::string html_text(std::string_view text);
 
 // <tag attributes>body</tag>; `attributes` as written, e.g. R"( class="n")", and `body` already
 // HTML.
-std::string element(std::string_view tag, const std::string& body, const std::string& attributes = "");
+std::string element(std::string_view tag, const std::string& body,
+                    const std::string& attributes = "");
 
 // attribute="value", the value made safe; with a space before it, to follow a tag's name.
 std::string attribute(std::string_view name, std::string_view value);
@@ -30,7 +31,7 @@ struct HtmlRow {
 };
 
 struct HtmlTable {
-  std::string caption;  // plain text, or empty
+  std::string caption;               // plain text, or empty
   std::vector<std::string> heading;  // plain text, one per column
   std::vector<HtmlRow> rows;
 };

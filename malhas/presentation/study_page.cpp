@@ -84,10 +84,11 @@ std::string inputs(const RunDescription& run) {
         std::to_string(fin::traits(run.scheme).file_number)}}));
   if (run.iteration) {
     const fin::IterationInput& i = *run.iteration;
-    html += html_table(input_table(
-        "entradas_uds.ent", {{"itmax", "número máximo de iterações", std::to_string(i.itmax)},
-                             {"tol", "tolerância da norma L1 normalizada do resíduo", shortest_text(i.tol)},
-                             {"T0", "temperatura do campo inicial [°C]", shortest_text(i.T0)}}));
+    html += html_table(
+        input_table("entradas_uds.ent",
+                    {{"itmax", "número máximo de iterações", std::to_string(i.itmax)},
+                     {"tol", "tolerância da norma L1 normalizada do resíduo", shortest_text(i.tol)},
+                     {"T0", "temperatura do campo inicial [°C]", shortest_text(i.T0)}}));
   }
   return element("div", html, " class=\"lado\"");
 }
@@ -95,11 +96,12 @@ std::string inputs(const RunDescription& run) {
 // "10 malhas, de N = 21 (dx = 2.50000e-03) a N = 10241 (dx = 4.88281e-06), razão de refino 2:
 // N = 21, 41, ..."
 std::string meshes_text(const std::vector<MeshOutcome>& meshes) {
-  const MeshOutcome &first = meshes.front(), &last = meshes.back();
-  std::string text = std::to_string(meshes.size()) + (meshes.size() == 1 ? " malha" : " malhas");
-  if (meshes.size() == 1) return text + ", N = " + std::to_string(first.N) + " (dx = " + scientific_text(first.dx, 6) + ")";
-  text += ", de N = " + std::to_string(first.N) + " (dx = " + scientific_text(first.dx, 6) +
-          ") a N = " + std::to_string(last.N) + " (dx = " + scientific_text(last.dx, 6) + ")";
+  const auto mesh = [](const MeshOutcome& m) {
+    return "N = " + std::to_string(m.N) + " (dx = " + scientific_text(m.dx, 6) + ")";
+  };
+  if (meshes.size() == 1) return "1 malha, " + mesh(meshes.front());
+  std::string text = std::to_string(meshes.size()) + " malhas, de " + mesh(meshes.front()) +
+                     " a " + mesh(meshes.back());
   const double ratio = refinement_ratio(meshes[0].N, meshes[1].N);
   bool one_ratio = true;
   for (std::size_t k = 1; k < meshes.size(); ++k) {
@@ -107,7 +109,8 @@ std::string meshes_text(const std::vector<MeshOutcome>& meshes) {
   }
   text += one_ratio ? ", razão de refino " + short_text(ratio, 6) : ", razões de refino diferentes";
   text += ": N =";
-  for (std::size_t k = 0; k < meshes.size(); ++k) text += (k ? ", " : " ") + std::to_string(meshes[k].N);
+  for (std::size_t k = 0; k < meshes.size(); ++k)
+    text += (k ? ", " : " ") + std::to_string(meshes[k].N);
   return text;
 }
 
@@ -122,8 +125,8 @@ PageSection run_section(const RunDescription& run, const std::vector<SchemeStudy
                        element("code", html_text("aleta-malhas " + run.options)) +
                        " (a pasta de saída e o número de threads não mudam nenhum resultado).") +
       "\n" + inputs(run) + "\n" +
-      element("p", "<b>Esquemas</b>: " + html_text(schemes) + ". <b>Malhas</b>: " +
-                       html_text(meshes_text(studies.front().meshes)) + ".") +
+      element("p", "<b>Esquemas</b>: " + html_text(schemes) +
+                       ". <b>Malhas</b>: " + html_text(meshes_text(studies.front().meshes)) + ".") +
       "\n" +
       element("p", run.quad_reference
                        ? "<b>Referência</b>: cada malha também em precisão quádrupla, que mede o "
@@ -140,7 +143,8 @@ struct ChartCaption {
 };
 constexpr ChartCaption kChartCaptions[] = {
     {"erro.svg", "o erro verdadeiro |E| de cada grandeza contra o espaçamento dx."},
-    {"orcamento.svg", "as três partes do erro, discretização, iteração e arredondamento, contra dx."},
+    {"orcamento.svg",
+     "as três partes do erro, discretização, iteração e arredondamento, contra dx."},
     {"ordens.svg", "as ordens efetiva p_E e aparente p_U contra dx."},
     {"perfil.svg", "o erro ao longo da aleta na malha mais grossa e na mais fina."},
     {"extrapolacoes.svg", "|erro| de cada nível da extrapolação de Richardson repetida contra dx."},
@@ -157,15 +161,17 @@ std::string_view caption_of(const std::string& file) {
 std::string chart_stem(const std::string& file) { return file.substr(0, file.rfind('.')); }
 
 PageSection charts_section(const std::vector<OutputFile>& charts) {
-  std::string body = element("p", "Os mesmos gráficos dos arquivos .svg da pasta. Passando o "
-                                  "mouse sobre uma série, o navegador mostra o seu nome.") + "\n";
+  std::string body = element("p",
+                             "Os mesmos gráficos dos arquivos .svg da pasta. Passando o "
+                             "mouse sobre uma série, o navegador mostra o seu nome.") +
+                     "\n";
   for (const OutputFile& chart : charts) {
     const std::string stem = chart_stem(chart.name);
-    const std::string caption =
-        element("a", html_text(chart.name), attribute("href", chart.name)) + ": " +
-        html_text(caption_of(chart.name));
+    const std::string caption = element("a", html_text(chart.name), attribute("href", chart.name)) +
+                                ": " + html_text(caption_of(chart.name));
     body += element("figure", element("figcaption", caption) + "\n" + inline_svg(chart.bytes, stem),
-                    attribute("id", "grafico-" + stem)) + "\n";
+                    attribute("id", "grafico-" + stem)) +
+            "\n";
   }
   return {"graficos", "Gráficos", body};
 }
@@ -174,16 +180,21 @@ struct StudyFile {
   std::string_view name, meaning;
 };
 constexpr StudyFile kTableFiles[] = {
-    {"malhas_excel.csv", "as tabelas por malha para o Excel em português: abre com um duplo "
-                         "clique, com os números como números"},
-    {"malhas.csv", "as mesmas tabelas para scripts e programas: vírgulas, ponto decimal e 17 "
-                   "algarismos significativos, que relidos dão o mesmo número"},
-    {"extrapolacoes.csv", "a extrapolação de Richardson repetida, nível a nível, em precisão "
-                          "dupla e quádrupla"},
+    {"malhas_excel.csv",
+     "as tabelas por malha para o Excel em português: abre com um duplo "
+     "clique, com os números como números"},
+    {"malhas.csv",
+     "as mesmas tabelas para scripts e programas: vírgulas, ponto decimal e 17 "
+     "algarismos significativos, que relidos dão o mesmo número"},
+    {"extrapolacoes.csv",
+     "a extrapolação de Richardson repetida, nível a nível, em precisão "
+     "dupla e quádrupla"},
     {"malhas.txt", "as tabelas desta página em texto (Windows-1252, como o relatório do aleta)"},
 };
 
-std::string guide_section(std::string_view title) { return element("cite", html_text(title), " class=\"secao-guia\""); }
+std::string guide_section(std::string_view title) {
+  return element("cite", html_text(title), " class=\"secao-guia\"");
+}
 
 PageSection files_section(const std::vector<OutputFile>& charts) {
   std::string items;
@@ -202,16 +213,17 @@ PageSection files_section(const std::vector<OutputFile>& charts) {
   const std::string body =
       element("p", "Na mesma pasta desta página:") + element("ul", items) + "\n" +
       element("h3", "Como ler", attribute("id", "como-ler")) + element("ul", legend) + "\n" +
-      element("p", "O guia do usuário explica cada coluna e cada gráfico: o arquivo LEIAME.html, "
-                   "na pasta principal do pacote do aleta, a que contém a pasta bin (no Linux, "
-                   "também LEIAME.md). Veja a seção " +
-                       guide_section("6. Estudo de malhas: aleta-malhas") + ", partes " +
-                       guide_section("A página do estudo: estudo.html") + ", " +
-                       guide_section("Os arquivos") + ", " + guide_section("Como ler a tabela") +
-                       " e " + guide_section("Extrapolação de Richardson repetida") +
-                       "; as fórmulas estão na seção " +
-                       guide_section("9. O que o programa calcula: a teoria") + ", parte " +
-                       guide_section("As ordens e as estimativas do estudo de malhas") + ".") +
+      element("p",
+              "O guia do usuário explica cada coluna e cada gráfico: o arquivo LEIAME.html, "
+              "na pasta principal do pacote do aleta, a que contém a pasta bin (no Linux, "
+              "também LEIAME.md). Veja a seção " +
+                  guide_section("6. Estudo de malhas: aleta-malhas") + ", partes " +
+                  guide_section("A página do estudo: estudo.html") + ", " +
+                  guide_section("Os arquivos") + ", " + guide_section("Como ler a tabela") + " e " +
+                  guide_section("Extrapolação de Richardson repetida") +
+                  "; as fórmulas estão na seção " +
+                  guide_section("9. O que o programa calcula: a teoria") + ", parte " +
+                  guide_section("As ordens e as estimativas do estudo de malhas") + ".") +
       "\n";
   return {"arquivos", "Arquivos do estudo e como lê-los", body};
 }
@@ -220,8 +232,9 @@ std::string subtitle(const RunDescription& run, const std::vector<SchemeStudy>& 
   std::string text = run.program;
   for (const SchemeStudy& study : studies) text += " · " + std::string(scheme_name(study.scheme));
   const std::vector<MeshOutcome>& meshes = studies.front().meshes;
-  return text + " · " + std::to_string(meshes.size()) + (meshes.size() == 1 ? " malha" : " malhas") +
-         ", N = " + std::to_string(meshes.front().N) + " a " + std::to_string(meshes.back().N);
+  if (meshes.size() == 1) return text + " · 1 malha, N = " + std::to_string(meshes.front().N);
+  return text + " · " + std::to_string(meshes.size()) + " malhas, N = " +
+         std::to_string(meshes.front().N) + " a " + std::to_string(meshes.back().N);
 }
 
 }  // namespace
@@ -229,24 +242,28 @@ std::string subtitle(const RunDescription& run, const std::vector<SchemeStudy>& 
 std::string study_page(const RunDescription& run, const std::vector<SchemeStudy>& studies,
                        const std::vector<QuantityExtrapolation>& extrapolations,
                        const std::vector<OutputFile>& charts) {
-  const std::vector<PageSection> sections = {
-      run_section(run, studies),      summary_section(studies, extrapolations),
-      charts_section(charts),         mesh_tables_section(studies),
-      extrapolation_tables_section(extrapolations), files_section(charts)};
+  const std::vector<PageSection> sections = {run_section(run, studies),
+                                             summary_section(studies, extrapolations),
+                                             charts_section(charts),
+                                             mesh_tables_section(studies),
+                                             extrapolation_tables_section(extrapolations),
+                                             files_section(charts)};
   const std::string title = "Estudo de malhas da aleta";
   std::string contents, body;
   for (std::size_t s = 0; s < sections.size(); ++s) {
     const std::string heading = std::to_string(s + 1) + ". " + sections[s].title;
     contents += element("a", html_text(heading), attribute("href", "#" + sections[s].id));
     body += element("section", "\n" + element("h2", html_text(heading)) + "\n" + sections[s].body,
-                    attribute("id", sections[s].id)) + "\n";
+                    attribute("id", sections[s].id)) +
+            "\n";
   }
   const std::string head = "<meta charset=\"utf-8\">\n" +
                            element("title", html_text(title + ": " + subtitle(run, studies))) +
                            "\n" + element("style", std::string(kStyle)) + "\n";
-  const std::string header = element("header", element("h1", html_text(title)) +
-                                                    element("p", html_text(subtitle(run, studies)), " class=\"sub\"") +
-                                                    element("nav", contents));
+  const std::string header =
+      element("header", element("h1", html_text(title)) +
+                            element("p", html_text(subtitle(run, studies)), " class=\"sub\"") +
+                            element("nav", contents));
   return "<!DOCTYPE html>\n<html lang=\"pt-BR\">\n" + element("head", "\n" + head) + "\n" +
          element("body", "\n" + header + "\n" + body) + "\n</html>\n";
 }

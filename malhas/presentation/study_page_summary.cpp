@@ -57,7 +57,8 @@ std::string marked_meshes(const SchemeStudy& study, Quantity q, Mark marked) {
   if (meshes.empty()) return {};
   if (tail && meshes.size() > 1) return "a partir de N = " + std::to_string(meshes.front());
   std::string text = meshes.size() == 1 ? "na malha N = " : "nas malhas N = ";
-  for (std::size_t i = 0; i < meshes.size(); ++i) text += (i ? ", " : "") + std::to_string(meshes[i]);
+  for (std::size_t i = 0; i < meshes.size(); ++i)
+    text += (i ? ", " : "") + std::to_string(meshes[i]);
   return text;
 }
 
@@ -91,7 +92,8 @@ std::string_view dominant_part(const QuantityAnalysis& a) {
 void add_budget(Card& card, const SchemeStudy& study, std::size_t k, Quantity q) {
   const QuantityAnalysis& a = row_of(study, k, q);
   if (!a.discretisation_error.defined) {
-    card.words += "Orçamento do erro não medido (" + html_text(a.discretisation_error.reason) + "). ";
+    card.words +=
+        "Orçamento do erro não medido (" + html_text(a.discretisation_error.reason) + "). ";
     return;
   }
   const std::int32_t N = study.meshes[k].N;
@@ -133,7 +135,9 @@ void add_orders(Card& card, const SchemeStudy& study, std::size_t finest, Quanti
   if (const std::optional<std::size_t> k = finest_unmarked_order(study, q)) {
     const QuantityAnalysis& a = row_of(study, *k, q);
     const std::int32_t N = study.meshes[*k].N;
-    const std::string where = *k == finest ? " na malha mais fina" : " em N = " + std::to_string(N) + ", a mais fina sem marca";
+    const std::string where = *k == finest
+                                  ? " na malha mais fina"
+                                  : " em N = " + std::to_string(N) + ", a mais fina sem marca";
     card.rows.push_back({"p_E" + where, estimate(a, a.effective_order, N)});
     card.rows.push_back({"p_U" + where, estimate(a, a.apparent_order, N)});
     if (!observed) observed = cell_of(a, a.effective_order);
@@ -142,8 +146,8 @@ void add_orders(Card& card, const SchemeStudy& study, std::size_t finest, Quanti
     card.words += "Nenhuma malha sem marca mostra a ordem. ";
     return;
   }
-  card.words += "A ordem observada, " + std::string(observed->name) + " = " +
-                estimate_text(*observed);
+  card.words +=
+      "A ordem observada, " + std::string(observed->name) + " = " + estimate_text(*observed);
   card.words += std::fabs(observed->estimate->value - p_L) <= kOrderAgreement * p_L
                     ? ", está a menos de 10% de p_L = " + std::to_string(p_L) +
                           ": o esquema mostra a sua ordem. "
@@ -177,9 +181,11 @@ std::string card_html(const Card& card) {
   for (const Card::Row& row : card.rows) {
     rows += row.wide ? element("tr", element("th", row.label, " colspan=\"2\"")) +
                            element("tr", element("td", row.value, " colspan=\"2\" class=\"n\""))
-                     : element("tr", element("th", row.label) + element("td", row.value, " class=\"n\""));
+                     : element("tr",
+                               element("th", row.label) + element("td", row.value, " class=\"n\""));
   }
-  return element("p", card.words, " class=\"leitura\"") + element("table", rows, " class=\"numeros\"");
+  return element("p", card.words, " class=\"leitura\"") +
+         element("table", rows, " class=\"numeros\"");
 }
 
 std::string card(const SchemeStudy& study, Quantity q,

@@ -33,7 +33,8 @@ HtmlTable budget_table(const SchemeStudy& study, Quantity q) {
       row.cells.push_back({texts.notes, false, static_cast<int>(table.heading.size()) - 2});
     } else {
       const QuantityAnalysis& a = study.rows[k][index_of(q)];
-      for (const std::string* text : {&texts.value, &texts.exact, &texts.error}) row.cells.push_back(number(*text));
+      for (const std::string* text : {&texts.value, &texts.exact, &texts.error})
+        row.cells.push_back(number(*text));
       std::size_t c = 0;
       for (const NamedEstimate& cell : named_estimates(a)) {
         if (budget_part(cell, a)) row.cells.push_back(number(texts.estimates[c]));
@@ -69,7 +70,8 @@ HtmlTable estimates_table(const SchemeStudy& study, Quantity q) {
         const bool starred = cell.estimate == &a.effective_order && a.round_off;
         row.cells.push_back(number(starred ? text + "*" : text));
       }
-      if (iterated) row.cells.insert(row.cells.end(), {number(texts.iterations), number(texts.final_l1)});
+      if (iterated)
+        row.cells.insert(row.cells.end(), {number(texts.iterations), number(texts.final_l1)});
     }
     row.cells.push_back({texts.notes, false, 1});
     table.rows.push_back(std::move(row));
@@ -93,15 +95,18 @@ std::string subject(const QuantityExtrapolation& e) {
 }
 
 template <class Real>
-std::string level_table(const QuantityExtrapolation& e, const std::vector<LevelValue<Real>>& table) {
+std::string level_table(const QuantityExtrapolation& e,
+                        const std::vector<LevelValue<Real>>& table) {
   const LevelGrid grid = level_grid(table);
   if (grid.rows.size() < 2) {
     return element("p", html_text(subject(e) + ": menos de duas malhas calculadas, nenhum nível "
-                                               "de extrapolação")) + "\n";
+                                               "de extrapolação")) +
+           "\n";
   }
   std::string removed;
   for (std::size_t j = 1; j <= grid.removed_orders.size(); ++j) {
-    removed += (j == 1 ? "" : ", ") + std::to_string(j) + ": " + std::to_string(grid.removed_orders[j - 1]);
+    removed += (j == 1 ? "" : ", ") + std::to_string(j) + ": " +
+               std::to_string(grid.removed_orders[j - 1]);
   }
   HtmlTable html{subject(e) + "; ordem removida por nível " + removed, {"N"}, {}};
   for (std::size_t level = 0; level <= grid.removed_orders.size(); ++level) {
@@ -126,21 +131,26 @@ std::string table_anchor(fin::TipScheme scheme, Quantity q) {
 }
 
 PageSection mesh_tables_section(const std::vector<SchemeStudy>& studies) {
-  std::string body = element(
-      "p", "As tabelas de malhas.txt, com os mesmos números. Linhas em amarelo: malhas marcadas "
-           "(o arredondamento ou a iteração pesa no erro; a nota diz qual); em vermelho: malhas "
-           "que falharam. As colunas estão explicadas em " +
-               element("a", "Como ler", attribute("href", "#como-ler")) + ".") + "\n";
+  std::string body =
+      element("p",
+              "As tabelas de malhas.txt, com os mesmos números. Linhas em amarelo: malhas marcadas "
+              "(o arredondamento ou a iteração pesa no erro; a nota diz qual); em vermelho: malhas "
+              "que falharam. As colunas estão explicadas em " +
+                  element("a", "Como ler", attribute("href", "#como-ler")) + ".") +
+      "\n";
   for (const SchemeStudy& study : studies) body += scheme_tables(study);
   return {"tabelas", "Tabelas por malha", body};
 }
 
 PageSection extrapolation_tables_section(const std::vector<QuantityExtrapolation>& extrapolations) {
-  std::string body = element(
-      "p", "O nível j combina dois valores consecutivos do nível j &minus; 1, (r<sup>p</sup> fino "
-           "&minus; grosso)/(r<sup>p</sup> &minus; 1), e remove o termo do erro de ordem p = p_L + "
-           "j &minus; 1; Ej = exato &minus; valor do nível j, e p_E a sua ordem efetiva, que deve "
-           "tender à ordem do termo seguinte.") + "\n";
+  std::string body =
+      element(
+          "p",
+          "O nível j combina dois valores consecutivos do nível j &minus; 1, (r<sup>p</sup> fino "
+          "&minus; grosso)/(r<sup>p</sup> &minus; 1), e remove o termo do erro de ordem p = p_L + "
+          "j &minus; 1; Ej = exato &minus; valor do nível j, e p_E a sua ordem efetiva, que deve "
+          "tender à ordem do termo seguinte.") +
+      "\n";
   body += element("h3", "Na solução discreta convergida em precisão quádrupla") + "\n";
   bool referenced = false;
   for (const QuantityExtrapolation& e : extrapolations) {
@@ -148,7 +158,8 @@ PageSection extrapolation_tables_section(const std::vector<QuantityExtrapolation
     body += level_table(e, e.quad_table);
     referenced = true;
   }
-  if (!referenced) body += element("p", "Nenhuma malha com referência em precisão quádrupla.") + "\n";
+  if (!referenced)
+    body += element("p", "Nenhuma malha com referência em precisão quádrupla.") + "\n";
   body += element("h3", "Nos valores em aritmética dupla") + "\n";
   for (const QuantityExtrapolation& e : extrapolations) body += level_table(e, e.table);
   return {"extrapolacao", "Extrapolação de Richardson repetida", body};

@@ -46,18 +46,23 @@ TEST(StudyPage, ChartsGoInsideWithoutTheirDeclarationAndWithIdsOfTheirOwn) {
   EXPECT_EQ(inline_svg(svg, "erro"),
             "<svg width=\"10\"><clipPath id=\"erro-plot\"/><g clip-path=\"url(#erro-plot)\">"
             "<use href=\"#erro-plot\"/></g></svg>\n");
-  const std::string html = page(uds2_run(), marked_study(), {{"erro.svg", svg}, {"ordens.svg", svg}});
+  const std::string html =
+      page(uds2_run(), marked_study(), {{"erro.svg", svg}, {"ordens.svg", svg}});
   EXPECT_EQ(count(html, "<?xml"), 0u);
   EXPECT_EQ(count(html, "id=\"erro-plot\""), 1u);
   EXPECT_EQ(count(html, "id=\"ordens-plot\""), 1u);
-  EXPECT_EQ(count(html, "<a href=\"erro.svg\">erro.svg</a>"), 2u) << "in its caption and the file list";
+  EXPECT_EQ(count(html, "<a href=\"erro.svg\">erro.svg</a>"), 2u)
+      << "in its caption and the file list";
 }
 
 TEST(StudyPage, TablesShowTheCellsOfMalhasTxtAndSetApartMarkedAndFailedMeshes) {
   const std::string html = page(uds2_run(), marked_study());
   // 1 - (0.1 + 0.2) = 0.69999999999999996 to 4 digits.
-  EXPECT_EQ(count(html, "<td class=\"n\">3.0000000000000004e-01</td><td class=\"n\">1.0000000000000000e+00</td>"
-                        "<td class=\"n\">7.000e-01</td>"), 2u);
+  EXPECT_EQ(
+      count(html,
+            "<td class=\"n\">3.0000000000000004e-01</td><td class=\"n\">1.0000000000000000e+00</td>"
+            "<td class=\"n\">7.000e-01</td>"),
+      2u);
   // Each quantity's two tables: the failed mesh in all six (its reason on hovering the first),
   // the marked one in T(N)'s two.
   EXPECT_EQ(count(html, "<tr class=\"falhou\" title=\"falhou: estouro (overflow)\">"), 3u);
@@ -77,7 +82,8 @@ TEST(StudyPage, TellsTheInputsAsGivenAndTheOptionsThatRepeatTheStudy) {
   EXPECT_NE(html.find("<code>aleta-malhas -m 3 -r 4</code>"), std::string::npos);
   EXPECT_NE(html.find("aleta-malhas 9.9.9"), std::string::npos);
   EXPECT_NE(html.find("3 malhas, de N = 3 (dx = 5.00000e-02) a N = 9 (dx = 1.25000e-02), "
-                      "razão de refino 2: N = 3, 5, 9."), std::string::npos);
+                      "razão de refino 2: N = 3, 5, 9."),
+            std::string::npos);
   run.iteration.reset();
   run.quad_reference = false;
   html = page(run, marked_study());
@@ -133,7 +139,8 @@ TEST(StudyPageSummary, SaysWhichPartDominatesAndWhereRoundOffWeighs) {
       EXPECT_NE(words.find(part), std::string::npos) << c.quantity << ": " << part;
     }
   }
-  EXPECT_NE(card(html, "qdds2").find("A ordem observada, p_E_disc = 1.000, está a menos de 10% de p_L = 1"),
+  EXPECT_NE(card(html, "qdds2")
+                .find("A ordem observada, p_E_disc = 1.000, está a menos de 10% de p_L = 1"),
             std::string::npos);
 }
 
