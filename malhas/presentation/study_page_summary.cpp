@@ -93,7 +93,7 @@ void add_budget(Card& card, const SchemeStudy& study, std::size_t k, Quantity q)
   const QuantityAnalysis& a = row_of(study, k, q);
   if (!a.discretisation_error.defined) {
     card.words +=
-        "Orçamento do erro não medido (" + html_text(a.discretisation_error.reason) + "). ";
+        "Orçamento do erro não medido: " + html_text(a.discretisation_error.reason) + ". ";
     return;
   }
   const std::int32_t N = study.meshes[k].N;
@@ -201,7 +201,7 @@ std::string card(const SchemeStudy& study, Quantity q,
       }
     }
   } else {
-    card.words = "Nenhuma malha calculada.";
+    card.words = "Nenhuma malha completou: o motivo está nas tabelas.";
   }
   const std::string link = element("a", "as tabelas desta grandeza",
                                    attribute("href", "#" + table_anchor(study.scheme, q)));
