@@ -11,10 +11,10 @@ CMAKE_OPTIONS ?=
 # CLI11 (header-only, for aleta-malhas) is needed by every configuration of the project.
 RUN_PACKAGES := cmake g++ make libcli11-dev
 # The mesh study's charts are checked by parsing (xmllint) and rendering (rsvg-convert) them, its
-# extrapolations against mpmath; the users' guide is built as HTML (and as text for Windows) by
-# pandoc.
+# extrapolations against mpmath, its page (estudo.html) in headless Chromium; the users' guide is
+# built as HTML (and as text for Windows) by pandoc.
 TEST_PACKAGES := $(RUN_PACKAGES) libgtest-dev python3 python3-mpmath librsvg2-bin libxml2-utils \
-  pandoc
+  pandoc chromium
 BENCH_PACKAGES := $(TEST_PACKAGES) libbenchmark-dev time strace
 WINDOWS_PACKAGES := g++-mingw-w64-x86-64 wine wine64
 # The package test opens the HTML guide in a browser and reads the programs' symbol versions.
@@ -86,8 +86,8 @@ test-sweep: build
 
 # The benchmarks of the solver and of the number rendering, then whole runs of the four speed
 # cases (bench/run_cases.sh), the mesh study beside aleta (bench/malhas_speed.sh) and the studies
-# with their quadruple-precision reference (bench/budget_speed.sh). Best run on an otherwise idle
-# machine.
+# with their quadruple-precision reference (bench/budget_speed.sh), and the study's page opened in
+# headless Chromium (bench/study_page.sh). Best run on an otherwise idle machine.
 bench: bench-deps
 	$(call configure,-DALETA_BENCHMARKS=ON -DALETA_GUIDE=ON)
 	cmake --build $(BUILD) -j $(JOBS) --target aleta aleta-malhas solver_bench rendering_bench
@@ -96,6 +96,7 @@ bench: bench-deps
 	bench/run_cases.sh $(BUILD)/aleta
 	bench/malhas_speed.sh $(BUILD)/aleta $(BUILD)/aleta-malhas
 	bench/budget_speed.sh $(BUILD)/aleta-malhas
+	bench/study_page.sh $(BUILD)/aleta-malhas
 
 # aleta.exe and aleta-malhas.exe, self-contained, cross-built with mingw-w64; their end-to-end
 # tests come from the native build's test binary.

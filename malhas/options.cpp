@@ -129,6 +129,26 @@ std::string check_explicit_meshes(std::vector<std::int32_t>& meshes) {
 
 }  // namespace
 
+std::string repeating_options(const StudyOptions& options) {
+  std::string text;
+  if (options.explicit_meshes.empty()) {
+    text = "-m " + std::to_string(options.meshes) + " -r " + std::to_string(options.ratio);
+  } else {
+    for (std::int32_t N : options.explicit_meshes) text += (text.empty() ? "-l " : ",") + std::to_string(N);
+  }
+  if (options.schemes.size() == fin::kTipSchemes.size() && options.schemes.size() > 1) {
+    text += " -e " + std::string(kEveryScheme);
+  } else if (!options.schemes.empty()) {
+    text += " -e " + std::to_string(fin::traits(options.schemes.front()).file_number);
+  }
+  if (options.least_squares_meshes != kDefaultLeastSquaresMeshes) {
+    text += " --malhas-mq " + (options.least_squares_meshes == kEveryMesh
+                                   ? std::string(kEveryLeastSquaresMesh)
+                                   : std::to_string(options.least_squares_meshes));
+  }
+  return options.quad_reference ? text : text + " --sem-referencia";
+}
+
 ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_threads) {
   ParsedOptions parsed;
   StudyOptions& o = parsed.options;

@@ -31,6 +31,11 @@ struct ParsedOptions {
   std::string out, err;
 };
 
+// The options that repeat a study of `options`, as a command line takes them: the meshes (-m and
+// -r, or -l), the schemes (-e, when not the file's) and --sem-referencia; not the folder or the
+// threads, which change no result. E.g. "-m 14 -r 2 -e ambos".
+std::string repeating_options(const StudyOptions& options);
+
 // `default_threads` is the number of cores, the count used when none is asked for.
 ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_threads);
 

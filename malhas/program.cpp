@@ -79,7 +79,7 @@ int run_program(const std::vector<std::string>& arguments, platform::FileSystem&
       plan, options.threads,
       [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job, options.quad_reference); },
       progress_display(progress_lost));
-  const std::string written = folder.write(study_files(studies, options.least_squares_meshes));
+  const std::string written = folder.write(study_files(studies, describe_run(options, plan, general, iteration)));
   if (!written.empty()) return fail(written);
   const std::string failures = failure_lines(studies);
   process::write_standard_error(failures);

@@ -7,6 +7,7 @@
 
 #include "malhas/mesh_runner.h"
 #include "malhas/options.h"
+#include "malhas/presentation/run_description.h"
 #include "malhas/verification/analysis.h"
 
 namespace malhas {
@@ -23,6 +24,11 @@ StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, fin::TipS
 // Every mesh of every scheme computed by `threads` workers, then analysed, one study per scheme.
 std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
                                    const MeshComputation& compute, const ProgressReport& progress);
+
+// What the study of `plan` runs, for its page: the inputs read (`iteration` only when a scheme
+// of the plan iterates), the options that repeat it and this program's version.
+RunDescription describe_run(const StudyOptions& options, const StudyPlan& plan,
+                            const fin::GeneralInput& general, const fin::IterationInput& iteration);
 
 // One line per failed mesh, for the standard error stream; empty when all completed.
 std::string failure_lines(const std::vector<SchemeStudy>& studies);

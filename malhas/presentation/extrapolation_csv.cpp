@@ -1,15 +1,10 @@
 #include "malhas/presentation/extrapolation_csv.h"
 
-#include "fin/quad_number.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 
 namespace malhas {
 namespace {
-
-// Text that reads back to the same value: 17 significant digits for a double, 36 for a quad.
-std::string value_text(double v) { return exact_text(v); }
-std::string value_text(fin::Quad v) { return fin::QuadNumber(v).text(); }
 
 // Why the row's empty cells are empty, joined by "; ".
 template <class Real>
@@ -29,7 +24,7 @@ void append_rows(CsvWriter& csv, const QuantityExtrapolation& e, const char* ari
     if (v.level == 0) continue;  // the mesh's own value, in malhas.csv
     csv.row({std::string(scheme_name(e.scheme)), std::string(quantity_name(e.quantity)), arithmetic,
              std::to_string(v.N), std::to_string(v.level), std::to_string(v.removed_order),
-             csv.number(value_text(v.value)), below_resolution(v) ? "" : csv.number(value_text(v.error)),
+             csv.number(exact_text(v.value)), below_resolution(v) ? "" : csv.number(exact_text(v.error)),
              v.order.defined ? csv.number(v.order.value) : "", level_notes(v)});
   }
 }

@@ -1,6 +1,7 @@
 #include "malhas/presentation/extrapolation_text.h"
 
-#include "fin/quad_number.h"
+#include <algorithm>
+
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 #include "malhas/presentation/text_columns.h"
@@ -14,9 +15,6 @@ std::string subject(const QuantityExtrapolation& e) {
   return std::string(scheme_name(e.scheme)) + " " + std::string(quantity_name(e.quantity));
 }
 
-std::string value_text(double v) { return exact_text(v); }
-std::string value_text(fin::Quad v) { return fin::QuadNumber(v).text(); }
-
 // A level's error with `digits` digits, or "< x" within its resolution x.
 template <class Real>
 std::string error_text(const LevelValue<Real>& v, int digits) {
@@ -24,54 +22,34 @@ std::string error_text(const LevelValue<Real>& v, int digits) {
   return scientific_text(static_cast<double>(v.error), digits);
 }
 
-// The best estimate from the quadruple-precision table when there is one, else from the double.
 std::string summary_line(const QuantityExtrapolation& e) {
-  const auto line = [&e](const auto* best, const char* arithmetic) {
-    return "  " + subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
-           std::to_string(best->level) + " (" + arithmetic + "): " + value_text(best->value) +
-           ", erro " + error_text(*best, 4) + "\n";
-  };
-  if (const LevelValue<fin::Quad>* best = best_estimate(e.quad_table)) return line(best, "quádrupla");
-  if (const LevelValue<double>* best = best_estimate(e.table)) return line(best, "dupla");
-  return "  " + subject(e) + ": nenhuma malha calculada\n";
-}
-
-// The meshes of the table, coarsest first: those of level 0.
-template <class Real>
-std::vector<std::int32_t> meshes_of(const std::vector<LevelValue<Real>>& table) {
-  std::vector<std::int32_t> meshes;
-  for (const LevelValue<Real>& v : table) {
-    if (v.level == 0) meshes.push_back(v.N);
-  }
-  return meshes;
+  const std::optional<BestEstimateText> best = best_estimate_text(e);
+  if (!best) return "  " + subject(e) + ": nenhuma malha calculada\n";
+  return "  " + subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
+         std::to_string(best->level) + " (" + std::string(best->arithmetic) + "): " + best->value +
+         ", erro " + best->error + "\n";
 }
 
 template <class Real>
 std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<Real>>& table) {
-  const std::vector<std::int32_t> meshes = meshes_of(table);
-  if (meshes.size() < 2) {
+  const LevelGrid grid = level_grid(table);
+  if (grid.rows.size() < 2) {
     return "\n" + subject(e) + ": menos de duas malhas calculadas, nenhum nível de extrapolação\n";
   }
-  const int levels = table.back().level + 1;
   std::string text = "\n" + subject(e) + ": ordem removida por nível";
-  for (const LevelValue<Real>& v : table) {
-    if (v.level > 0 && v.N == meshes[static_cast<std::size_t>(v.level)]) {  // a level's first value
-      text += (v.level == 1 ? " " : ", ") + std::to_string(v.level) + ": " +
-              std::to_string(v.removed_order);
-    }
+  for (std::size_t j = 1; j <= grid.removed_orders.size(); ++j) {
+    text += (j == 1 ? " " : ", ") + std::to_string(j) + ": " + std::to_string(grid.removed_orders[j - 1]);
   }
   text += "\n";
   std::string heading = column("N", 10);
-  for (int level = 0; level < levels; ++level) {
+  for (std::size_t level = 0; level <= grid.removed_orders.size(); ++level) {
     heading += column("E" + std::to_string(level), kErrorWidth) + column("p_E", kOrderWidth);
   }
   text += heading + "\n";
-  for (std::size_t k = 0; k < meshes.size(); ++k) {
-    std::string line = column(std::to_string(meshes[k]), 10);
-    for (const LevelValue<Real>& v : table) {
-      if (v.N != meshes[k]) continue;
-      line += column(error_text(v, 3), kErrorWidth) +
-              column(v.order.defined ? fixed_text(v.order.value, 2) : "-", kOrderWidth);
+  for (const LevelGrid::Row& row : grid.rows) {
+    std::string line = column(std::to_string(row.N), 10);
+    for (std::size_t level = 0; level < row.errors.size(); ++level) {
+      line += column(row.errors[level], kErrorWidth) + column(row.orders[level], kOrderWidth);
     }
     text += line + "\n";
   }
@@ -80,11 +58,44 @@ std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<R
 
 }  // namespace
 
+std::optional<BestEstimateText> best_estimate_text(const QuantityExtrapolation& e) {
+  const auto texts = [](const auto* best, std::string_view arithmetic) {
+    return BestEstimateText{best->N, best->level, arithmetic, exact_text(best->value),
+                            error_text(*best, 4)};
+  };
+  if (const LevelValue<fin::Quad>* best = best_estimate(e.quad_table)) return texts(best, "quádrupla");
+  if (const LevelValue<double>* best = best_estimate(e.table)) return texts(best, "dupla");
+  return std::nullopt;
+}
+
+template <class Real>
+LevelGrid level_grid(const std::vector<LevelValue<Real>>& table) {
+  LevelGrid grid;
+  for (const LevelValue<Real>& v : table) {
+    if (v.level == 0) grid.rows.push_back({v.N, {}, {}});
+    if (v.level > 0 && v.N == grid.rows[static_cast<std::size_t>(v.level)].N) {  // a level's first value
+      grid.removed_orders.push_back(v.removed_order);
+    }
+  }
+  for (const LevelValue<Real>& v : table) {  // the meshes ascend: a row is found by halving
+    LevelGrid::Row& row = *std::lower_bound(
+        grid.rows.begin(), grid.rows.end(), v.N,
+        [](const LevelGrid::Row& r, std::int32_t N) { return r.N < N; });
+    row.errors.push_back(error_text(v, 3));
+    row.orders.push_back(v.order.defined ? fixed_text(v.order.value, 2) : "-");
+  }
+  return grid;
+}
+
+template LevelGrid level_grid(const std::vector<LevelValue<double>>& table);
+template LevelGrid level_grid(const std::vector<LevelValue<fin::Quad>>& table);
+
+
 std::string extrapolation_summary(const std::vector<QuantityExtrapolation>& extrapolations) {
   std::string text =
       "Melhor estimativa na malha mais fina: o nível de extrapolação de Richardson repetida de "
       "menor |erro|, na solução discreta convergida em precisão quádrupla (ou em aritmética "
-      "dupla, sem referência); um erro abaixo da resolução da referência conta como ela\n";
+      "dupla, sem referência)\n";
   for (const QuantityExtrapolation& e : extrapolations) text += summary_line(e);
   return text;
 }

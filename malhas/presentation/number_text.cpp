@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "fin/quad_number.h"
+
 namespace malhas {
 namespace {
 
@@ -15,6 +17,14 @@ std::string chars(double value, std::chars_format format, int precision) {
 }  // namespace
 
 std::string exact_text(double value) { return chars(value, std::chars_format::scientific, 16); }
+
+std::string exact_text(fin::Quad value) { return fin::QuadNumber(value).text(); }
+
+std::string shortest_text(double value) {
+  char buffer[32];  // the longest shortest form, "-2.2250738585072014e-308", fits
+  const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+  return std::string(buffer, end);
+}
 
 std::string scientific_text(double value, int digits) {
   return chars(value, std::chars_format::scientific, digits - 1);

@@ -2,10 +2,18 @@
 // Numbers as text for the study's files.
 #include <string>
 
+#include "fin/real.h"
+
 namespace malhas {
 
 // 17 significant digits in scientific form: the text reads back to the same double.
 std::string exact_text(double value);
+// 36 significant digits: the text reads back to the same quadruple-precision value.
+std::string exact_text(fin::Quad value);
+
+// The fewest digits that read back to the same double, e.g. "0.024" or "2e-05": a value as it
+// was given.
+std::string shortest_text(double value);
 
 // `digits` significant digits in scientific form, e.g. "1.235e-03" for digits = 4.
 std::string scientific_text(double value, int digits);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "malhas/presentation/estimator_words.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/verification/error_budget.h"
 
@@ -39,6 +40,15 @@ std::array<NamedEstimate, 13> named_estimates(const QuantityAnalysis& a) {
            {"GCI_rel(p_U)", K::Estimate, &a.gci_apparent_relative},
            {"U(p_L)/E", K::Ratio, &a.ratio_asymptotic},
            {"U(p_U)/E", K::Ratio, &a.ratio_apparent}}};
+}
+
+std::string estimate_text(const NamedEstimate& cell, const Estimate& resolution) {
+  const Estimate& e = *cell.estimate;
+  if (!e.defined && e.reason == kBelowResolution && resolution.defined) {
+    return below_bound_text(resolution.value);
+  }
+  if (!e.defined) return "-";
+  return cell.kind == EstimateKind::Estimate ? scientific_text(e.value, 4) : fixed_text(e.value, 3);
 }
 
 namespace {
@@ -89,6 +99,29 @@ std::string row_notes(const SchemeStudy& study, std::size_t mesh, Quantity q) {
   std::string text;
   for (const std::string& note : notes) text += (text.empty() ? "" : "; ") + note;
   return text;
+}
+
+RowTexts row_texts(const SchemeStudy& study, std::size_t mesh, Quantity q) {
+  const MeshOutcome& outcome = study.meshes[mesh];
+  RowTexts texts;
+  texts.N = std::to_string(outcome.N);
+  texts.dx = scientific_text(outcome.dx, 6);
+  texts.notes = row_notes(study, mesh, q);
+  if (outcome.failed()) return texts;
+  const std::size_t i = index_of(q);
+  const QuantityAnalysis& a = study.rows[mesh][i];
+  texts.value = exact_text(outcome.value[i]);
+  texts.exact = exact_text(outcome.exact[i]);
+  texts.error = scientific_text(a.error, 4);
+  for (const NamedEstimate& cell : named_estimates(a)) {
+    texts.estimates.push_back(estimate_text(cell, a.reference_resolution));
+  }
+  texts.convergence = a.convergence.defined ? std::string(convergence_name(a.convergence.kind)) : "-";
+  if (fin::iterates(study.scheme)) {
+    texts.iterations = std::to_string(outcome.iterations);
+    texts.final_l1 = scientific_text(outcome.final_l1, 3);
+  }
+  return texts;
 }
 
 }  // namespace malhas

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "malhas/presentation/run_description.h"
 #include "malhas/verification/analysis.h"
 #include "malhas/verification/estimators.h"
 
@@ -15,9 +16,8 @@ struct OutputFile {
 };
 
 // malhas.csv, malhas.txt, extrapolacoes.csv, the uncertainty estimators' estimadores.csv and
-// estimadores_resumo.csv (each CSV also for a spreadsheet in Portuguese) and the charts; the
-// least-squares estimator fits `least_squares_meshes` meshes (kEveryMesh: all).
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies,
-                                    std::int32_t least_squares_meshes = kDefaultLeastSquaresMeshes);
+// estimadores_resumo.csv (each CSV also for a spreadsheet in Portuguese), estudo.html (which
+// tells `run`) and the charts; the least-squares estimator fits the meshes `run` says.
+std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, const RunDescription& run);
 
 }  // namespace malhas

@@ -1,13 +1,11 @@
 #include "malhas/presentation/text_table.h"
 
 #include <algorithm>
+#include <iterator>
 
-#include "malhas/presentation/estimator_words.h"
 #include "malhas/presentation/extrapolation_text.h"
-#include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 #include "malhas/presentation/text_columns.h"
-#include "malhas/verification/error_budget.h"
 #include "textio/latin1.h"
 
 namespace malhas {
@@ -39,6 +37,12 @@ constexpr std::string_view kLegend[] = {
 
 constexpr std::size_t kConvergenceWidth = 26;
 
+}  // namespace
+
+std::vector<std::string_view> table_legend() { return {std::begin(kLegend), std::end(kLegend)}; }
+
+namespace {
+
 std::size_t kind_width(EstimateKind kind) {
   switch (kind) {
     case EstimateKind::Order:
@@ -56,17 +60,6 @@ std::size_t column_width(const NamedEstimate& cell) {
   return std::max(kind_width(cell.kind), cell.name.size() + 2);
 }
 
-// An estimate's cell: its value, "< x" for a part below the reference's resolution x, or "-".
-std::string estimate_cell(const NamedEstimate& cell, const Estimate& resolution) {
-  const std::size_t width = column_width(cell);
-  const Estimate& e = *cell.estimate;
-  if (!e.defined && e.reason == kBelowResolution) return column(below_bound_text(resolution.value), width);
-  if (!e.defined) return column("-", width);
-  return column(cell.kind == EstimateKind::Estimate ? scientific_text(e.value, 4)
-                                                    : fixed_text(e.value, 3),
-                width);
-}
-
 std::string heading(bool iterated) {
   std::string line = column("N", 10) + column("dx", 13) + column("valor", 25) +
                      column("exato", 25) + column("E", 12);
@@ -78,28 +71,21 @@ std::string heading(bool iterated) {
 }
 
 std::string row(const SchemeStudy& study, std::size_t k, Quantity q) {
-  const MeshOutcome& mesh = study.meshes[k];
-  const bool iterated = fin::iterates(study.scheme);
-  std::string line = column(std::to_string(mesh.N), 10) + column(scientific_text(mesh.dx, 6), 13);
-  if (!mesh.failed()) {
-    const std::size_t i = index_of(q);
-    const QuantityAnalysis& a = study.rows[k][i];
-    line += column(exact_text(mesh.value[i]), 25) + column(exact_text(mesh.exact[i]), 25) +
-            column(scientific_text(a.error, 4), 12);
+  const RowTexts texts = row_texts(study, k, q);
+  std::string line = column(texts.N, 10) + column(texts.dx, 13);
+  if (!study.meshes[k].failed()) {
+    const QuantityAnalysis& a = study.rows[k][index_of(q)];
+    line += column(texts.value, 25) + column(texts.exact, 25) + column(texts.error, 12);
+    std::size_t c = 0;
     for (const NamedEstimate& cell : named_estimates(a)) {
+      const std::string text = column(texts.estimates[c++], column_width(cell));
       const bool marked = cell.estimate == &a.effective_order && a.round_off;
-      const std::string text = estimate_cell(cell, a.reference_resolution);
       line += marked ? text.substr(1) + "*" : text;
     }
-    if (iterated) {
-      line += column(std::to_string(mesh.iterations), 8) +
-              column(scientific_text(mesh.final_l1, 3), 11);
-    }
-    line += column(a.convergence.defined ? std::string(convergence_name(a.convergence.kind)) : "-",
-                   kConvergenceWidth);
+    if (fin::iterates(study.scheme)) line += column(texts.iterations, 8) + column(texts.final_l1, 11);
+    line += column(texts.convergence, kConvergenceWidth);
   }
-  const std::string notes = row_notes(study, k, q);
-  return notes.empty() ? line : line + "  " + notes;
+  return texts.notes.empty() ? line : line + "  " + texts.notes;
 }
 
 void append_scheme(std::string& text, const SchemeStudy& study) {
@@ -131,7 +117,7 @@ std::string text_table(const std::vector<SchemeStudy>& studies,
   text += extrapolation_section(extrapolations);
   text += estimators;
   text += "\n";
-  for (std::string_view line : kLegend) text += std::string(line) + "\n";
+  for (std::string_view line : table_legend()) text += std::string(line) + "\n";
   return with_crlf(textio::to_latin1(text));
 }
 

@@ -3,12 +3,16 @@
 // ends like the report of aleta: a summary of the best extrapolated estimates, the tables of
 // each scheme and quantity, and the repeated Richardson extrapolation.
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "malhas/verification/analysis.h"
 #include "malhas/verification/extrapolations.h"
 
 namespace malhas {
+
+// The lines that say how to read the tables, with which malhas.txt ends.
+std::vector<std::string_view> table_legend();
 
 // `estimators` is the section of the uncertainty estimators (UTF-8, LF), put after the
 // extrapolation.

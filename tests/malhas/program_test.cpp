@@ -89,8 +89,8 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
   }
   for (const char* file : {"malhas.txt", "extrapolacoes.csv", "extrapolacoes_excel.csv",
                            "estimadores.csv", "estimadores_excel.csv", "estimadores_resumo.csv",
-                           "estimadores_resumo_excel.csv", "erro.svg", "orcamento.svg",
-                           "ordens.svg", "perfil.svg", "extrapolacoes.svg"}) {
+                           "estimadores_resumo_excel.csv", "estudo.html", "erro.svg",
+                           "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }
   EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
@@ -380,6 +380,38 @@ TEST(MalhasProgram, FailedWriteKeepsTheEarlierStudyWhole) {
                    "(limite de tamanho de arquivo excedido); os arquivos anteriores da pasta "
                    "estudo_malhas ficam como estavam\n");
   EXPECT_EQ(folder_contents(*run, "estudo_malhas"), earlier);
+}
+
+// The page of one study is the same with any number of threads and into any folder, names
+// neither, and shows each chart file's very SVG (without its XML declaration, its ids prefixed by
+// the chart's name).
+TEST(MalhasProgram, StudyPageIsOneForAnyThreadsAndFolderAndHoldsTheChartFiles) {
+  const auto run = example("uds2");
+  for (const std::string threads : {"1", "3"}) {
+    ASSERT_EQ(run->run({"-m", "4", "-e", "ambos", "-t", threads, "-s", "pasta_do_estudo_" + threads},
+                       "", {}, Program::Malhas).exit_code, 0);
+  }
+  const std::string page = run->get("pasta_do_estudo_1/estudo.html");
+  EXPECT_EQ(page, run->get("pasta_do_estudo_3/estudo.html"));
+  EXPECT_EQ(page.find("pasta_do_estudo"), std::string::npos);
+  EXPECT_EQ(page.find(run->directory()), std::string::npos);
+  std::size_t charts = 0;
+  for (const auto& [name, bytes] : folder_contents(*run, "pasta_do_estudo_1")) {
+    if (name.size() < 4 || name.substr(name.size() - 4) != ".svg") continue;
+    const std::string stem = name.substr(0, name.size() - 4);
+    std::string svg = bytes.substr(bytes.find("<svg"));
+    for (const std::string reference : {" id=\"", "url(#", "href=\"#"}) {
+      for (std::size_t at = svg.find(reference); at != std::string::npos; at = svg.find(reference, at + 1)) {
+        svg.insert(at + reference.size(), stem + "-");
+      }
+    }
+    EXPECT_NE(page.find(svg), std::string::npos) << name;
+    ++charts;
+  }
+  std::size_t figures = 0;
+  for (std::size_t at = page.find("<figure"); at != std::string::npos; at = page.find("<figure", at + 1)) ++figures;
+  EXPECT_EQ(figures, charts);
+  EXPECT_GT(charts, 0u);
 }
 
 TEST(MalhasProgram, ConcurrentStudiesIntoOneFolderLeaveOneWholeSet) {

@@ -62,8 +62,8 @@ def example_cases():
 
 STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv",
                "extrapolacoes_excel.csv", "estimadores.csv", "estimadores_excel.csv",
-               "estimadores_resumo.csv", "estimadores_resumo_excel.csv", "erro.svg", "orcamento.svg",
-               "ordens.svg", "perfil.svg", "extrapolacoes.svg")
+               "estimadores_resumo.csv", "estimadores_resumo_excel.csv", "estudo.html", "erro.svg",
+               "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
 
 
 def direct(command, arguments=()):

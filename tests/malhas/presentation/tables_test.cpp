@@ -8,6 +8,7 @@
 #include "malhas/presentation/csv_table.h"
 #include "malhas/presentation/extrapolation_csv.h"
 #include "malhas/presentation/text_table.h"
+#include "tests/malhas/presentation/small_study.h"
 
 namespace malhas {
 namespace {
@@ -17,26 +18,6 @@ std::vector<std::string> split(const std::string& text, char separator) {
   std::stringstream stream(text);
   for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
   return parts;
-}
-
-// UDS-2 on meshes 3 and 5 (the second failed), then 9; one tip value not a short decimal.
-std::vector<SchemeStudy> small_study() {
-  MeshOutcome coarse;
-  coarse.N = 3;
-  coarse.dx = 0.05;
-  coarse.value = {0.1 + 0.2, 2, 3};
-  coarse.exact = {1, 2.5, 3.5};
-  coarse.iterations = 7;
-  coarse.final_l1 = 1e-13;
-  MeshOutcome broken;
-  broken.N = 5;
-  broken.dx = 0.025;
-  broken.failure = "estouro (overflow)";
-  MeshOutcome fine = coarse;
-  fine.N = 9;
-  fine.dx = 0.0125;
-  fine.converged = false;
-  return {analyse(fin::TipScheme::Uds2, {coarse, broken, fine})};
 }
 
 TEST(Tables, CsvRowsReadBackToTheSameDoubles) {
