@@ -12,7 +12,7 @@ struct OutputFile {
   std::string bytes;  // the whole content
 };
 
-// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv and the five charts.
+// malhas.csv, malhas_excel.csv, malhas.txt, extrapolacoes.csv and the six charts.
 std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies);
 
 }  // namespace malhas

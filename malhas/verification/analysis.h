@@ -26,6 +26,7 @@ struct QuantityAnalysis {
   Estimate gci_asymptotic, gci_apparent;
   Estimate gci_apparent_relative;  // GCI(p_U) / |value|
   Estimate ratio_asymptotic, ratio_apparent;  // U / E
+  Estimate reference_resolution;  // the reference's round-off bound, in the quantity's units
   // The measured round-off, or iteration error, is not small beside the discretisation error.
   bool round_off = false;
   bool iteration = false;

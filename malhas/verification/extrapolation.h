@@ -32,6 +32,7 @@ struct LevelValue {
   int removed_order = 0;  // the order of the term this level removes; 0 on level 0
   Real value{}, error{};  // error = exact - value
   Estimate order;         // p_E of the level, from its errors on this mesh and the one before
+  double resolution = 0;  // the bound of the reference's round-off in `value`; 0 when unknown
 };
 
 // r^p for a whole p >= 0 by repeated products: exact while r^p fits the mantissa, as it does for
