@@ -58,7 +58,7 @@ def example_cases():
 
 
 STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv", "erro.svg",
-               "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
+               "convergencia.svg", "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
 
 
 def direct(command, arguments=()):
