@@ -42,14 +42,59 @@ std::string_view absence(const SchemeStudy& study, Estimate QuantityAnalysis::*p
   return "nula em todas as malhas";
 }
 
+// A part with no point in a panel, and why.
+struct Missing {
+  std::string part, reason;
+  Quantity quantity;
+};
+
+// "a", "a e b", "a, b e c".
+std::string listed(const std::vector<std::string>& names) {
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    list += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
+  }
+  return list;
+}
+
+// One note per reason and set of quantities, the parts missing from the same panels for the same
+// reason together: "UDS T(N), qdds1, qdds2: sem iteração (nula em todas as malhas)".
+std::vector<std::string> missing_notes(fin::TipScheme scheme, const std::vector<Missing>& missing) {
+  struct Group {
+    std::string reason;
+    std::vector<std::string> quantities, parts;
+  };
+  std::vector<Group> by_part;  // a part's quantities, for one reason
+  for (const Missing& m : missing) {
+    auto at = std::find_if(by_part.begin(), by_part.end(),
+                           [&](const Group& g) { return g.parts[0] == m.part && g.reason == m.reason; });
+    if (at == by_part.end()) at = by_part.insert(by_part.end(), {m.reason, {}, {m.part}});
+    at->quantities.emplace_back(quantity_name(m.quantity));
+  }
+  std::vector<Group> groups;  // parts missing from the same quantities for one reason
+  for (const Group& g : by_part) {
+    auto at = std::find_if(groups.begin(), groups.end(),
+                           [&](const Group& h) { return h.quantities == g.quantities && h.reason == g.reason; });
+    if (at == groups.end()) at = groups.insert(groups.end(), {g.reason, g.quantities, {}});
+    at->parts.push_back(g.parts[0]);
+  }
+  std::vector<std::string> notes;
+  for (const Group& g : groups) {
+    std::string quantities;
+    for (const std::string& q : g.quantities) quantities += (quantities.empty() ? "" : ", ") + q;
+    notes.push_back(std::string(scheme_name(scheme)) + " " + quantities + ": sem " + listed(g.parts) + " (" +
+                    g.reason + ")");
+  }
+  return notes;
+}
+
 }  // namespace
 
 Chart budget_chart(const std::vector<SchemeStudy>& studies) {
   Chart chart{"Orçamento do erro: |E_discretizacao|, |E_iteracao| e |E_arredondamento|", 3, {}, {}};
   bool zeros = false;
   for (const SchemeStudy& study : studies) {
-    // The parts missing from a panel, by part and reason: the quantities they are missing from.
-    std::vector<std::pair<std::string, std::string>> missing;
+    std::vector<Missing> missing;
     for (Quantity q : kQuantities) {
       ChartPanel panel{panel_title(studies.size() > 1, study.scheme, q), spacing_axis(true),
                        {"|parte do erro|", std::string(quantity_unit(q)), true}, {}, {}};
@@ -64,19 +109,12 @@ Chart budget_chart(const std::vector<SchemeStudy>& studies) {
           if (e.defined && e.value != 0) series.points.push_back({study.meshes[k].dx, std::fabs(e.value)});
         }
         zeros |= zero && !series.points.empty();  // a part that is 0 throughout has a note of its own
-        if (series.points.empty()) {
-          const std::string what = std::string(part.name) + " (" + std::string(absence(study, part.estimate, q)) + ")";
-          auto known = std::find_if(missing.begin(), missing.end(), [&](const auto& m) { return m.first == what; });
-          if (known == missing.end()) known = missing.insert(missing.end(), {what, {}});
-          known->second += (known->second.empty() ? "" : ", ") + std::string(quantity_name(q));
-        }
+        if (series.points.empty()) missing.push_back({part.name, std::string(absence(study, part.estimate, q)), q});
         panel.series.push_back(std::move(series));
       }
       chart.panels.push_back(std::move(panel));
     }
-    for (const auto& [what, quantities] : missing) {
-      chart.notes.push_back(std::string(scheme_name(study.scheme)) + " " + quantities + ": sem " + what);
-    }
+    for (std::string& note : missing_notes(study.scheme, missing)) chart.notes.push_back(std::move(note));
   }
   if (zeros) chart.notes.emplace_back("uma parte igual a 0 não tem lugar na escala log e fica de fora");
   return chart;

@@ -16,13 +16,13 @@ constexpr double kLineGap = 3;         // between neighbouring labels along a ve
 constexpr double kExponentRise = 5;    // how far a raised exponent stands above the base line
 constexpr std::size_t kLongestLabel = 8;  // characters, before a linear axis takes an offset
 
-// Steps m·10^e, e whole, m 1, 2, 2.5, 4 or 5, from the first coarse enough to keep at most
+// Steps m·10^e, e whole, m 1, 2, 2.5 or 5, from the first coarse enough to keep at most
 // kMostLabels ticks in the range.
 std::vector<double> step_candidates(double span) {
   std::vector<double> steps;
   const double first = std::floor(std::log10(span / static_cast<double>(kMostLabels)));
   for (double e = first; e <= first + 3; ++e) {
-    for (double m : {1.0, 2.0, 2.5, 4.0, 5.0}) steps.push_back(m * std::pow(10.0, e));
+    for (double m : {1.0, 2.0, 2.5, 5.0}) steps.push_back(m * std::pow(10.0, e));
   }
   return steps;
 }
@@ -120,6 +120,15 @@ Scale logarithmic_scale(double low, double high, double length, bool horizontal)
     }
     return coarsest;
   }
+  // Less than two decades: 1, 2 and 5 times each power of ten, else even steps of the values.
+  s.ticks.clear();
+  for (double d = std::floor(low); d <= std::ceil(high); ++d) {
+    for (double m : {1.0, 2.0, 5.0}) {
+      const double at = d + std::log10(m);
+      if (at >= low && at <= high) s.ticks.push_back({at, true, power_label(m * std::pow(10.0, d))});
+    }
+  }
+  if (labels_fit(s, length, horizontal)) return s;
   const double from = std::pow(10.0, low), to = std::pow(10.0, high);
   for (double step : step_candidates(to - from)) {
     s.ticks.clear();
@@ -163,10 +172,6 @@ Scale linear_scale(double low, double high, double length, bool horizontal) {
 bool Scale::shows(double v) const { return std::isfinite(v) && (!logarithmic || v > 0); }
 
 double Scale::scaled(double v) const { return logarithmic ? std::log10(v) : v; }
-
-double Scale::place(double v, double from, double to) const {
-  return from + (scaled(v) - low) / (high - low) * (to - from);
-}
 
 double label_width(const TickLabel& label) {
   return text_width(label.base, kTickFont) + text_width(label.exponent, kExponentFont);

@@ -2,7 +2,8 @@
 // An axis fitted to its data: its range, a little wider than the values it shows (no empty
 // decades), and its ticks, at most kMostLabels of them labelled and no two labels touching at
 // the length the axis is drawn. A logarithmic axis labels every k-th decade and keeps the others
-// as minor ticks; one spanning less than two decades labels 1, 2, 5 times a power of ten. A
+// as minor ticks; one spanning less than two decades labels 1, 2, 5 times a power of ten, or
+// even steps of the values where those crowd. A
 // linear axis whose labels would need many digits to tell its ticks apart labels their distance
 // from an offset, which the axis title then names.
 #include <string>
@@ -38,9 +39,6 @@ struct Scale {
   bool shows(double v) const;
   // v in the axis's own scale.
   double scaled(double v) const;
-  // Where v falls between the pixels `from` (at low) and `to` (at high); beyond them when v is
-  // out of range.
-  double place(double v, double from, double to) const;
 };
 
 double label_width(const TickLabel& label);

@@ -42,7 +42,7 @@ Chart order_chart(const std::vector<SchemeStudy>& studies) {
     for (const SchemeStudy& study : studies) asymptotic.push_back(asymptotic_order(study.scheme, q));
     std::sort(asymptotic.begin(), asymptotic.end());
     asymptotic.erase(std::unique(asymptotic.begin(), asymptotic.end()), asymptotic.end());
-    if (coarsest > 0) {
+    if (coarsest > finest) {  // one mesh has no orders, and the line no length
       for (int order : asymptotic) {
         panel.series.push_back({"ordem assintótica p_L", {{finest, double(order)}, {coarsest, double(order)}},
                                 {kReferenceGrey, LineStyle::Dotted, MarkerShape::None, false}, {}});

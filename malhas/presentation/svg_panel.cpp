@@ -98,9 +98,16 @@ std::string axis_title(const ChartAxis& axis, const Scale& s) {
   return escaped(title);
 }
 
-// The plot's area in the panel's frame.
+// The plot's area in the panel's frame, and where a value in an axis's own scale falls on it
+// (held to the plot by the caller where it must be).
 struct Plot {
   double left, right, top, bottom;
+  double x_at(const Scale& s, double scaled) const {
+    return left + (scaled - s.low) / (s.high - s.low) * (right - left);
+  }
+  double y_at(const Scale& s, double scaled) const {
+    return bottom - (scaled - s.low) / (s.high - s.low) * (bottom - top);
+  }
 };
 
 std::string scale_class(const Scale& s) {
@@ -126,7 +133,7 @@ std::string empty_plot(const ChartPanel& panel, const Plot& plot) {
 std::string axes(const ChartPanel& panel, const Scale& sx, const Scale& sy, const Plot& plot) {
   std::string svg = "<g class=\"graf-eixo-x\"" + scale_class(sx) + ">\n";
   for (const Tick& t : sx.ticks) {
-    const double x = plot.left + (t.at - sx.low) / (sx.high - sx.low) * (plot.right - plot.left);
+    const double x = plot.x_at(sx, t.at);
     if (t.labelled) {
       svg += line_element(x, plot.top, x, plot.bottom, "stroke=\"#e3e3e3\"");
       svg += text_element(x, plot.bottom + 20, "middle", kTickFont, label_body(t.label),
@@ -137,7 +144,7 @@ std::string axes(const ChartPanel& panel, const Scale& sx, const Scale& sy, cons
   }
   svg += "</g>\n<g class=\"graf-eixo-y\"" + scale_class(sy) + ">\n";
   for (const Tick& t : sy.ticks) {
-    const double y = plot.bottom - (t.at - sy.low) / (sy.high - sy.low) * (plot.bottom - plot.top);
+    const double y = plot.y_at(sy, t.at);
     if (t.labelled) {
       svg += line_element(plot.left, y, plot.right, y, "stroke=\"#e3e3e3\"");
       svg += text_element(plot.left - kLabelGap, y + 4, "end", kTickFont, label_body(t.label),
@@ -163,10 +170,7 @@ std::vector<Placed> place(const ChartSeries& s, const Scale& sx, const Scale& sy
     if (!sx.shows(p.x) || !sy.shows(p.y)) continue;
     const double y = sy.scaled(p.y);
     const int edge = y > sy.high ? 1 : y < sy.low ? -1 : 0;
-    placed.push_back({sx.place(p.x, plot.left, plot.right),
-                      plot.bottom - (std::clamp(y, sy.low, sy.high) - sy.low) / (sy.high - sy.low) *
-                                        (plot.bottom - plot.top),
-                      edge, p.marked});
+    placed.push_back({plot.x_at(sx, sx.scaled(p.x)), plot.y_at(sy, std::clamp(y, sy.low, sy.high)), edge, p.marked});
   }
   return placed;
 }
@@ -175,9 +179,7 @@ std::string band_element(const ChartBand& band, const Scale& sx, const Scale& sy
   std::vector<std::pair<double, double>> outline;
   const auto add = [&](const ChartPoint& p) {
     if (!sx.shows(p.x) || !sy.shows(p.y)) return;
-    const double y = plot.bottom - (std::clamp(sy.scaled(p.y), sy.low, sy.high) - sy.low) /
-                                       (sy.high - sy.low) * (plot.bottom - plot.top);
-    outline.emplace_back(sx.place(p.x, plot.left, plot.right), y);
+    outline.emplace_back(plot.x_at(sx, sx.scaled(p.x)), plot.y_at(sy, std::clamp(sy.scaled(p.y), sy.low, sy.high)));
   };
   for (const ChartPoint& p : band.upper) add(p);
   const bool flat = std::all_of(outline.begin(), outline.end(), [&](const auto& p) { return p.second >= plot.bottom; });

@@ -311,6 +311,17 @@ TEST(Plots, ResolutionBandReachesTheResolutionUnderEveryPointAboveIt) {
   expect_legible(levels, "extrapolacoes.svg");
 }
 
+TEST(Plots, BudgetNamesEveryPartMissingFromAPanelWithTheReason) {
+  // The reference's iterate is its converged value: E_iteracao is 0 on every mesh. Without a
+  // reference no part has a value.
+  const DrawnChart zero = read_chart(svg_chart(budget_chart(with_reference(both_schemes()))));
+  EXPECT_TRUE(has_note(zero, "UDS T(N), qdds1, qdds2: sem iteração (nula em todas as malhas)"));
+  EXPECT_TRUE(has_note(zero, "UDS-2 T(N), qdds1, qdds2: sem iteração (nula em todas as malhas)"));
+  const DrawnChart none = read_chart(svg_chart(budget_chart({study()})));
+  EXPECT_TRUE(has_note(none, "UDS-2 T(N), qdds1, qdds2: sem discretização, iteração e arredondamento ("));
+  EXPECT_TRUE(none.panels[0].series.empty()) << "an empty panel says so and draws no axes";
+}
+
 TEST(Plots, EveryChartOfTheConstructedStudiesCanBeRead) {
   std::vector<SchemeStudy> wide = with_reference({study()});
   wide[0].meshes[0].reference->converged[0] -= 1e-1;  // a budget running from 1e-30 to 1e-1
