@@ -7,6 +7,7 @@
 #include "malhas/presentation/plot_style.h"
 #include "malhas/presentation/plots.h"
 #include "malhas/presentation/row_text.h"
+#include "malhas/presentation/svg_text.h"
 
 namespace malhas {
 namespace {
@@ -47,15 +48,6 @@ struct Missing {
   std::string part, reason;
   Quantity quantity;
 };
-
-// "a", "a e b", "a, b e c".
-std::string listed(const std::vector<std::string>& names) {
-  std::string list;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    list += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
-  }
-  return list;
-}
 
 // One note per reason and set of quantities, the parts missing from the same panels for the same
 // reason together: "UDS T(N), qdds1, qdds2: sem iteração (nula em todas as malhas)".

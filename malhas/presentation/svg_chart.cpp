@@ -64,12 +64,9 @@ std::string held_note(std::size_t held) {
 }
 
 // "«a»", "«a» e «b»", "«a», «b» e «c»".
-std::string quoted_list(const std::vector<std::string>& names) {
-  std::string list;
-  for (std::size_t i = 0; i < names.size(); ++i) {
-    list += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + ("«" + names[i] + "»");
-  }
-  return list;
+std::string quoted_list(std::vector<std::string> names) {
+  for (std::string& name : names) name = "«" + name + "»";
+  return listed(names);
 }
 
 std::string hidden_note(const ChartPanel& panel, const std::vector<std::string>& names) {

@@ -83,6 +83,14 @@ std::vector<std::string> wrapped(std::string_view text, double width, double fon
   return lines;
 }
 
+std::string listed(const std::vector<std::string>& names) {
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    list += (i == 0 ? "" : i + 1 == names.size() ? " e " : ", ") + names[i];
+  }
+  return list;
+}
+
 std::string coordinate(double v) { return fixed_text(v, 2); }
 
 }  // namespace malhas

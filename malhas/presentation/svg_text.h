@@ -18,6 +18,9 @@ double text_width(std::string_view text, double font_size);
 // a name in «» is not cut.
 std::vector<std::string> wrapped(std::string_view text, double width, double font_size);
 
+// Names as Portuguese lists them: "a", "a e b", "a, b e c".
+std::string listed(const std::vector<std::string>& names);
+
 // An SVG coordinate: two decimals, enough for a pixel's hundredth.
 std::string coordinate(double v);
 
