@@ -57,16 +57,16 @@ Chart extrapolation_chart(const std::vector<QuantityExtrapolation>& extrapolatio
   const bool several_schemes = !extrapolations.empty() &&
                                extrapolations.front().scheme != extrapolations.back().scheme;
   // One scheme's quantities follow each other: a row of double levels, then one of quadruple.
-  for (std::size_t first = 0; first < extrapolations.size(); first += kQuantities.size()) {
-    const auto end = extrapolations.begin() + static_cast<std::ptrdiff_t>(
-                                                  std::min(first + kQuantities.size(), extrapolations.size()));
-    const auto block = extrapolations.begin() + static_cast<std::ptrdiff_t>(first);
+  for (auto block = extrapolations.begin(); block != extrapolations.end();) {
+    const auto end = std::find_if(block, extrapolations.end(),
+                                  [&](const QuantityExtrapolation& e) { return e.scheme != block->scheme; });
     for (auto e = block; e != end; ++e) chart.panels.push_back(level_panel(*e, e->table, several_schemes, "dupla"));
     if (std::any_of(block, end, [](const QuantityExtrapolation& e) { return !e.quad_table.empty(); })) {
       for (auto e = block; e != end; ++e) {
         chart.panels.push_back(level_panel(*e, e->quad_table, several_schemes, "quádrupla"));
       }
     }
+    block = end;
   }
   chart.notes.emplace_back("nível j: o valor extrapolado j vezes; ordem: a ordem para a qual o seu erro tende");
   return chart;
