@@ -11,12 +11,12 @@ namespace malhas {
 namespace {
 
 struct QuantityWords {
-  std::string_view name, title;
+  std::string_view name, title, unit;
 };
 constexpr QuantityWords kQuantityWords[] = {
-    {"T(N)", "T(N): temperatura na extremidade [ºC], exata Ta(N)"},
-    {"qdds1", "qdds1: taxa de transferência de calor na base por DDS-1 [W], exata qa"},
-    {"qdds2", "qdds2: taxa de transferência de calor na base por DDS-2 [W], exata qa"},
+    {"T(N)", "T(N): temperatura na extremidade [ºC], exata Ta(N)", "ºC"},
+    {"qdds1", "qdds1: taxa de transferência de calor na base por DDS-1 [W], exata qa", "W"},
+    {"qdds2", "qdds2: taxa de transferência de calor na base por DDS-2 [W], exata qa", "W"},
 };
 
 }  // namespace
@@ -24,6 +24,8 @@ constexpr QuantityWords kQuantityWords[] = {
 std::string_view quantity_name(Quantity q) { return kQuantityWords[index_of(q)].name; }
 
 std::string_view quantity_title(Quantity q) { return kQuantityWords[index_of(q)].title; }
+
+std::string_view quantity_unit(Quantity q) { return kQuantityWords[index_of(q)].unit; }
 
 std::array<NamedEstimate, 13> named_estimates(const QuantityAnalysis& a) {
   using K = EstimateKind;

@@ -13,6 +13,7 @@ using fin::scheme_name;                        // "UDS", "UDS-2"
 std::string_view quantity_name(Quantity q);   // "T(N)", "qdds1", "qdds2"
 // The quantity's name with what it is, its unit and its exact value, as a table's title.
 std::string_view quantity_title(Quantity q);
+std::string_view quantity_unit(Quantity q);   // "ºC", "W"
 
 // The estimates of a row with their column names, in table order.
 enum class EstimateKind { Order, Estimate, Ratio };

@@ -6,6 +6,7 @@
 #include "malhas/presentation/extrapolation_csv.h"
 #include "malhas/presentation/plots.h"
 #include "malhas/presentation/study_page.h"
+#include "malhas/presentation/svg_chart.h"
 #include "malhas/presentation/text_table.h"
 #include "malhas/verification/extrapolations.h"
 
@@ -18,6 +19,7 @@ std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, con
   // Each chart drawn once: the page shows the very SVG of its file.
   const std::vector<OutputFile> charts = {
       {"erro.svg", svg_chart(error_chart(studies))},
+      {"convergencia.svg", svg_chart(convergence_chart(studies))},
       {"orcamento.svg", svg_chart(budget_chart(studies))},
       {"ordens.svg", svg_chart(order_chart(studies))},
       {"perfil.svg", svg_chart(profile_chart(studies))},

@@ -1,0 +1,86 @@
+#include "malhas/presentation/plot_style.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "malhas/presentation/row_text.h"
+
+namespace malhas {
+namespace {
+
+struct Look {
+  const char* colour;
+  MarkerShape marker;
+};
+constexpr Look kSchemeLooks[] = {{"#1f77b4", MarkerShape::Circle},
+                                 {"#d62728", MarkerShape::Square},
+                                 {"#2ca02c", MarkerShape::Diamond},
+                                 {"#9467bd", MarkerShape::Circle}};
+
+// The ramp's stops (from a perceptually even dark-to-light map), stopping before its pale end
+// so that every colour reads on white.
+constexpr unsigned kRamp[][3] = {{13, 8, 135}, {126, 3, 168}, {204, 71, 120}, {248, 149, 64}};
+
+std::size_t table_position(fin::TipScheme scheme) {
+  for (std::size_t i = 0; i < fin::kTipSchemes.size(); ++i) {
+    if (fin::kTipSchemes[i].scheme == scheme) return i;
+  }
+  return 0;
+}
+
+}  // namespace
+
+SeriesStyle scheme_style(fin::TipScheme scheme, bool second) {
+  const std::size_t position = table_position(scheme);
+  const Look& look = kSchemeLooks[position % std::size(kSchemeLooks)];
+  if (second) {
+    return {look.colour, LineStyle::Dashed, position % 2 == 0 ? MarkerShape::Cross : MarkerShape::Plus, false};
+  }
+  return {look.colour, LineStyle::Solid, look.marker, position > 0};
+}
+
+std::string ramp_colour(std::size_t i, std::size_t n) {
+  const double at = n > 1 ? static_cast<double>(i) / static_cast<double>(n - 1) * (std::size(kRamp) - 1) : 0;
+  const auto stop = std::min<std::size_t>(static_cast<std::size_t>(at), std::size(kRamp) - 2);
+  const double t = at - static_cast<double>(stop);
+  const auto channel = [&](std::size_t c) {
+    const double from = kRamp[stop][c], to = kRamp[stop + 1][c];
+    return static_cast<unsigned>(std::lround(from + t * (to - from)));
+  };
+  char colour[8];
+  std::snprintf(colour, sizeof colour, "#%02x%02x%02x", channel(0), channel(1), channel(2));
+  return colour;
+}
+
+ChartAxis spacing_axis(bool logarithmic) { return {"dx", "m", logarithmic}; }
+
+std::string panel_title(bool several_schemes, fin::TipScheme scheme, Quantity q) {
+  const std::string quantity(quantity_name(q));
+  return several_schemes ? std::string(scheme_name(scheme)) + " \xC2\xB7 " + quantity : quantity;
+}
+
+std::vector<std::size_t> completed(const SchemeStudy& study) {
+  std::vector<std::size_t> meshes;
+  for (std::size_t k = 0; k < study.meshes.size(); ++k) {
+    if (!study.meshes[k].failed()) meshes.push_back(k);
+  }
+  return meshes;
+}
+
+bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
+  const QuantityAnalysis& a = study.rows[k][index_of(q)];
+  return a.round_off || a.iteration;
+}
+
+bool any_marked(const Chart& chart) {
+  for (const ChartPanel& panel : chart.panels) {
+    for (const ChartSeries& s : panel.series) {
+      for (const ChartPoint& p : s.points) {
+        if (p.marked) return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace malhas
