@@ -1,5 +1,7 @@
 #include "malhas/presentation/extrapolation_text.h"
 
+#include <algorithm>
+
 #include "fin/quad_number.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
@@ -59,15 +61,17 @@ std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<R
     heading += column("E" + std::to_string(level), kErrorWidth) + column("p_E", kOrderWidth);
   }
   text += heading + "\n";
-  for (std::size_t k = 0; k < meshes.size(); ++k) {
-    std::string line = column(std::to_string(meshes[k]), 10);
-    for (const LevelValue<Real>& v : table) {
-      if (v.N != meshes[k]) continue;
-      line += column(scientific_text(static_cast<double>(v.error), 3), kErrorWidth) +
-              column(v.order.defined ? fixed_text(v.order.value, 2) : "-", kOrderWidth);
-    }
-    text += line + "\n";
+  // One pass over the table, level by level: each value joins the line of its mesh (the meshes
+  // are in increasing N).
+  std::vector<std::string> lines;
+  for (std::int32_t N : meshes) lines.push_back(column(std::to_string(N), 10));
+  for (const LevelValue<Real>& v : table) {
+    const auto k = std::lower_bound(meshes.begin(), meshes.end(), v.N) - meshes.begin();
+    lines[static_cast<std::size_t>(k)] +=
+        column(scientific_text(static_cast<double>(v.error), 3), kErrorWidth) +
+        column(v.order.defined ? fixed_text(v.order.value, 2) : "-", kOrderWidth);
   }
+  for (const std::string& line : lines) text += line + "\n";
   return text;
 }
 

@@ -25,40 +25,31 @@ using platform::SetFileError;
 using testing_support::TempDir;
 
 // The operating system's files, with hooks on some calls (counted across all files).
-class HookedFolderFiles : public platform::FolderFiles {
+class HookedFolderFiles : public platform::ForwardingFolderFiles {
  public:
+  HookedFolderFiles() : ForwardingFolderFiles(platform::native_folder_files()) {}
   std::function<SetFileError(int call)> on_create, on_write, on_close;
   std::function<void(int call)> before_replace;
 
-  SetFileError make_folder(const std::string& f) override { return native().make_folder(f); }
-  SetFileError lock_folder(const std::string& f, FileHandle& lock) override {
-    return native().lock_folder(f, lock);
-  }
-  void release_folder(FileHandle lock) override { native().release_folder(lock); }
   SetFileError create_private(const std::string& name, FileHandle& handle) override {
     const SetFileError fault = on_create ? on_create(creates_++) : SetFileError::None;
-    return fault != SetFileError::None ? fault : native().create_private(name, handle);
+    return fault != SetFileError::None ? fault : files_.create_private(name, handle);
   }
   SetFileError write(FileHandle handle, const char* bytes, std::size_t count) override {
     const SetFileError fault = on_write ? on_write(writes_++) : SetFileError::None;
-    return fault != SetFileError::None ? fault : native().write(handle, bytes, count);
+    return fault != SetFileError::None ? fault : files_.write(handle, bytes, count);
   }
   SetFileError close(FileHandle handle) override {
-    const SetFileError closed = native().close(handle);
+    const SetFileError closed = files_.close(handle);
     const SetFileError fault = on_close ? on_close(closes_++) : SetFileError::None;
     return fault != SetFileError::None ? fault : closed;
   }
-  platform::FinalName final_name(const std::string& name) override {
-    return native().final_name(name);
-  }
   SetFileError replace(const std::string& from, const std::string& to) override {
     if (before_replace) before_replace(replaces_++);
-    return native().replace(from, to);
+    return files_.replace(from, to);
   }
-  void remove(const std::string& name) override { native().remove(name); }
 
  private:
-  static platform::FolderFiles& native() { return platform::native_folder_files(); }
   int creates_ = 0, writes_ = 0, closes_ = 0, replaces_ = 0;
 };
 
@@ -87,7 +78,7 @@ std::map<std::string, std::string> as_contents(const std::vector<OutputFile>& se
 
 std::string write_set(platform::FolderFiles& files, const std::string& folder,
                       const std::vector<OutputFile>& set) {
-  OutputFolder output(files, folder);
+  OutputFolder output(files, folder, [](const std::string&) {});
   return output.error().empty() ? output.write(set) : output.error();
 }
 

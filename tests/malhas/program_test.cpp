@@ -364,7 +364,14 @@ TEST(MalhasProgram, ConcurrentStudiesIntoOneFolderLeaveOneWholeSet) {
   const ChildResult r = run->run(
       {}, "", {"sh", "-c", "for k in 2 3 4 5 6 7 8; do \"$0\" -m $k -s mesma & done; wait"},
       Program::Malhas);
-  ASSERT_EQ(r.err, "");
+  // Those that found the folder taken said so, once each: at most six of the seven.
+  const std::string waiting =
+      "aleta-malhas: a pasta mesma est\xC3\xA1 em uso por outro estudo; aguardando que ele termine\n";
+  std::string said = r.err;
+  int waited = 0;
+  for (std::size_t at; (at = said.find(waiting)) != std::string::npos; ++waited) said.erase(at, waiting.size());
+  EXPECT_EQ(said, "");
+  EXPECT_LE(waited, 6);
   const std::map<std::string, std::string> together = folder_contents(*run, "mesma");
   int matches = 0;
   for (int k = 2; k <= 8; ++k) matches += together == alone[k];
