@@ -135,9 +135,12 @@ bool first_recorded_fp_fault(FpFault& fault) {
   return true;
 }
 
+// The traps are set to exactly those saved: a recording scope that met no fault ends with its
+// traps enabled, which feenableexcept alone would leave so.
 void resume_fp_traps(const SavedFpState& saved) {
+  fedisableexcept(FE_ALL_EXCEPT);
   std::feclearexcept(FE_ALL_EXCEPT);
-  std::feraiseexcept(static_cast<int>(saved.flags));  // every trap is still masked here
+  std::feraiseexcept(static_cast<int>(saved.flags));  // every trap is masked here
   feenableexcept(static_cast<int>(saved.control));
 }
 

@@ -58,5 +58,17 @@ TEST(FirstFpFault, GivesTrapsBackToTheHandlerBefore) {
   EXPECT_EQ(r.exit_code, 42);
 }
 
+// A program that does not trap (the study's main thread computes meshes too) gets its default
+// results again after the scope.
+TEST(FirstFpFault, LeavesAProgramWithoutTrapsWithout) {
+  const testing_support::ChildResult r = testing_support::run_in_child([] {
+    { FirstFpFault scope; }
+    volatile double huge = DBL_MAX;
+    volatile double infinite = huge * 2.0;
+    if (!std::isinf(infinite)) std::_Exit(3);
+  });
+  EXPECT_EQ(r.exit_code, 0);
+}
+
 }  // namespace
 }  // namespace process
