@@ -19,7 +19,8 @@ int main(int argc, char** argv) {
   // The test hook's variable, when set, pauses the study at one rename of its output files.
   const char* pause = std::getenv(malhas::kRenamePauseVariable);
   malhas::PausedRenames paused(platform::native_folder_files(), pause != nullptr ? pause : "");
-  process::terminate_process(malhas::run_program(
-      process::utf8_arguments(argc, argv), platform::native_file_system(),
-      pause != nullptr ? static_cast<platform::FolderFiles&>(paused) : platform::native_folder_files()));
+  platform::FolderFiles& folder_files =
+      pause != nullptr ? static_cast<platform::FolderFiles&>(paused) : platform::native_folder_files();
+  process::terminate_process(malhas::run_program(process::utf8_arguments(argc, argv),
+                                                 platform::native_file_system(), folder_files));
 }

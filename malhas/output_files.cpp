@@ -89,7 +89,8 @@ class Temporaries {
   bool kept_ = false;
 };
 
-SetFileError write_whole(platform::FolderFiles& files, FileHandle handle, const std::string& bytes) {
+SetFileError write_whole(platform::FolderFiles& files, FileHandle handle,
+                         const std::string& bytes) {
   const SetFileError written = files.write(handle, bytes.data(), bytes.size());
   const SetFileError closed = files.close(handle);
   return written != SetFileError::None ? written : closed;
@@ -116,7 +117,7 @@ OutputFolder::OutputFolder(platform::FolderFiles& files, std::string folder, con
     Temporaries probe(files_, guard);
     std::string name;
     FileHandle handle = 0;
-    error = probe.create(folder_, std::string(kProgram), name, handle);
+    error = probe.create(folder_, kProgram, name, handle);
     if (error == SetFileError::None) error = files_.close(handle);
   }
   if (error != SetFileError::None) {
@@ -166,15 +167,16 @@ void OutputFolder::complete_pending(const Note& note) {
   if (read == SetFileError::NotFound) return;
   const auto renamings = read == SetFileError::None ? parse_journal(text) : std::nullopt;
   if (!renamings) {
-    error_ = "o diário " + journal + " de uma gravação interrompida está danificado ou ilegível" +
+    error_ = "o diário " + journal +
+             " de uma gravação interrompida está danificado ou ilegível" +
              (read == SetFileError::None ? "" : " (" + cause(read) + ")") +
              "; confira os arquivos da pasta e apague-o";
     return;
   }
   const std::string failed = put_in_place(*renamings, true);
   if (!failed.empty()) {
-    error_ = "não foi possível concluir a gravação interrompida de um estudo anterior na pasta " +
-             folder_ + ": " + failed;
+    error_ = "não foi possível concluir a gravação interrompida de um estudo anterior "
+             "na pasta " + folder_ + ": " + failed;
     return;
   }
   note("a gravação interrompida de um estudo anterior na pasta " + folder_ +

@@ -59,7 +59,9 @@ int compute_and_write(const StudyOptions& options, const StudyPlan& plan,
   bool progress_lost = false;
   const std::vector<SchemeStudy> studies = run_study(
       plan, options.threads,
-      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job, options.quad_reference); },
+      [&](const MeshJob& job) {
+        return compute_fin_mesh(general, iteration, job, options.quad_reference);
+      },
       progress_display(progress_lost));
   const std::string written = folder.write(study_files(studies));
   if (!written.empty()) return fail(written);

@@ -41,7 +41,8 @@ bool is_temporary_name(std::string_view name) {
   const std::size_t fixed = 1 + 1 + kTokenDigits + kTemporaryEnd.size();  // ".", ".", token, end
   if (name.size() <= fixed || name.front() != '.' || !is_plain_name(name)) return false;
   if (name.substr(name.size() - kTemporaryEnd.size()) != kTemporaryEnd) return false;
-  const std::string_view token = name.substr(name.size() - kTemporaryEnd.size() - kTokenDigits, kTokenDigits);
+  const std::string_view token =
+      name.substr(name.size() - kTemporaryEnd.size() - kTokenDigits, kTokenDigits);
   for (char c : token) {
     if (!is_hex_digit(c)) return false;
   }
@@ -59,7 +60,8 @@ std::optional<std::vector<Renaming>> parse_journal(std::string_view text) {
       text.substr(text.size() - kEnd.size()) != kEnd) {
     return std::nullopt;
   }
-  std::string_view lines = text.substr(kHeading.size(), text.size() - kHeading.size() - kEnd.size());
+  std::string_view lines =
+      text.substr(kHeading.size(), text.size() - kHeading.size() - kEnd.size());
   std::vector<Renaming> renamings;
   while (!lines.empty()) {
     const std::size_t end = lines.find('\n');

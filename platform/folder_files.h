@@ -83,7 +83,9 @@ class ForwardingFolderFiles : public FolderFiles {
  public:
   explicit ForwardingFolderFiles(FolderFiles& files) : files_(files) {}
 
-  SetFileError make_folder(const std::string& folder) override { return files_.make_folder(folder); }
+  SetFileError make_folder(const std::string& folder) override {
+    return files_.make_folder(folder);
+  }
   SetFileError open_lock(const std::string& folder, FileHandle& lock) override {
     return files_.open_lock(folder, lock);
   }
@@ -96,7 +98,9 @@ class ForwardingFolderFiles : public FolderFiles {
     return files_.write(handle, bytes, count);
   }
   SetFileError close(FileHandle handle) override { return files_.close(handle); }
-  SetFileError sync_folder(const std::string& folder) override { return files_.sync_folder(folder); }
+  SetFileError sync_folder(const std::string& folder) override {
+    return files_.sync_folder(folder);
+  }
   FinalName final_name(const std::string& name) override { return files_.final_name(name); }
   SetFileError replace(const std::string& from, const std::string& to) override {
     return files_.replace(from, to);

@@ -37,7 +37,8 @@ struct CelikEquation {
 
 }  // namespace
 
-std::optional<double> celik_order(double log_quotient, double s, double log_fine, double log_coarse) {
+std::optional<double> celik_order(double log_quotient, double s, double log_fine,
+                                  double log_coarse) {
   const CelikEquation equation{log_quotient, s, log_fine, log_coarse};
   // From the one-ratio order, steps towards the root (up where g < 0, since g -> +inf), each
   // twice the last, until g changes sign: the bracket is [near, far].

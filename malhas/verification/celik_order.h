@@ -18,6 +18,7 @@ namespace malhas {
 
 // `log_quotient` = ln|e32/e21|, `s` = sign(e32/e21), `log_fine` = ln r21 and `log_coarse` =
 // ln r32 (both > 0). None only when g cannot be evaluated (the orders pass the range of doubles).
-std::optional<double> celik_order(double log_quotient, double s, double log_fine, double log_coarse);
+std::optional<double> celik_order(double log_quotient, double s, double log_fine,
+                                  double log_coarse);
 
 }  // namespace malhas

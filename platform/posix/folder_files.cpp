@@ -66,6 +66,16 @@ std::string folder_of(const std::string& name) {
   return slash == 0 ? "/" : name.substr(0, slash);
 }
 
+// Whether the immutable or the append-only flag (chattr +i, +a) is set on `name`, which forbids
+// renaming over it; statx reports the flags without opening the file, where the file system
+// keeps them.
+bool marked_unchangeable(const std::string& name) {
+  struct statx info {};
+  if (::statx(AT_FDCWD, name.c_str(), AT_SYMLINK_NOFOLLOW, 0, &info) != 0) return false;
+  return (info.stx_attributes & info.stx_attributes_mask &
+          (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0;
+}
+
 // In a sticky folder only the owner of a file, the owner of the folder or the superuser may
 // remove or replace the file.
 bool may_replace_in_folder_of(const std::string& name, uid_t owner) {
@@ -139,17 +149,12 @@ class PosixFolderFiles final : public FolderFiles {
   // (it holds an flock). A pipe or a device is not opened (it could block), and is replaced like
   // any name.
   FinalName final_name(const std::string& name) override {
-    struct statx info {};
-    if (::statx(AT_FDCWD, name.c_str(), AT_SYMLINK_NOFOLLOW, STATX_TYPE | STATX_UID, &info) != 0) {
-      return FinalName::Free;
-    }
-    if (S_ISDIR(info.stx_mode)) return FinalName::Folder;
-    if ((info.stx_attributes & info.stx_attributes_mask &
-         (STATX_ATTR_IMMUTABLE | STATX_ATTR_APPEND)) != 0) {
-      return FinalName::Protected;
-    }
-    if (!may_replace_in_folder_of(name, info.stx_uid)) return FinalName::OwnedByOther;
-    if (!S_ISREG(info.stx_mode)) return FinalName::Free;
+    struct stat info {};
+    if (::lstat(name.c_str(), &info) != 0) return FinalName::Free;
+    if (S_ISDIR(info.st_mode)) return FinalName::Folder;
+    if (marked_unchangeable(name)) return FinalName::Protected;
+    if (!may_replace_in_folder_of(name, info.st_uid)) return FinalName::OwnedByOther;
+    if (!S_ISREG(info.st_mode)) return FinalName::Free;
     const int fd = open_retrying(name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0) return FinalName::Free;
     const bool held = ::flock(fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;

@@ -90,7 +90,9 @@ class Win32FolderFiles final : public FolderFiles {
   FolderLock take_lock(FileHandle lock, bool wait) override {
     OVERLAPPED from_start{};
     const DWORD flags = LOCKFILE_EXCLUSIVE_LOCK | (wait ? 0 : LOCKFILE_FAIL_IMMEDIATELY);
-    if (LockFileEx(handle_of(lock), flags, 0, MAXDWORD, MAXDWORD, &from_start)) return FolderLock::Held;
+    if (LockFileEx(handle_of(lock), flags, 0, MAXDWORD, MAXDWORD, &from_start)) {
+      return FolderLock::Held;
+    }
     const DWORD error = GetLastError();
     return error == ERROR_LOCK_VIOLATION || error == ERROR_IO_PENDING ? FolderLock::Busy
                                                                       : FolderLock::Unsupported;
