@@ -86,8 +86,9 @@ test-sweep: build
 
 # The benchmarks of the solver and of the number rendering, then whole runs of the four speed
 # cases (bench/run_cases.sh), the mesh study beside aleta (bench/malhas_speed.sh) and the studies
-# with their quadruple-precision reference (bench/budget_speed.sh), and the study's page opened in
-# headless Chromium (bench/study_page.sh). Best run on an otherwise idle machine.
+# with their quadruple-precision reference (bench/budget_speed.sh), the study's page opened in
+# headless Chromium (bench/study_page.sh) and the longest list of meshes
+# (bench/malhas_long_list.sh). Best run on an otherwise idle machine.
 bench: bench-deps
 	$(call configure,-DALETA_BENCHMARKS=ON -DALETA_GUIDE=ON)
 	cmake --build $(BUILD) -j $(JOBS) --target aleta aleta-malhas solver_bench rendering_bench
@@ -97,6 +98,7 @@ bench: bench-deps
 	bench/malhas_speed.sh $(BUILD)/aleta $(BUILD)/aleta-malhas
 	bench/budget_speed.sh $(BUILD)/aleta-malhas
 	bench/study_page.sh $(BUILD)/aleta-malhas
+	bench/malhas_long_list.sh $(BUILD)/aleta-malhas
 
 # aleta.exe and aleta-malhas.exe, self-contained, cross-built with mingw-w64; their end-to-end
 # tests come from the native build's test binary.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <mutex>
 #include <numeric>
 #include <system_error>
@@ -52,11 +53,22 @@ std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsign
     const std::lock_guard<std::mutex> hold(progress_lock);
     progress(++done, jobs.size());
   };
+  // An exception on a worker (a lack of memory outside the mesh's own arrays) would end the
+  // process there: the first one stops every worker from taking more jobs and is thrown again
+  // on the calling thread once all are joined.
+  std::exception_ptr failure;
+  std::mutex failure_lock;
   const auto work = [&] {
-    for (std::size_t taken; (taken = next++) < jobs.size();) {
-      const std::size_t job = largest_first[taken];
-      outcomes[job] = compute(jobs[job]);
-      if (!outcomes[job].lacked_storage) report_done();
+    try {
+      for (std::size_t taken; (taken = next++) < jobs.size();) {
+        const std::size_t job = largest_first[taken];
+        outcomes[job] = compute(jobs[job]);
+        if (!outcomes[job].lacked_storage) report_done();
+      }
+    } catch (...) {
+      const std::lock_guard<std::mutex> hold(failure_lock);
+      if (!failure) failure = std::current_exception();
+      next = jobs.size();
     }
   };
   const unsigned workers = std::max(1u, std::min<unsigned>(threads, static_cast<unsigned>(jobs.size())));
@@ -70,6 +82,7 @@ std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsign
   }
   work();  // the calling thread is one of the workers
   pool.join();  // before the outcomes are handed on
+  if (failure) std::rethrow_exception(failure);
   for (std::size_t job : largest_first) {
     if (!outcomes[job].lacked_storage) continue;
     outcomes[job] = compute(jobs[job]);

@@ -22,7 +22,8 @@ using MeshComputation = std::function<MeshOutcome(const MeshJob&)>;
 // Told after each mesh how many are done; calls come one at a time.
 using ProgressReport = std::function<void(std::size_t done, std::size_t total)>;
 
-// The outcomes in the order of `jobs`, computed by `threads` workers (at least one).
+// The outcomes in the order of `jobs`, computed by `threads` workers (at least one). An exception
+// that a computation throws on any worker is thrown here, after every worker has stopped.
 std::vector<MeshOutcome> compute_meshes(const std::vector<MeshJob>& jobs, unsigned threads,
                                         const MeshComputation& compute,
                                         const ProgressReport& progress);

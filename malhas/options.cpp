@@ -12,8 +12,9 @@ namespace malhas {
 namespace {
 
 constexpr std::string_view kEveryScheme = "ambos";
+// The most meshes a study takes, by --malhas or --lista: its files grow as the square of it.
+constexpr std::int32_t kMostMeshes = 1000;
 constexpr std::string_view kEveryLeastSquaresMesh = "todas";
-constexpr std::int32_t kMostLeastSquaresMeshes = 1000;
 
 // A whole-number option between `lowest` and `highest`, checked before CLI11 converts it, so the
 // message is ours.
@@ -35,7 +36,7 @@ CLI::Validator whole_number(std::int32_t lowest, std::int32_t highest) {
 
 // --malhas-mq: a count of meshes from the fewest the least-squares procedure takes, or every mesh.
 CLI::Validator least_squares_meshes() {
-  const CLI::Validator count = whole_number(kLeastSquaresFewestMeshes, kMostLeastSquaresMeshes);
+  const CLI::Validator count = whole_number(kLeastSquaresFewestMeshes, kMostMeshes);
   return CLI::Validator(
       [count](std::string& text) -> std::string {
         if (text == kEveryLeastSquaresMesh) return {};
@@ -120,6 +121,10 @@ std::vector<std::string> separated_short_values(int argc, const char* const* arg
 
 // The sorted list, or the reason it cannot be a study's list of meshes.
 std::string check_explicit_meshes(std::vector<std::int32_t>& meshes) {
+  if (meshes.size() > static_cast<std::size_t>(kMostMeshes)) {
+    return "--lista: no máximo " + std::to_string(kMostMeshes) + " malhas (foram dadas " +
+           std::to_string(meshes.size()) + ")";
+  }
   std::sort(meshes.begin(), meshes.end());
   if (std::adjacent_find(meshes.begin(), meshes.end()) != meshes.end()) {
     return "--lista: cada N deve aparecer uma só vez";
@@ -170,7 +175,7 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
                                 "Número de malhas, a primeira com o N do arquivo (padrão 10; "
                                 "nenhuma passa de 2^24 + 1 nós)")
                      ->type_name("K")
-                     ->check(whole_number(1, 1000));
+                     ->check(whole_number(1, kMostMeshes));
   auto* ratio = app.add_option("-r,--razao", o.ratio,
                                "Razão de refinamento entre malhas consecutivas (padrão 2)")
                     ->type_name("R")
@@ -204,7 +209,7 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
   app.add_option("--malhas-mq", least_squares,
                  "Malhas do estimador de mínimos quadrados de Eça e Hoekstra em cada malha: ela e "
                  "as mais grossas antes dela, " + std::to_string(kLeastSquaresFewestMeshes) +
-                     " a " + std::to_string(kMostLeastSquaresMeshes) + " ou " +
+                     " a " + std::to_string(kMostMeshes) + " ou " +
                      std::string(kEveryLeastSquaresMesh) + " (padrão " +
                      std::to_string(kDefaultLeastSquaresMeshes) + ")")
       ->type_name("N|" + std::string(kEveryLeastSquaresMesh))

@@ -1,5 +1,6 @@
 #include "malhas/program.h"
 
+#include <new>
 #include <thread>
 
 #include "fin/entradas.h"
@@ -8,7 +9,6 @@
 #include "malhas/presentation/study_files.h"
 #include "malhas/program_name.h"
 #include "malhas/study.h"
-#include "platform/folder_files.h"
 #include "process/console.h"
 
 namespace malhas {
@@ -26,8 +26,12 @@ ProgressReport progress_display(bool& lost) {
   };
 }
 
-int fail(const std::string& message) {
+void tell(const std::string& message) {
   process::write_standard_error(std::string(kProgram) + ": " + message + "\n");
+}
+
+int fail(const std::string& message) {
+  tell(message);
   return 1;
 }
 
@@ -45,9 +49,32 @@ std::string missing_iteration_input(const StudyPlan& plan, platform::FileSystem&
   return {};
 }
 
+// Held from before the first mesh to the last rename: a study never computes for nothing, and
+// two studies into one folder take turns.
+int compute_and_write(const StudyOptions& options, const StudyPlan& plan,
+                      const fin::GeneralInput& general, const fin::IterationInput& iteration,
+                      platform::FolderFiles& folder_files) {
+  OutputFolder folder(folder_files, options.folder, tell);
+  if (!folder.error().empty()) return fail(folder.error());
+  bool progress_lost = false;
+  const std::vector<SchemeStudy> studies = run_study(
+      plan, options.threads,
+      [&](const MeshJob& job) {
+        return compute_fin_mesh(general, iteration, job, options.quad_reference);
+      },
+      progress_display(progress_lost));
+  const std::string written =
+      folder.write(study_files(studies, describe_run(options, plan, general, iteration)));
+  if (!written.empty()) return fail(written);
+  const std::string failures = failure_lines(studies);
+  process::write_standard_error(failures);
+  return failures.empty() && !progress_lost ? 0 : 1;
+}
+
 }  // namespace
 
-int run_program(const std::vector<std::string>& arguments, platform::FileSystem& files) {
+int run_program(const std::vector<std::string>& arguments, platform::FileSystem& files,
+                platform::FolderFiles& folder_files) {
   std::vector<const char*> argv;
   for (const std::string& argument : arguments) argv.push_back(argument.c_str());
   const ParsedOptions parsed = parse_options(static_cast<int>(argv.size()), argv.data(),
@@ -70,20 +97,16 @@ int run_program(const std::vector<std::string>& arguments, platform::FileSystem&
     if (fin::iterates(scheme)) iteration = fin::read_iteration_input(files);
   }
 
-  // Held from before the first mesh to the last rename: a study never computes for nothing,
-  // and two studies into one folder take turns.
-  OutputFolder folder(platform::native_folder_files(), options.folder);
-  if (!folder.error().empty()) return fail(folder.error());
-  bool progress_lost = false;
-  const std::vector<SchemeStudy> studies = run_study(
-      plan, options.threads,
-      [&](const MeshJob& job) { return compute_fin_mesh(general, iteration, job, options.quad_reference); },
-      progress_display(progress_lost));
-  const std::string written = folder.write(study_files(studies, describe_run(options, plan, general, iteration)));
-  if (!written.empty()) return fail(written);
-  const std::string failures = failure_lines(studies);
-  process::write_standard_error(failures);
-  return failures.empty() && !progress_lost ? 0 : 1;
+  // A lack of memory anywhere from here on (the tables, the charts, their text) ends the study
+  // with this message; the folder keeps the earlier set and no temporary file.
+  const std::string no_memory = "memória insuficiente para calcular o estudo e montar os seus "
+                                "arquivos; os arquivos anteriores da pasta " + options.folder +
+                                " ficam como estavam";
+  try {
+    return compute_and_write(options, plan, general, iteration, folder_files);
+  } catch (const std::bad_alloc&) {
+    return fail(no_memory);
+  }
 }
 
 }  // namespace malhas

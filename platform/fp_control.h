@@ -35,8 +35,13 @@ void resume_fp_traps(const SavedFpState& saved);
 // recorded: the first one raised is kept, and from it on every trap is masked, so the
 // computation goes on with the default IEEE results, as with its traps suspended. The fault a
 // trapping run would have ended at is thus known, with the flags of every later one. Returns
-// what resume_fp_traps puts back.
+// what end_fp_fault_record puts back.
 SavedFpState record_first_fp_fault();
+
+// Ends a record_first_fp_fault on the calling thread: resumes its traps and flags as
+// resume_fp_traps does, and when no other thread is recording, gives trapped faults back to the
+// handler they had before (a trapping program's report).
+void end_fp_fault_record(const SavedFpState& saved);
 
 // The first fault since record_first_fp_fault on this thread; false when none was raised.
 bool first_recorded_fp_fault(FpFault& fault);

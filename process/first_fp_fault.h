@@ -3,7 +3,8 @@
 // the first one raised is kept, and the computation goes on with the default IEEE results. A
 // computation tried in the scope is judged by the fault a trapping run of it would have ended at,
 // however many others follow from it (an overflow's infinity, say, later met by a subtraction).
-// Nested HeldFpTraps scopes hold their faults as they do in a trapping run.
+// Nested HeldFpTraps scopes hold their faults as they do in a trapping run. When the last scope
+// on any thread ends, a trapped fault reaches the handler it had before the first began.
 #include <optional>
 
 #include "platform/fp_control.h"
@@ -13,7 +14,7 @@ namespace process {
 class FirstFpFault {
  public:
   FirstFpFault() : saved_(platform::record_first_fp_fault()) {}
-  ~FirstFpFault() { platform::resume_fp_traps(saved_); }
+  ~FirstFpFault() { platform::end_fp_fault_record(saved_); }
   FirstFpFault(const FirstFpFault&) = delete;
   FirstFpFault& operator=(const FirstFpFault&) = delete;
 

@@ -1,6 +1,7 @@
 #include "malhas/verification/orders.h"
 
-#include <algorithm>
+#include "malhas/verification/celik_order.h"
+
 #include <cmath>
 
 namespace malhas {
@@ -35,16 +36,6 @@ Estimate apparent_order(double coarsest, double middle, double finest, double ra
   return observed_order(middle - coarsest, finest - middle, ratio, "diferença nula");
 }
 
-namespace {
-
-// The iteration stops when a step changes p by no more than this, relative to p (absolute below
-// 1): a few units in the last place of a double.
-constexpr double kCelikTolerance = 1e-14;
-constexpr int kCelikIterations = 200;
-constexpr std::string_view kCelikFailed = "a iteração de Celik et al. não convergiu";
-
-}  // namespace
-
 Estimate apparent_order(double coarsest, double middle, double finest, double coarse_ratio,
                         double fine_ratio) {
   const double e32 = middle - coarsest, e21 = finest - middle;
@@ -53,18 +44,10 @@ Estimate apparent_order(double coarsest, double middle, double finest, double co
   if ((e32 < 0) != (e21 < 0)) return undefined_because("mudança de sinal");
   const double quotient = std::fabs(e32 / e21);
   if (quotient == 0 || !std::isfinite(quotient)) return undefined_because("fora do alcance numérico");
-  const double log_quotient = std::log(quotient), log_fine = std::log(fine_ratio);
-  double p = log_quotient / log_fine;  // the first guess, q = 0
-  for (int i = 0; i < kCelikIterations; ++i) {
-    const double q = std::log((std::pow(fine_ratio, p) - 1) / (std::pow(coarse_ratio, p) - 1));
-    const double next = (log_quotient + q) / log_fine;
-    if (!std::isfinite(next)) break;
-    if (std::fabs(next - p) <= kCelikTolerance * std::max(1.0, std::fabs(next))) {
-      return defined_as(next);
-    }
-    p = next;
-  }
-  return undefined_because(kCelikFailed);
+  // Both differences have one sign here: s = 1.
+  const std::optional<double> p =
+      celik_order(std::log(quotient), 1, std::log(fine_ratio), std::log(coarse_ratio));
+  return p ? finite_or_unfit(*p) : undefined_because("fora do alcance numérico");
 }
 
 Estimate order_for_estimates(const Estimate& apparent) {

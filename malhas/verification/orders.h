@@ -25,7 +25,7 @@ Estimate apparent_order(double coarsest, double middle, double finest, double ra
 
 // The apparent order from three meshes whose ratios differ, coarsest first: `coarse_ratio` refines
 // the coarsest into the middle mesh, `fine_ratio` the middle into the finest. By the procedure of
-// Celik et al. (J. Fluids Eng. 130, 078001, 2008, eqs. 3-5), solved by fixed-point iteration:
+// Celik et al. (J. Fluids Eng. 130, 078001, 2008, eqs. 3-5), solved by bisection (celik_order.h):
 //   p = (ln|e32/e21| + q(p)) / ln r21,  q(p) = ln((r21^p - s) / (r32^p - s)),  s = sign(e32/e21),
 // with e32 = middle - coarsest and e21 = finest - middle. Differences of both signs (s = -1)
 // give no order, as with one ratio, so s is 1 wherever an order is formed. The paper takes the

@@ -2,6 +2,7 @@
 
 #include <cfenv>
 #include <csignal>
+#include <mutex>
 #include <ucontext.h>
 
 namespace platform {
@@ -36,6 +37,13 @@ void on_sigfpe(int, siginfo_t* info, void*) {
 // the state a signal handler needs, set aside for it.
 constexpr int kNoFault = -1;
 thread_local int first_fault = kNoFault;
+
+// The SIGFPE action belongs to the process, the recording to each thread: the recording action
+// is installed when the first thread begins to record and the one it replaced is put back when
+// the last one ends.
+std::mutex recording_lock;
+int recording_threads = 0;
+struct sigaction action_before_recording {};
 
 // SSE and x87 exception masks in the faulting context: on return the instruction runs again
 // masked and gives its default result. x87 exceptions are pending until the next x87
@@ -99,15 +107,26 @@ unsigned raised_fp_flags() {
 }
 
 SavedFpState record_first_fp_fault() {
-  struct sigaction action {};
-  action.sa_sigaction = on_recorded_sigfpe;
-  action.sa_flags = SA_SIGINFO;
-  sigemptyset(&action.sa_mask);
-  sigaction(SIGFPE, &action, nullptr);
+  {
+    const std::lock_guard<std::mutex> hold(recording_lock);
+    if (recording_threads++ == 0) {
+      struct sigaction action {};
+      action.sa_sigaction = on_recorded_sigfpe;
+      action.sa_flags = SA_SIGINFO;
+      sigemptyset(&action.sa_mask);
+      sigaction(SIGFPE, &action, &action_before_recording);
+    }
+  }
   const SavedFpState saved = suspend_fp_traps();
   first_fault = kNoFault;
   feenableexcept(kTrappedExceptions);
   return saved;
+}
+
+void end_fp_fault_record(const SavedFpState& saved) {
+  resume_fp_traps(saved);
+  const std::lock_guard<std::mutex> hold(recording_lock);
+  if (--recording_threads == 0) sigaction(SIGFPE, &action_before_recording, nullptr);
 }
 
 bool first_recorded_fp_fault(FpFault& fault) {
@@ -116,9 +135,12 @@ bool first_recorded_fp_fault(FpFault& fault) {
   return true;
 }
 
+// The traps are set to exactly those saved: a recording scope that met no fault ends with its
+// traps enabled, which feenableexcept alone would leave so.
 void resume_fp_traps(const SavedFpState& saved) {
+  fedisableexcept(FE_ALL_EXCEPT);
   std::feclearexcept(FE_ALL_EXCEPT);
-  std::feraiseexcept(static_cast<int>(saved.flags));  // every trap is still masked here
+  std::feraiseexcept(static_cast<int>(saved.flags));  // every trap is masked here
   feenableexcept(static_cast<int>(saved.control));
 }
 

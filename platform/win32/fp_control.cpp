@@ -3,6 +3,8 @@
 #include <float.h>
 #include <math.h>
 
+#include <mutex>
+
 #include <windows.h>
 #include <xmmintrin.h>
 
@@ -113,6 +115,13 @@ int __cdecl on_math_error(struct _exception* error) {
 constexpr int kNoFault = -1;
 thread_local int first_fault = kNoFault;
 
+// The exception handlers belong to the process, the recording to each thread: the recording
+// handler is first in the chain from when the first thread begins to record until the last one
+// ends, so that a trapped fault outside reaches the program's own handler.
+std::mutex recording_lock;
+int recording_threads = 0;
+PVOID recording_handler = nullptr;
+
 // Records the fault and masks every trap in the faulting context, SSE and x87, then runs the
 // instruction again: masked, it gives its default result.
 LONG CALLBACK on_recorded_exception(EXCEPTION_POINTERS* exception) {
@@ -167,14 +176,26 @@ unsigned raised_fp_flags() {
   return flags;
 }
 
-// The handler is added to the chain once, the first time, and stays for the life of the process.
 SavedFpState record_first_fp_fault() {
-  static const PVOID handler = AddVectoredExceptionHandler(1, on_recorded_exception);
-  (void)handler;
+  {
+    const std::lock_guard<std::mutex> hold(recording_lock);
+    if (recording_threads++ == 0) {
+      recording_handler = AddVectoredExceptionHandler(1, on_recorded_exception);
+    }
+  }
   const SavedFpState saved = suspend_fp_traps();
   first_fault = kNoFault;
   _mm_setcsr(_mm_getcsr() & ~(kTrapped << kMaskShift));
   return saved;
+}
+
+void end_fp_fault_record(const SavedFpState& saved) {
+  resume_fp_traps(saved);
+  const std::lock_guard<std::mutex> hold(recording_lock);
+  if (--recording_threads == 0) {
+    RemoveVectoredExceptionHandler(recording_handler);
+    recording_handler = nullptr;
+  }
 }
 
 bool first_recorded_fp_fault(FpFault& fault) {

@@ -44,10 +44,13 @@ RemovedOnInterrupt::RemovedOnInterrupt(const std::string& message) {
   (void)SetConsoleCtrlHandler(on_control, TRUE);
 }
 
+// The hold is released before the handler is removed: a handler waiting for the renames runs
+// under the console's lock, which SetConsoleCtrlHandler takes too, so removing it first would
+// wait for a handler that waits for us.
 RemovedOnInterrupt::~RemovedOnInterrupt() {
   removal_count = 0;
-  (void)SetConsoleCtrlHandler(on_control, FALSE);
   removal_held = false;
+  (void)SetConsoleCtrlHandler(on_control, FALSE);
 }
 
 bool RemovedOnInterrupt::add(const std::string& name) {

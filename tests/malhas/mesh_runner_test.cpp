@@ -6,6 +6,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <new>
 #include <thread>
 
 namespace malhas {
@@ -43,6 +44,22 @@ TEST(MeshRunner, MeshRefusedStorageBesideOthersIsComputedAlone) {
       EXPECT_EQ(outcomes[j].failed(), jobs[j].N == 9) << threads << " threads, N = " << jobs[j].N;
     }
   }
+}
+
+// A lack of memory outside a mesh's arrays, on any worker, reaches the caller (which tells the
+// user) instead of ending the process on the worker's thread.
+TEST(MeshRunner, ExceptionOnAWorkerReachesTheCaller) {
+  std::vector<MeshJob> jobs;
+  for (std::int32_t N = 3; N < 40; ++N) jobs.push_back({fin::TipScheme::Uds, N});
+  const auto fail_on_a_worker = [caller = std::this_thread::get_id()](const MeshJob& job) {
+    if (std::this_thread::get_id() != caller) throw std::bad_alloc();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    MeshOutcome outcome;
+    outcome.N = job.N;
+    return outcome;
+  };
+  EXPECT_THROW(compute_meshes(jobs, 4, fail_on_a_worker, [](std::size_t, std::size_t) {}),
+               std::bad_alloc);
 }
 
 }  // namespace

@@ -68,6 +68,20 @@ TEST(Options, MistakesAreToldInPortugueseWithExitCode1) {
   }
 }
 
+// --lista takes as many meshes as --malhas, and no more.
+TEST(Options, ListTakesAtMostAThousandMeshes) {
+  std::string list = "3";
+  for (int N = 4; N <= 1002; ++N) list += "," + std::to_string(N);
+  const ParsedOptions thousand = parse({"-l", list.c_str()});
+  ASSERT_TRUE(thousand.run) << thousand.err;
+  EXPECT_EQ(thousand.options.explicit_meshes.size(), 1000u);
+  list += ",1003";
+  const ParsedOptions more = parse({"-l", list.c_str()});
+  EXPECT_FALSE(more.run);
+  EXPECT_EQ(more.exit_code, 1);
+  EXPECT_EQ(more.err, "aleta-malhas: --lista: no máximo 1000 malhas (foram dadas 1001)\n");
+}
+
 TEST(Options, HelpAndVersionEndWithoutAStudy) {
   const ParsedOptions version = parse({"--version"});
   EXPECT_FALSE(version.run);

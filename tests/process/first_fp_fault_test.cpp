@@ -4,8 +4,11 @@
 
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
+#include <thread>
 
 #include "process/held_fp_traps.h"
+#include "tests/support/child_process.h"
 
 namespace process {
 namespace {
@@ -29,6 +32,42 @@ TEST(FirstFpFault, KeepsTheFirstFaultAndGoesOn) {
   EXPECT_TRUE(std::isinf(held) && std::isinf(infinite) && std::isnan(nan));
   ASSERT_TRUE(faults.first());
   EXPECT_EQ(*faults.first(), platform::FpFault::Overflow);
+}
+
+// After the scope a trapping program's faults reach its own handler again; not before, while a
+// scope is open on any thread. The handler's exit code tells where it was reached.
+volatile int phase = 0;
+
+TEST(FirstFpFault, GivesTrapsBackToTheHandlerBefore) {
+  const testing_support::ChildResult r = testing_support::run_in_child([] {
+    platform::install_fp_fault_handler([](platform::FpFault) { std::_Exit(phase); });
+    platform::enable_fp_traps();
+    volatile double zero = 0.0;
+    volatile double infinite = 0;
+    {
+      FirstFpFault outer;
+      std::thread([] { FirstFpFault inner; }).join();
+      phase = 1;
+      infinite = 1.0 / zero;  // recorded: this thread's scope is still open
+      if (!outer.first()) std::_Exit(2);
+    }
+    phase = 42;
+    infinite = 1.0 / zero;
+    (void)infinite;
+  });
+  EXPECT_EQ(r.exit_code, 42);
+}
+
+// A program that does not trap (the study's main thread computes meshes too) gets its default
+// results again after the scope.
+TEST(FirstFpFault, LeavesAProgramWithoutTrapsWithout) {
+  const testing_support::ChildResult r = testing_support::run_in_child([] {
+    { FirstFpFault scope; }
+    volatile double huge = DBL_MAX;
+    volatile double infinite = huge * 2.0;
+    if (!std::isinf(infinite)) std::_Exit(3);
+  });
+  EXPECT_EQ(r.exit_code, 0);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@ namespace testing_support {
 
 namespace {
 
-std::string environment(const char* name) {
+std::string variable(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr ? value : "";
 }
@@ -31,7 +31,7 @@ std::string host_name(const std::string& name) {
 
 }  // namespace
 
-bool ProgramRun::windows_program() { return !environment("ALETA_TEST_RUNNER").empty(); }
+bool ProgramRun::windows_program() { return !variable("ALETA_TEST_RUNNER").empty(); }
 
 ProgramRun::ProgramRun()
     : work_(root_.file("work")), bin_(root_.file("bin")), log_(root_.file("editor.log")) {
@@ -39,7 +39,7 @@ ProgramRun::ProgramRun()
   mkdir(bin_.c_str(), 0755);
   // Each call: its arguments, each ended by a NUL byte, then a line end.
   if (windows_program()) {
-    write_file(bin_ + "/notepad.exe", read_file(environment("ALETA_TEST_NOTEPAD")));
+    write_file(bin_ + "/notepad.exe", read_file(variable("ALETA_TEST_NOTEPAD")));
   } else {
     write_file(bin_ + "/notepad",
                "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done >> \"$NOTEPAD_LOG\"\n"
@@ -61,24 +61,40 @@ bool ProgramRun::exists(const std::string& name) const {
   return file_exists(work_ + "/" + host_name(name));
 }
 
-ChildResult ProgramRun::run(const std::vector<std::string>& arguments, const std::string& input,
-                            const std::vector<std::string>& launcher, Program program) const {
+std::vector<std::string> ProgramRun::command(const std::vector<std::string>& arguments,
+                                             const std::vector<std::string>& launcher,
+                                             Program program) const {
   const bool aleta = program == Program::Aleta;
   std::vector<std::string> argv = launcher;
   if (windows_program()) {
-    argv.insert(argv.end(), {environment("ALETA_TEST_RUNNER"),
-                             environment(aleta ? "ALETA_TEST_PROGRAM" : "ALETA_TEST_MALHAS_PROGRAM")});
+    argv.insert(argv.end(), {variable("ALETA_TEST_RUNNER"),
+                             variable(aleta ? "ALETA_TEST_PROGRAM" : "ALETA_TEST_MALHAS_PROGRAM")});
   } else {
     argv.push_back(aleta ? ALETA_EXE : ALETA_MALHAS_EXE);
   }
   argv.insert(argv.end(), arguments.begin(), arguments.end());
-  const std::string path = environment("PATH");
+  return argv;
+}
+
+std::vector<std::pair<std::string, std::string>> ProgramRun::environment() const {
+  const std::string path = variable("PATH");
   // Wine puts WINEPATH before the Windows search path; its drive Z: is the root directory.
-  return run_program(argv, work_,
-                     {{"PATH", bin_ + ":" + (path.empty() ? "/usr/bin:/bin" : path)},
-                      {"WINEPATH", bin_},
-                      {"NOTEPAD_LOG", log_}},
-                     input);
+  return {{"PATH", bin_ + ":" + (path.empty() ? "/usr/bin:/bin" : path)},
+          {"WINEPATH", bin_},
+          {"NOTEPAD_LOG", log_}};
+}
+
+ChildResult ProgramRun::run(const std::vector<std::string>& arguments, const std::string& input,
+                            const std::vector<std::string>& launcher, Program program) const {
+  return run_program(command(arguments, launcher, program), work_, environment(), input);
+}
+
+std::unique_ptr<StartedProgram> ProgramRun::start(
+    const std::vector<std::string>& arguments,
+    const std::vector<std::pair<std::string, std::string>>& environment, Program program) const {
+  auto variables = this->environment();
+  variables.insert(variables.end(), environment.begin(), environment.end());
+  return std::make_unique<StartedProgram>(command(arguments, {}, program), work_, variables);
 }
 
 std::vector<std::vector<std::string>> ProgramRun::editor_calls() const {

@@ -1,7 +1,9 @@
 #pragma once
 // One run of the aleta program in a scratch directory, with a stand-in notepad on PATH that
 // records the arguments of every editor command instead of opening anything.
+#include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tests/support/child_process.h"
@@ -36,10 +38,21 @@ class ProgramRun {
                   const std::vector<std::string>& launcher = {},
                   Program program = Program::Aleta) const;
 
+  // The program started in the background with `environment` entries added, for tests that act
+  // on it while it runs.
+  std::unique_ptr<StartedProgram> start(
+      const std::vector<std::string>& arguments,
+      const std::vector<std::pair<std::string, std::string>>& environment,
+      Program program = Program::Malhas) const;
+
   // The arguments of each editor command, in order.
   std::vector<std::vector<std::string>> editor_calls() const;
 
  private:
+  std::vector<std::string> command(const std::vector<std::string>& arguments,
+                                   const std::vector<std::string>& launcher, Program program) const;
+  std::vector<std::pair<std::string, std::string>> environment() const;
+
   TempDir root_;
   std::string work_;
   std::string bin_;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <string>
 
+#include "process/first_fp_fault.h"
 #include "process/math_errors.h"
 #include "tests/support/temp_dir.h"
 #include "tests/textio/unit_test_support.h"
@@ -29,6 +30,11 @@ WINE_SCENARIO(underflow_and_denormals) {
   result = result * 1e-300;        // zero
   result = process::checked_sinh(1e-310 * one) + process::checked_cosh(1e-310 * one);
   result = std::sqrt(0.0 * one) + std::sqrt(1e-320 * one);
+}
+// The study records faults in a scope; after it, a trapping program's fault ends it as before.
+WINE_SCENARIO(one_by_zero_after_recording) {
+  { process::FirstFpFault recorded; }
+  result = one / zero;
 }
 WINE_SCENARIO(fault_while_writing) {
   textio::testing::open_named(1, "saida.txt");
@@ -61,6 +67,8 @@ WINE_CASE(EachTrappedFaultEndsTheRunWithItsName) {
   check_ends_with("zero_by_zero", math_error("6101", "floating-point error: invalid"));
   check_ends_with("one_by_zero", math_error("6103", "floating-point error: divide by zero"));
   check_ends_with("beyond_largest", math_error("6104", "floating-point error: overflow"));
+  check_ends_with("one_by_zero_after_recording",
+                  math_error("6103", "floating-point error: divide by zero"));
 }
 
 // The C library returns a NaN for it without the invalid-operation flag; the run must still
