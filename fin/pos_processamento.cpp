@@ -6,54 +6,37 @@
 #include "fin/node_halves.h"
 #include "fin/real.h"
 #include "process/held_fp_traps.h"
-#include "process/math_errors.h"
 
 namespace fin {
 namespace {
 
-// sinh and cosh as used by a formula: the library's own for a trial evaluation whose overflow
-// is judged afterwards, the checked ones (whose errors end the run) for the evaluation that counts.
-// In quadruple precision both are libquadmath's: no run depends on its errors.
-template <typename Real>
-struct Hyperbolic {
-  Real (*sinh)(Real);
-  Real (*cosh)(Real);
-};
-template <typename Real>
-Real library_sinh(Real x) { return real_sinh(x); }
-template <typename Real>
-Real library_cosh(Real x) { return real_cosh(x); }
-template <typename Real>
-constexpr Hyperbolic<Real> kTrial{library_sinh<Real>, library_cosh<Real>};
-template <typename Real>
-constexpr Hyperbolic<Real> kChecked = kTrial<Real>;
-template <>
-constexpr Hyperbolic<double> kChecked<double>{process::checked_sinh, process::checked_cosh};
-
-// Whether evaluating `formula` with `kTrial` overflows somewhere. Other faults are left to the
-// evaluation that counts, which meets them at the same operation and ends the run there.
+// Whether evaluating `formula` overflows somewhere, judged with the faults held. Other faults are
+// left to the evaluation that counts, which meets them at the same operation. That evaluation
+// makes the same operations on the same values, so where this one does not overflow it cannot:
+// sinh and cosh are then the library's own, with no check of their own.
 template <typename Real, typename Formula>
 bool overflows(Formula formula) {
   process::HeldFpTraps held;
-  volatile Real ignored = formula(kTrial<Real>);
+  volatile Real ignored = formula();
   (void)ignored;
   return held.overflowed();
 }
 
 // cosh(mL) + (h/mk)·sinh(mL), the denominator of the temperature profile.
 template <typename Real>
-Real profile_denominator(const Hyperbolic<Real>& f, Real mL, Real mk, Real h) {
-  return f.sinh(mL) / mk * h + f.cosh(mL);
+Real profile_denominator(Real mL, Real mk, Real h) {
+  using R = RealTraits<Real>;
+  return R::sinh(mL) / mk * h + R::cosh(mL);
 }
 
 // The ratio [sinh mL + (h/mk)·cosh mL] / [cosh mL + (h/mk)·sinh mL] of the heat rate, as
 // ((M/Dq)·Nq): M is applied between the two.
 template <typename Real>
-Real heat_rate_without_theta(const Hyperbolic<Real>& f, Real M, Real m, Real L, Real k, Real h) {
+Real heat_rate_without_theta(Real M, Real m, Real L, Real k, Real h) {
   const Real mL = m * L;
   const Real mk = m * k;
-  const Real c = f.cosh(mL);
-  const Real s = f.sinh(mL);
+  const Real c = RealTraits<Real>::cosh(mL);
+  const Real s = RealTraits<Real>::sinh(mL);
   const Real Dq = s / mk * h + c;
   const Real Nq = c / mk * h + s;
   return M / Dq * Nq;
@@ -69,13 +52,14 @@ Real heat_rate_without_theta(const Hyperbolic<Real>& f, Real M, Real m, Real L, 
 template <typename Real>
 bool samples_meet_every_fault(const FinProperties<Real>& fin, Real mL, Real mk, Real Dn,
                               Real theta_b) {
+  using R = RealTraits<Real>;
   const process::HeldFpTraps held;
-  const Real s_over_mk = real_fabs(real_sinh(mL)) / real_fabs(mk);
-  const Real term = s_over_mk * real_fabs(fin.h);
-  const Real numerator = term + real_cosh(mL);
-  const Real ratio = numerator / real_fabs(Dn);
-  const Real scaled = ratio * real_fabs(theta_b);
-  const Real temperature = scaled + real_fabs(fin.Tinf);
+  const Real s_over_mk = R::fabs(R::sinh(mL)) / R::fabs(mk);
+  const Real term = s_over_mk * R::fabs(fin.h);
+  const Real numerator = term + R::cosh(mL);
+  const Real ratio = numerator / R::fabs(Dn);
+  const Real scaled = ratio * R::fabs(theta_b);
+  const Real temperature = scaled + R::fabs(fin.Tinf);
   const Real far_from_overflow = 0x1p1000;
   for (const Real v : {s_over_mk, term, numerator, ratio, scaled, temperature}) {
     if (!(v <= far_from_overflow)) return false;
@@ -90,16 +74,15 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
   const Real mL = m * fin.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
   // wherever the direct form stays finite its result is kept bit for bit.
-  const bool long_fin = overflows<Real>([&](const Hyperbolic<Real>& f) {
-    return profile_denominator(f, mL, mk, fin.h);
-  });
-  const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
+  const bool long_fin = overflows<Real>([&] { return profile_denominator(mL, mk, fin.h); });
+  const Real Dn = long_fin ? Real(0.0) : profile_denominator(mL, mk, fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
+  using R = RealTraits<Real>;
   const auto temperature = [&](std::int64_t i) {
     const Real z = (fin.L - mesh.x[i]) * m;
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
     const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
-                                : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
+                                : (R::sinh(z) / mk * fin.h + R::cosh(z)) / Dn;
     Ta[i] = ratio * theta_b + fin.Tinf;
   };
   const std::int64_t N = mesh.N;
@@ -116,13 +99,12 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
 
 template <typename Real>
 Real analytical_heat_rate(const FinProperties<Real>& fin, Real m) {
-  const Real M = real_sqrt(fin.Ab * fin.P * fin.k * fin.h);
+  const Real M = RealTraits<Real>::sqrt(fin.Ab * fin.P * fin.k * fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
-  const bool long_fin = overflows<Real>([&](const Hyperbolic<Real>& f) {
-    return heat_rate_without_theta(f, M, m, fin.L, fin.k, fin.h);
-  });
+  const bool long_fin =
+      overflows<Real>([&] { return heat_rate_without_theta(M, m, fin.L, fin.k, fin.h); });
   if (long_fin) return M * long_fin_heat_ratio(m * fin.L, m * fin.k, fin.h) * theta_b;
-  return heat_rate_without_theta(kChecked<Real>, M, m, fin.L, fin.k, fin.h) * theta_b;
+  return heat_rate_without_theta(M, m, fin.L, fin.k, fin.h) * theta_b;
 }
 
 }  // namespace

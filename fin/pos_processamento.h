@@ -15,8 +15,8 @@ template <typename Real>
 void post_process(Case<Real>& c, std::int64_t profile_stride = 1);
 
 // Ta at the nodes of `mesh` (every profile_stride-th, as post_process) and qa, for the fin
-// parameter m. In double, an overflow of sinh or cosh that counts ends the run as the
-// function's error; in quadruple precision it only raises its flag.
+// parameter m. Where the direct form would overflow the scaled form of aleta_longa.h is taken;
+// any other fault traps or only raises its flag, as the calling thread's settings say.
 template <typename Real>
 void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
                          std::int64_t profile_stride, ExactSolution<Real>& exact);

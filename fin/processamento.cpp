@@ -63,7 +63,7 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
   Mesh<Real>& mesh = c.mesh;
   mesh.N = mesh_choice.N;
   mesh.dx = mesh_spacing(c.fin.L, mesh_choice.N);
-  c.m = real_sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
+  c.m = RealTraits<Real>::sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
   // All are created before any work, so that storage the case cannot have is refused first. The
   // pages of those written next are put in place together; Ta's are those of the solver's work

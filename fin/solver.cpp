@@ -46,10 +46,10 @@ template <typename Real>
 struct NormSums {
   Real l1 = 0.0;
   Real l2 = 0.0;
-  Real linf = -largest_real<Real>();
+  Real linf = -RealTraits<Real>::largest();
 
   void add(Real residual) {
-    const Real magnitude = real_fabs(residual);
+    const Real magnitude = RealTraits<Real>::fabs(residual);
     l1 += magnitude;
     l2 += residual * residual;
     if (magnitude > linf) linf = magnitude;
@@ -68,7 +68,7 @@ ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Re
     sums.add(((ae[i] * T[i + 1] - ap[i] * T[i]) + aw[i] * T[i - 1]) + bp[i]);
   }
   sums.add((aw[n] * T[n - 1] - ap[n] * T[n]) + bp[n]);
-  return {sums.l1, real_sqrt(sums.l2), sums.linf};
+  return {sums.l1, RealTraits<Real>::sqrt(sums.l2), sums.linf};
 }
 
 #define ALETA_INSTANTIATE(Real)                                                                 \

@@ -1,15 +1,11 @@
 #include "malhas/presentation/extrapolation_csv.h"
 
-#include "fin/quad_number.h"
+#include "fin/real.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 
 namespace malhas {
 namespace {
-
-// Text that reads back to the same value: 17 significant digits for a double, 36 for a quad.
-std::string value_text(double v) { return exact_text(v); }
-std::string value_text(fin::Quad v) { return fin::QuadNumber(v).text(); }
 
 template <class Real>
 void append_rows(std::string& csv, const QuantityExtrapolation& e, const char* arithmetic,
@@ -19,8 +15,8 @@ void append_rows(std::string& csv, const QuantityExtrapolation& e, const char* a
   for (const LevelValue<Real>& v : table) {
     if (v.level == 0) continue;  // the mesh's own value, in malhas.csv
     csv += lead + std::to_string(v.N) + "," + std::to_string(v.level) + "," +
-           std::to_string(v.removed_order) + "," + value_text(v.value) + "," +
-           value_text(v.error) + "," + (v.order.defined ? exact_text(v.order.value) : "") + "\n";
+           std::to_string(v.removed_order) + "," + fin::RealTraits<Real>::text(v.value) + "," +
+           fin::RealTraits<Real>::text(v.error) + "," + (v.order.defined ? exact_text(v.order.value) : "") + "\n";
   }
 }
 

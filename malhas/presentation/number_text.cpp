@@ -2,6 +2,8 @@
 
 #include <charconv>
 
+#include "fin/real.h"
+
 namespace malhas {
 namespace {
 
@@ -13,7 +15,7 @@ std::string chars(double value, std::chars_format format, int precision) {
 
 }  // namespace
 
-std::string exact_text(double value) { return chars(value, std::chars_format::scientific, 16); }
+std::string exact_text(double value) { return fin::RealTraits<double>::text(value); }
 
 std::string scientific_text(double value, int digits) {
   return chars(value, std::chars_format::scientific, digits - 1);

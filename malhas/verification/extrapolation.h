@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "fin/real.h"
 #include "malhas/verification/orders.h"
 
 namespace malhas {
@@ -43,12 +44,6 @@ Real whole_power(Real r, int p) {
   return power;
 }
 
-// Neither infinite nor NaN, in any arithmetic: v - v is 0 only for a finite v.
-template <class Real>
-bool finite_value(Real v) {
-  return v - v == Real(0);
-}
-
 // The ratio of the spacings of two meshes, (fine - 1) / (coarse - 1), in the arithmetic `Real`.
 template <class Real>
 Real spacing_ratio(std::int32_t coarse, std::int32_t fine) {
@@ -79,7 +74,9 @@ std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Re
         v.value = (growth * fine - coarse) / (growth - 1);
       }
       v.error = mesh.exact - v.value;
-      if (!finite_value(v.value) || !finite_value(v.error)) return table;
+      if (!fin::RealTraits<Real>::finite(v.value) || !fin::RealTraits<Real>::finite(v.error)) {
+        return table;
+      }
       if (k == level) {
         v.order = undefined_because("malhas insuficientes");
       } else {

@@ -28,10 +28,11 @@ template <class Real>
 const LevelValue<Real>* best_estimate(const std::vector<LevelValue<Real>>& table) {
   const LevelValue<Real>* best = nullptr;
   if (table.empty()) return best;
+  using R = fin::RealTraits<Real>;
   const std::int32_t finest = table.back().N;
   for (const LevelValue<Real>& v : table) {
     if (v.N != finest) continue;
-    if (best == nullptr || fin::real_fabs(v.error) < fin::real_fabs(best->error)) best = &v;
+    if (best == nullptr || R::fabs(v.error) < R::fabs(best->error)) best = &v;
   }
   return best;
 }
