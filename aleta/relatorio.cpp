@@ -22,7 +22,12 @@ class ReportWriter {
 
   template <std::size_t Size, typename... Values>
   void statement(const textio::Latin1Text<Size>& format, Values... values) {
-    writer_.write_begin(format.view());
+    statement(format.view(), values...);
+  }
+  // `format` in Windows-1252, as the record writer executes it.
+  template <typename... Values>
+  void statement(std::string_view format, Values... values) {
+    writer_.write_begin(format);
     (put(values), ...);
     writer_.write_end();
   }
@@ -34,10 +39,17 @@ class ReportWriter {
   textio::RecordWriter writer_;
 };
 
-void write_iteration_history(ReportWriter& out, const fin::IterationInput& iteration,
-                             const fin::Solution<double>& s) {
+// The tip condition; for a scheme that iterates, the iteration's controls, outcome and history.
+void write_tip_condition(ReportWriter& out, const fin::IterationInput& iteration,
+                         const fin::Case<double>& c) {
   using namespace formatos;
-  out.statement(F3b, iteration.T0, iteration.itmax, iteration.tol, s.it, s.final_l1());
+  const std::string format = scheme_format(fin::scheme_name(c.scheme), fin::iterates(c.scheme));
+  if (!fin::iterates(c.scheme)) {
+    out.statement(format);
+    return;
+  }
+  const fin::Solution<double>& s = c.solution;
+  out.statement(format, iteration.T0, iteration.itmax, iteration.tol, s.it, s.final_l1());
   out.statement(F4, s.L1[0], s.L2[0], s.Linf[0]);
   out.statement(F5, std::int32_t{0}, 1.0, 1.0, 1.0);  // iteration 0 is 1 by definition
   for (std::int64_t i = 1; i <= s.it; ++i) {
@@ -52,11 +64,7 @@ void write_sections(ReportWriter& out, const ReportData& data) {
   const fin::Case<double>& c = data.result;
   out.statement(F1, in.Tb, in.Tinf, in.h, in.k, in.Ab, in.P, in.L);
   out.statement(F2, c.mesh.N);
-  if (fin::iterates(c.scheme)) {
-    write_iteration_history(out, data.iteration, c.solution);
-  } else {
-    out.statement(F3a);
-  }
+  write_tip_condition(out, data.iteration, c);
   out.statement(F7);
   const std::int32_t n = c.mesh.N;
   const double T = c.solution.T[n];

@@ -35,46 +35,10 @@ void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Rea
   });
 }
 
-template <typename Real>
-void build_tip_uds(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
-                   const NodeArray<Real>&, DiscreteSystem<Real>& s) {
-  const std::int32_t n = mesh.N;
-  s.aw[n] = fin.k;
-  s.ae[n] = 0.0;
-  s.ap[n] = fin.h * mesh.dx + fin.k;
-  s.bp[n] = fin.h * fin.Tinf * mesh.dx;
-}
-
-template <typename Real>
-void build_tip_uds2(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
-                    const NodeArray<Real>& T, DiscreteSystem<Real>& s) {
-  const std::int32_t n = mesh.N;
-  s.aw[n] = 3.0 * fin.k;
-  s.ae[n] = 0.0;
-  s.ap[n] = 3.0 * fin.k + fin.h * mesh.dx * 2.0;
-  s.bp[n] = 2.0 * fin.h * fin.Tinf * mesh.dx + fin.k * (T[n - 1] - T[n - 2]);
-}
-
-template <typename Real>
-void build_tip_uds2_converged(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
-                              DiscreteSystem<Real>& s) {
-  const std::int32_t n = mesh.N;
-  s.aw[n] = fin.k * (4.0 - s.ap[n - 1]);
-  s.ae[n] = 0.0;
-  s.ap[n] = 2.0 * fin.k + fin.h * mesh.dx * 2.0;
-  s.bp[n] = 2.0 * fin.h * fin.Tinf * mesh.dx + fin.k * s.bp[n - 1];
-}
-
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template void build_base_node(const FinProperties<Real>&, DiscreteSystem<Real>&);             \
   template void build_interior_nodes(const FinProperties<Real>&, Real, const Mesh<Real>&,       \
-                                     DiscreteSystem<Real>&);                                    \
-  template void build_tip_uds(const FinProperties<Real>&, const Mesh<Real>&,                    \
-                              const NodeArray<Real>&, DiscreteSystem<Real>&);                   \
-  template void build_tip_uds2(const FinProperties<Real>&, const Mesh<Real>&,                   \
-                               const NodeArray<Real>&, DiscreteSystem<Real>&);                  \
-  template void build_tip_uds2_converged(const FinProperties<Real>&, const Mesh<Real>&,         \
-                                         DiscreteSystem<Real>&);
+                                     DiscreteSystem<Real>&);
 ALETA_INSTANTIATE(double)
 ALETA_INSTANTIATE(Quad)
 #undef ALETA_INSTANTIATE

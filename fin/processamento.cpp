@@ -20,20 +20,19 @@ Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
 }
 
 template <typename Real>
-Case<Real> compute_case_after(const FinProperties<double>& fin, std::int32_t N, double T0,
-                              std::int32_t iterations) {
-  IterationInput exactly;
-  exactly.itmax = iterations;
-  exactly.tol = 0;  // no normalised norm falls below 0: the iteration stops at itmax
-  exactly.T0 = T0;
-  return compute_case<Real>(fin, {TipScheme::Uds2, N}, exactly);
+Case<Real> compute_case_after(const FinProperties<double>& fin, CaseSpec mesh_choice, double T0,
+                              std::int32_t solves, std::int64_t profile_stride) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+  functions<Real>(c.scheme).solve_after(c, T0, solves);
+  post_process(c, profile_stride);
+  return c;
 }
 
 template <typename Real>
-Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N,
+Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                                   std::int64_t profile_stride) {
-  Case<Real> c = prepare_case<Real>(fin, {TipScheme::Uds2, N});
-  build_tip_uds2_converged(c.fin, c.mesh, c.system);
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+  functions<Real>(c.scheme).converged_tip_row(c.fin, c.mesh, c.system);
   const DiscreteSystem<Real>& s = c.system;
   TridiagonalSolver<Real> solver;
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
@@ -93,7 +92,7 @@ void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c) {
 
 template <typename Real>
 void solve_direct(Case<Real>& c) {
-  tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, c.solution.T, c.system);
+  functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, c.system);
   const DiscreteSystem<Real>& s = c.system;
   TridiagonalSolver<Real> solver;
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
@@ -116,7 +115,7 @@ template <typename Real>
 void deferred_correction_step(Case<Real>& c, TridiagonalSolver<Real>& solver) {
   DiscreteSystem<Real>& s = c.system;
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
-  tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, c.solution.T, s);
+  functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, s);
   record_norms(s, c.mesh.N, c.solution);
 }
 
@@ -127,7 +126,7 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
   const Real tol = iteration.tol;
   for (std::int64_t i = 1; i <= c.mesh.N; ++i) solution.T[i] = T0;
   // The correction term is 0 for the uniform field.
-  tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, solution.T, c.system);
+  functions<Real>(c.scheme).tip_row(c.fin, c.mesh, solution.T, c.system);
   record_norms(c.system, c.mesh.N, solution);
   // 64-bit counter: it passes itmax by one when the iteration does not converge.
   std::int64_t count = 1;
@@ -151,9 +150,9 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template Case<Real> compute_case(const FinProperties<double>&, CaseSpec,                      \
                                    const IterationInput&, std::int64_t);                        \
-  template Case<Real> compute_case_after(const FinProperties<double>&, std::int32_t, double,    \
-                                         std::int32_t);                                         \
-  template Case<Real> compute_converged_case(const FinProperties<double>&, std::int32_t,         \
+  template Case<Real> compute_case_after(const FinProperties<double>&, CaseSpec, double,        \
+                                         std::int32_t, std::int64_t);                           \
+  template Case<Real> compute_converged_case(const FinProperties<double>&, CaseSpec,             \
                                              std::int64_t);                                     \
   template Case<Real> solve_case(const FinProperties<double>&, CaseSpec,                        \
                                  const IterationControls&);                                     \

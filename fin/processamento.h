@@ -28,17 +28,20 @@ template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                         const IterationInput& iteration, std::int64_t profile_stride = 1);
 
-// UDS-2 after exactly `iterations` solves from the uniform field T0, whatever the norms do: the
-// case a double run that made that many is compared with.
+// The case of `mesh_choice` after exactly `solves` solves from the uniform field T0, whatever
+// the norms do: the case a double run that made that many is compared with. Its scheme gives the
+// solution (for a scheme that does not iterate, its one direct solve); no residual norms are
+// recorded, so its final_l1() must not be asked for. The exact profile as compute_case computes
+// it.
 template <typename Real>
-Case<Real> compute_case_after(const FinProperties<double>& fin, std::int32_t N, double T0,
-                              std::int32_t iterations);
+Case<Real> compute_case_after(const FinProperties<double>& fin, CaseSpec mesh_choice, double T0,
+                              std::int32_t solves, std::int64_t profile_stride = 1);
 
-// The fixed point of the UDS-2 iteration on N >= 3 nodes, by one solve with the tip row of
-// build_tip_uds2_converged: the converged solution with no iteration error. Its iteration
-// count is 0 and it is marked converged. The exact profile as compute_case computes it.
+// The solution the scheme of `mesh_choice` converges to, with no iteration error, by one solve
+// with its converged tip row (N >= 3). Its iteration count is 0 and it is marked converged. The
+// exact profile as compute_case computes it.
 template <typename Real>
-Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N,
+Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                                   std::int64_t profile_stride = 1);
 
 // The first two steps of a case: prepare_case, then the solve of its scheme (solve_direct, or

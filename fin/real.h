@@ -16,10 +16,24 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <tuple>
 
 namespace fin {
 
 using Quad = __float128;
+
+// The arithmetics, as a list of types.
+using Arithmetics = std::tuple<double, Quad>;
+
+// A value of PerReal<Real> for each arithmetic, in the order of the list.
+template <template <typename> class PerReal, typename List>
+struct EachOf;
+template <template <typename> class PerReal, typename... Reals>
+struct EachOf<PerReal, std::tuple<Reals...>> {
+  using type = std::tuple<PerReal<Reals>...>;
+};
+template <template <typename> class PerReal>
+using EachArithmetic = typename EachOf<PerReal, Arithmetics>::type;
 
 template <typename Real>
 struct RealTraits;

@@ -47,7 +47,7 @@ struct GeneralInput : FinProperties<double> {
   CaseSpec mesh_choice() const { return {scheme, N}; }
 };
 
-// entradas_uds.ent: the controls of the UDS-2 iteration.
+// entradas_uds.ent: the controls of the iteration of a scheme that iterates.
 struct IterationInput {
   std::int32_t itmax = 0;
   double tol = 0;  // tolerance on the L1 norm normalised by its initial value
@@ -70,10 +70,10 @@ struct DiscreteSystem {
 template <typename Real>
 struct Solution {
   NodeArray<Real> T;  // numerical temperatures
-  // UDS-2 residual norms: element 0 for the initial field, element c after solve c.
+  // The iteration's residual norms: element 0 for the initial field, element c after solve c.
   NormArray<Real> L1, L2, Linf;
-  std::int32_t it = 0;     // UDS-2 iterations made
-  bool converged = false;  // UDS-2: the last normalised L1 norm fell below tol
+  std::int32_t it = 0;     // iterations made
+  bool converged = false;  // the last normalised L1 norm fell below tol
 
   // The L1 norm of the last iteration over that of the initial field, as the report states it;
   // only for a solution made by the iteration (a direct solve records no norms).

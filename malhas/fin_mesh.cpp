@@ -1,6 +1,8 @@
 #include "malhas/fin_mesh.h"
 
 #include "fin/processamento.h"
+#include "fin/quantities.h"
+#include "fin/tip_scheme.h"
 #include "malhas/quad_reference.h"
 #include "process/first_fp_fault.h"
 #include "malhas/storage_refusal.h"
@@ -31,9 +33,8 @@ ProfileSample sample_profile(const fin::Case<double>& c) {
 }
 
 void keep_results(const fin::Case<double>& c, MeshOutcome& outcome) {
-  const std::int64_t N = c.mesh.N;
-  outcome.value = {c.solution.T[N], c.rates.qdds1, c.rates.qdds2};
-  outcome.exact = {c.exact.Ta[N], c.exact.qa, c.exact.qa};
+  outcome.value = fin::computed_quantities(c);
+  outcome.exact = fin::exact_quantities(c);
   if (fin::iterates(c.scheme)) {
     outcome.iterations = c.solution.it;
     outcome.final_l1 = c.solution.final_l1();

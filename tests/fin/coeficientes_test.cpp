@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+#include "fin/tip_uds.h"
+#include "fin/tip_uds2.h"
+
 namespace fin {
 namespace {
 
@@ -64,7 +67,7 @@ TEST(Coefficients, TwoNodesHaveNoInteriorRow) {
 
 TEST(Coefficients, UdsTip) {
   ExactCase c(3);
-  build_tip_uds(c.in, c.mesh, c.T, c.s);
+  UdsTip<double>::row(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.aw[3], 200.0);
   EXPECT_EQ(c.s.ae[3], 0.0);
   EXPECT_EQ(c.s.ap[3], 205.0);  // h·dx + k
@@ -74,21 +77,21 @@ TEST(Coefficients, UdsTip) {
 TEST(Coefficients, Uds2TipDefersTheCorrection) {
   ExactCase c(4);
   for (std::int32_t i = 1; i <= 4; ++i) c.T[i] = 60;
-  build_tip_uds2(c.in, c.mesh, c.T, c.s);
+  Uds2Tip<double>::row(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.aw[4], 600.0);  // 3k
   EXPECT_EQ(c.s.ae[4], 0.0);
   EXPECT_EQ(c.s.ap[4], 610.0);  // 3k + 2h·dx
   EXPECT_EQ(c.s.bp[4], 250.0) << "uniform field: no correction";
   c.T[3] = 70;
   c.T[2] = 72.5;
-  build_tip_uds2(c.in, c.mesh, c.T, c.s);
+  Uds2Tip<double>::row(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.bp[4], 250.0 + 200.0 * -2.5);  // 2h·Tinf·dx + k·(T(N-1) - T(N-2))
 }
 
 TEST(Coefficients, ConvergedUds2TipEliminatesTheSecondNeighbour) {
   ExactCase c(4);
   build_interior_nodes(c.in, c.m, c.mesh, c.s);
-  build_tip_uds2_converged(c.in, c.mesh, c.s);
+  Uds2Tip<double>::converged_row(c.in, c.mesh, c.s);
   EXPECT_EQ(c.s.aw[4], 200.0);   // k·(4 - ap(N-1)) with ap(N-1) = 3
   EXPECT_EQ(c.s.ae[4], 0.0);
   EXPECT_EQ(c.s.ap[4], 410.0);   // 2k + 2h·dx

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "fin/coeficientes.h"
+#include "fin/tip_uds2.h"
 #include "fin/pos_processamento.h"
 #include "tests/fin/straightforward_solver.h"
 #include "tests/fin/worked_case.h"
@@ -169,13 +169,13 @@ TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
     DiscreteSystem<double>& s = r.system;
     NodeArray<double>& T = r.solution.T;
     for (std::int32_t i = 1; i <= in.N; ++i) T[i] = iteration.T0;
-    build_tip_uds2(r.fin, r.mesh, T, s);
+    Uds2Tip<double>::row(r.fin, r.mesh, T, s);
     std::vector<testing::StraightforwardNorms> norms{
         testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N)};
     std::int32_t count = 1;
     for (; count <= iteration.itmax; ++count) {
       testing::straightforward_solve(s.ap, s.aw, s.ae, s.bp, T, in.N);
-      build_tip_uds2(r.fin, r.mesh, T, s);
+      Uds2Tip<double>::row(r.fin, r.mesh, T, s);
       norms.push_back(testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N));
       if (norms[count].l1 / norms[0].l1 < iteration.tol) break;
     }
