@@ -68,7 +68,7 @@ void write_sections(ReportWriter& out, const ReportData& data) {
   out.statement(F7);
   const std::int32_t n = c.mesh.N;
   const double T = c.solution.T[n];
-  const double Ta = c.exact.Ta[n];
+  const double Ta = c.exact.tip();
   out.statement(F8, c.mesh.x[n], T, Ta, Ta - T);
   const double qa = c.exact.qa;
   out.statement(F9, qa, c.rates.qdds1, qa - c.rates.qdds1, c.rates.qdds2, qa - c.rates.qdds2);

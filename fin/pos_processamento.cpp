@@ -1,7 +1,5 @@
 #include "fin/pos_processamento.h"
 
-#include <algorithm>
-
 #include "fin/aleta_longa.h"
 #include "fin/node_halves.h"
 #include "fin/real.h"
@@ -42,8 +40,9 @@ Real heat_rate_without_theta(Real M, Real m, Real L, Real k, Real h) {
   return M / Dq * Nq;
 }
 
-// Whether no node between every stride-th one and the tip can fault where none of those does, so
-// that computing those alone meets the first fault a loop over every node would meet. Every
+// Whether no node between the samples (every stride-th one and the tip) can fault where none of
+// those does, so that computing those alone meets the first fault a loop over every node would
+// meet. Every
 // intermediate of the direct formula at a node is at most, in magnitude, the same chain taken
 // with the magnitudes of sinh and cosh at the base, where |z| = |mL| is largest; while that chain
 // stays far below overflow no node can overflow. The other faults, a zero divisor (mk or Dn) or
@@ -69,7 +68,7 @@ bool samples_meet_every_fault(const FinProperties<Real>& fin, Real mL, Real mk, 
 
 template <typename Real>
 void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                             std::int64_t stride, NodeArray<Real>& Ta) {
+                             const ProfileNodes& nodes, NodeArray<Real>& Ta) {
   const Real mk = m * fin.k;
   const Real mL = m * fin.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
@@ -83,18 +82,26 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
     const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
                                 : (R::sinh(z) / mk * fin.h + R::cosh(z)) / Dn;
-    Ta[i] = ratio * theta_b + fin.Tinf;
+    return ratio * theta_b + fin.Tinf;
   };
   const std::int64_t N = mesh.N;
-  if (stride > 1 && !long_fin && samples_meet_every_fault(fin, mL, mk, Dn, theta_b)) {
-    for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
-      temperature(i);
-      if (i == N) return;
-    }
+  const std::int64_t samples = nodes.count();
+  if (samples == N) {
+    for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t i = first; i <= last; ++i) Ta[i] = temperature(i);
+    });
+  } else if (!long_fin && samples_meet_every_fault(fin, mL, mk, Dn, theta_b)) {
+    for (std::int64_t j = 1; j <= samples; ++j) Ta[j] = temperature(nodes.node(j));
+  } else {
+    for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t i = first; i <= last; ++i) {
+        // Every node is evaluated, for its faults; the store keeps the compiler from leaving out
+        // those that are not kept.
+        volatile Real value = temperature(i);
+        if (const std::int64_t j = nodes.sample_of(i); j > 0) Ta[j] = value;
+      }
+    });
   }
-  for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
-    for (std::int64_t i = first; i <= last; ++i) temperature(i);
-  });
 }
 
 template <typename Real>
@@ -111,8 +118,8 @@ Real analytical_heat_rate(const FinProperties<Real>& fin, Real m) {
 
 template <typename Real>
 void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                         std::int64_t profile_stride, ExactSolution<Real>& exact) {
-  analytical_temperatures(fin, m, mesh, profile_stride, exact.Ta);
+                         ExactSolution<Real>& exact) {
+  analytical_temperatures(fin, m, mesh, exact.nodes, exact.Ta);
   exact.qa = analytical_heat_rate(fin, m);
 }
 
@@ -126,15 +133,15 @@ HeatRates<Real> numerical_heat_rates(const FinProperties<Real>& fin, const Mesh<
 }
 
 template <typename Real>
-void post_process(Case<Real>& c, std::int64_t profile_stride) {
-  analytical_solution(c.fin, c.m, c.mesh, profile_stride, c.exact);
+void post_process(Case<Real>& c) {
+  analytical_solution(c.fin, c.m, c.mesh, c.exact);
   c.rates = numerical_heat_rates(c.fin, c.mesh, c.solution.T);
 }
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
-  template void post_process(Case<Real>&, std::int64_t);                                        \
+  template void post_process(Case<Real>&);                                                      \
   template void analytical_solution(const FinProperties<Real>&, Real, const Mesh<Real>&,        \
-                                    std::int64_t, ExactSolution<Real>&);                        \
+                                    ExactSolution<Real>&);                                      \
   template HeatRates<Real> numerical_heat_rates(const FinProperties<Real>&, const Mesh<Real>&,  \
                                                 const NodeArray<Real>&);
 ALETA_INSTANTIATE(double)

@@ -13,39 +13,39 @@ namespace fin {
 
 template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                        const IterationInput& iteration, std::int64_t profile_stride) {
-  Case<Real> c = solve_case<Real>(fin, mesh_choice, [&iteration] { return iteration; });
-  post_process(c, profile_stride);
+                        const IterationInput& iteration, CaseOptions options) {
+  Case<Real> c = solve_case<Real>(fin, mesh_choice, [&iteration] { return iteration; }, options);
+  post_process(c);
   return c;
 }
 
 template <typename Real>
 Case<Real> compute_case_after(const FinProperties<double>& fin, CaseSpec mesh_choice, double T0,
-                              std::int32_t solves, std::int64_t profile_stride) {
-  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+                              std::int32_t solves, CaseOptions options) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
   functions<Real>(c.scheme).solve_after(c, T0, solves);
-  post_process(c, profile_stride);
+  post_process(c);
   return c;
 }
 
 template <typename Real>
 Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                                  std::int64_t profile_stride) {
-  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+                                  CaseOptions options) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
   functions<Real>(c.scheme).converged_tip_row(c.fin, c.mesh, c.system);
   const DiscreteSystem<Real>& s = c.system;
   TridiagonalSolver<Real> solver;
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   give_work_to_profile(solver, c);
   c.solution.converged = true;
-  post_process(c, profile_stride);
+  post_process(c);
   return c;
 }
 
 template <typename Real>
 Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                      const IterationControls& iteration) {
-  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+                      const IterationControls& iteration, CaseOptions options) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
   if (iterates(mesh_choice.scheme)) {
     solve_iterated(iteration(), c);
   } else {
@@ -55,7 +55,8 @@ Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
 }
 
 template <typename Real>
-Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) {
+Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
+                        CaseOptions options) {
   Case<Real> c;
   c.scheme = mesh_choice.scheme;
   c.fin = converted<Real>(fin);
@@ -64,13 +65,15 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
   mesh.dx = mesh_spacing(c.fin.L, mesh_choice.N);
   c.m = RealTraits<Real>::sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
+  c.exact.nodes = {mesh_choice.N, options.profile_stride};
   // All are created before any work, so that storage the case cannot have is refused first. The
   // pages of those written next are put in place together; Ta's are those of the solver's work
   // array once the solve is done (give_work_to_profile), so that the two are never resident at
   // once and no pages are given back only to be obtained again.
-  for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &c.exact.Ta, &mesh.x, &s.ap}) {
+  for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap}) {
     a->create(mesh_choice.N, process::Pages::later);
   }
+  c.exact.Ta.create(c.exact.nodes.count(), process::Pages::later);
   NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
   for_nodes_in_halves(1, mesh.N, NodeCost::memory, [&mesh](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
@@ -83,7 +86,7 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) 
 template <typename Real>
 void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c) {
   NodeArray<Real> work = solver.release_work();
-  if (work.size() == c.mesh.N) {
+  if (work.size() == c.exact.Ta.size()) {
     c.exact.Ta = std::move(work);
   } else {
     c.exact.Ta.populate();
@@ -149,14 +152,14 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template Case<Real> compute_case(const FinProperties<double>&, CaseSpec,                      \
-                                   const IterationInput&, std::int64_t);                        \
+                                   const IterationInput&, CaseOptions);                         \
   template Case<Real> compute_case_after(const FinProperties<double>&, CaseSpec, double,        \
-                                         std::int32_t, std::int64_t);                           \
+                                         std::int32_t, CaseOptions);                            \
   template Case<Real> compute_converged_case(const FinProperties<double>&, CaseSpec,             \
-                                             std::int64_t);                                     \
+                                             CaseOptions);                                      \
   template Case<Real> solve_case(const FinProperties<double>&, CaseSpec,                        \
-                                 const IterationControls&);                                     \
-  template Case<Real> prepare_case(const FinProperties<double>&, CaseSpec);                     \
+                                 const IterationControls&, CaseOptions);                        \
+  template Case<Real> prepare_case(const FinProperties<double>&, CaseSpec, CaseOptions);        \
   template void give_work_to_profile(TridiagonalSolver<Real>&, Case<Real>&);                    \
   template void solve_direct(Case<Real>&);                                                      \
   template void solve_iterated(const IterationInput&, Case<Real>&);                             \

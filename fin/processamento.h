@@ -20,13 +20,13 @@ Real mesh_spacing(Real L, std::int32_t N) {
 // edit them first, after the case's arrays are created).
 using IterationControls = std::function<IterationInput()>;
 
-// Everything for `mesh_choice`: prepared, solved and post-processed (with the exact profile at
-// every profile_stride-th node: see post_process). Storage that cannot be had throws
+// Everything for `mesh_choice`: prepared, solved and post-processed, with the exact profile at
+// the nodes `options` asks for (see post_process). Storage that cannot be had throws
 // process::StorageUnavailable. Arithmetic faults trap or only raise their flags, as the calling
 // thread's floating-point settings say.
 template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                        const IterationInput& iteration, std::int64_t profile_stride = 1);
+                        const IterationInput& iteration, CaseOptions options = {});
 
 // The case of `mesh_choice` after exactly `solves` solves from the uniform field T0, whatever
 // the norms do: the case a double run that made that many is compared with. Its scheme gives the
@@ -35,29 +35,31 @@ Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
 // it.
 template <typename Real>
 Case<Real> compute_case_after(const FinProperties<double>& fin, CaseSpec mesh_choice, double T0,
-                              std::int32_t solves, std::int64_t profile_stride = 1);
+                              std::int32_t solves, CaseOptions options = {});
 
 // The solution the scheme of `mesh_choice` converges to, with no iteration error, by one solve
 // with its converged tip row (N >= 3). Its iteration count is 0 and it is marked converged. The
 // exact profile as compute_case computes it.
 template <typename Real>
 Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                                  std::int64_t profile_stride = 1);
+                                  CaseOptions options = {});
 
 // The first two steps of a case: prepare_case, then the solve of its scheme (solve_direct, or
 // solve_iterated with the controls `iteration` gives). post_process is the third.
 template <typename Real>
 Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                      const IterationControls& iteration);
+                      const IterationControls& iteration, CaseOptions options = {});
 
-// The fin in this arithmetic, dx, m, every node array of the case, the positions, and the base
-// and interior equations.
+// The fin in this arithmetic, dx, m, every array of the case (the exact profile's for the nodes
+// `options` asks for), the positions, and the base and interior equations.
 template <typename Real>
-Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice);
+Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
+                        CaseOptions options = {});
 
-// After a case's last solve: the exact profile, computed next and writing every node before
+// After a case's last solve: the exact profile, computed next and writing every sample before
 // reading any, takes the solver's work storage, whose pages are in place, in place of its own
-// untouched storage (given back); with no solve made its own pages are put in place.
+// untouched storage (given back) when the two are of one size; otherwise, or with no solve made,
+// its own pages are put in place.
 template <typename Real>
 void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c);
 

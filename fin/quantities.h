@@ -27,7 +27,7 @@ Quantities<Real> computed_quantities(const Case<Real>& c) {
 // Their exact values: Ta(N), and qa for both heat rates.
 template <typename Real>
 Quantities<Real> exact_quantities(const Case<Real>& c) {
-  return {c.exact.Ta[c.mesh.N], c.exact.qa, c.exact.qa};
+  return {c.exact.tip(), c.exact.qa, c.exact.qa};
 }
 
 }  // namespace fin

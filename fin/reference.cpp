@@ -11,7 +11,7 @@ template <typename Real>
 DiscreteReference<Real> discrete_reference(const FinProperties<double>& fin, CaseSpec mesh_choice,
                                            double T0, std::int32_t solves) {
   DiscreteReference<Real> reference;
-  const std::int64_t ends_only = std::max<std::int64_t>(1, mesh_choice.N - 1);
+  const CaseOptions ends_only{std::max<std::int64_t>(1, mesh_choice.N - 1)};
   {
     const Case<Real> c = compute_converged_case<Real>(fin, mesh_choice, ends_only);
     reference.converged = computed_quantities(c);

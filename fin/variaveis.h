@@ -37,6 +37,29 @@ struct CaseSpec {
   std::int32_t N = 0;
 };
 
+// How a case is computed beyond what: the part of the exact profile the caller keeps.
+struct CaseOptions {
+  // Every profile_stride-th node from the base, and the tip; 1 for every node.
+  std::int64_t profile_stride = 1;
+};
+
+// The nodes of a mesh of N nodes at which a case has its exact temperatures: every stride-th
+// node from the base, and the tip. Sample j (1 <= j <= count()) is node node(j).
+struct ProfileNodes {
+  std::int32_t N = 0;
+  std::int64_t stride = 1;
+
+  std::int32_t count() const {
+    return N <= 1 ? N : static_cast<std::int32_t>((N - 2) / stride + 2);
+  }
+  std::int64_t node(std::int64_t j) const { return j == count() ? N : 1 + (j - 1) * stride; }
+  // The sample that node i (1 <= i <= N) is, or 0 when it is none.
+  std::int64_t sample_of(std::int64_t i) const {
+    if (i == N) return count();
+    return (i - 1) % stride == 0 ? (i - 1) / stride + 1 : 0;
+  }
+};
+
 // entradas_geral.ent. Every value is zero until it is read.
 struct GeneralInput : FinProperties<double> {
   // Name of the report file, blank-padded; 100 NUL bytes until a value is read.
@@ -82,8 +105,11 @@ struct Solution {
 
 template <typename Real>
 struct ExactSolution {
-  NodeArray<Real> Ta;  // analytical temperatures
+  ProfileNodes nodes;
+  NodeArray<Real> Ta;  // Ta[j]: the analytical temperature at node nodes.node(j)
   Real qa = 0;         // exact heat rate at the base [W]
+
+  Real tip() const { return Ta[nodes.count()]; }
 };
 
 // Heat rates at the base from the numerical temperatures [W].

@@ -17,17 +17,16 @@ std::int64_t profile_stride(std::int64_t N) {
   return std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
 }
 
-// Every stride-th node from the base, and the tip: the only nodes whose exact temperature the
-// case computed.
+// The nodes whose exact temperature the case computed, with their positions and numerical
+// temperatures.
 ProfileSample sample_profile(const fin::Case<double>& c) {
   ProfileSample sample;
-  const std::int64_t N = c.mesh.N;
-  const std::int64_t stride = profile_stride(N);
-  for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
+  const fin::ProfileNodes& nodes = c.exact.nodes;
+  for (std::int64_t j = 1; j <= nodes.count(); ++j) {
+    const std::int64_t i = nodes.node(j);
     sample.x.push_back(c.mesh.x[i]);
     sample.T.push_back(c.solution.T[i]);
-    sample.Ta.push_back(c.exact.Ta[i]);
-    if (i == N) break;
+    sample.Ta.push_back(c.exact.Ta[j]);
   }
   return sample;
 }
@@ -67,7 +66,7 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   process::FirstFpFault faults;
   if (refused_storage([&] {
         keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration,
-                                               profile_stride(job.N)),
+                                               {profile_stride(job.N)}),
                      outcome);
       })) {
     outcome.failure = kNoStorage;

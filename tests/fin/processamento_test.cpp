@@ -65,14 +65,15 @@ TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
   GeneralInput in = worked_input();
   in.Tinf = in.Tb;
   Case<double> c = prepare_case<double>(in, in.mesh_choice());
-  analytical_solution(c.fin, c.m, c.mesh, 1, c.exact);
+  analytical_solution(c.fin, c.m, c.mesh, c.exact);
   for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.exact.Ta[i], in.Tinf);
   EXPECT_EQ(c.exact.qa, 0.0);
 }
 
 // A case computed for a sample of its profile holds the full profile's bits at every stride-th
-// node and the tip. A fin whose formula comes near overflow (mk = 5e-301: sinh(mL)/mk is about
-// 1.5e302) computes every node, since a node between the sample could overflow on its own.
+// node and the tip, and nothing else. A fin whose formula comes near overflow (mk = 5e-301:
+// sinh(mL)/mk is about 1.5e302) computes every node, since a node between the sample could
+// overflow on its own, and keeps the same sample.
 TEST(AnalyticalSolution, SampledProfileHasTheFullProfilesBitsAtItsNodes) {
   constexpr std::int64_t N = 101;
   GeneralInput near_overflow = worked_input(TipScheme::Uds, N);
@@ -81,20 +82,29 @@ TEST(AnalyticalSolution, SampledProfileHasTheFullProfilesBitsAtItsNodes) {
   struct Sample {
     GeneralInput in;
     std::int64_t stride;
-    bool every_node;
+    std::vector<std::int64_t> nodes;  // the sampled nodes, by hand
   };
-  for (const Sample& s : {Sample{worked_input(TipScheme::Uds, N), 7, false},
-                          Sample{worked_input(TipScheme::Uds2, N), 100, false},
-                          Sample{near_overflow, 7, true}}) {
+  std::vector<std::int64_t> every_seventh;
+  for (std::int64_t i = 1; i <= N; i += 7) every_seventh.push_back(i);
+  every_seventh.push_back(N);  // 99 is the last seventh node
+  for (const Sample& s : {Sample{worked_input(TipScheme::Uds, N), 7, every_seventh},
+                          Sample{worked_input(TipScheme::Uds2, N), 100, {1, 101}},
+                          Sample{worked_input(TipScheme::Uds2, N), 1000, {1, 101}},
+                          Sample{near_overflow, 7, every_seventh}}) {
     const IterationInput iteration = iteration_controls(50, 1e-12, 25);
     const Case<double> full = compute_case<double>(s.in, s.in.mesh_choice(), iteration);
-    const Case<double> sampled = compute_case<double>(s.in, s.in.mesh_choice(), iteration, s.stride);
-    for (std::int64_t i = 1; i <= N; ++i) {
-      if (s.every_node || (i - 1) % s.stride == 0 || i == N) {
-        EXPECT_EQ(bits(sampled.exact.Ta[i]), bits(full.exact.Ta[i])) << "stride " << s.stride << " node " << i;
-      }
+    const Case<double> sampled =
+        compute_case<double>(s.in, s.in.mesh_choice(), iteration, {s.stride});
+    const ProfileNodes& nodes = sampled.exact.nodes;
+    ASSERT_EQ(nodes.count(), static_cast<std::int32_t>(s.nodes.size())) << "stride " << s.stride;
+    ASSERT_EQ(sampled.exact.Ta.size(), nodes.count());
+    for (std::int32_t j = 1; j <= nodes.count(); ++j) {
+      const std::int64_t i = s.nodes[static_cast<std::size_t>(j - 1)];
+      ASSERT_EQ(nodes.node(j), i) << "stride " << s.stride << " sample " << j;
+      EXPECT_EQ(bits(sampled.exact.Ta[j]), bits(full.exact.Ta[i])) << "stride " << s.stride << " node " << i;
     }
     EXPECT_EQ(bits(sampled.exact.qa), bits(full.exact.qa));
+    EXPECT_EQ(bits(sampled.exact.tip()), bits(full.exact.tip()));
   }
 }
 
