@@ -2,7 +2,8 @@
 // The arrays of the fin model: node arrays indexed 1..n like the mesh (node 1 at the base), and
 // the per-iteration norm history indexed from 0, of doubles or of quadruple reals. A quadruple
 // real takes the storage of two doubles: its zero is all zero bits too, and the storage of the
-// computation is aligned for it.
+// computation is aligned for it. Putting an array's pages in place takes at most the `threads`
+// its caller allows (1: the calling thread alone).
 #include <cstdint>
 #include <initializer_list>
 
@@ -14,7 +15,9 @@ template <typename Real>
 class NodeArray {
  public:
   NodeArray() = default;
-  explicit NodeArray(std::int32_t n) { create(n); }
+  explicit NodeArray(std::int32_t n, unsigned threads = 1) {
+    create(n, process::Pages::at_creation, threads);
+  }
   ~NodeArray() { release(); }
   NodeArray(const NodeArray&) = delete;
   NodeArray& operator=(const NodeArray&) = delete;
@@ -23,13 +26,14 @@ class NodeArray {
 
   // Creates n elements, all 0 (throws process::StorageUnavailable when the storage cannot be
   // had). With Pages::later their pages are put in place by populate or populate_together.
-  void create(std::int32_t n, process::Pages pages = process::Pages::at_creation);
+  void create(std::int32_t n, process::Pages pages = process::Pages::at_creation,
+              unsigned threads = 1);
   // Puts in place the pages of an array created with Pages::later, just before it is first
   // written long after its creation (a refusal is no error: see process::populate_reals).
-  void populate();
+  void populate(unsigned threads);
   // Puts in place together the pages of arrays created with Pages::later that are written next
   // (throws process::StorageUnavailable when the system refuses them).
-  static void populate_together(std::initializer_list<NodeArray*> arrays);
+  static void populate_together(std::initializer_list<NodeArray*> arrays, unsigned threads);
   std::int32_t size() const { return size_; }
 
   // Element i, 1 <= i <= size(). Slot 0 exists but belongs to no node. Loops over the nodes
@@ -60,7 +64,7 @@ class NormArray {
   std::int64_t count() const { return count_; }
   // Stores the norm of the next iteration (throws process::StorageUnavailable when the
   // storage cannot be had).
-  void append(Real value);
+  void append(Real value, unsigned threads = 1);
 
  private:
   Real* data_ = nullptr;

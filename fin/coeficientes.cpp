@@ -17,7 +17,7 @@ void build_base_node(const FinProperties<Real>& fin, DiscreteSystem<Real>& s) {
 
 template <typename Real>
 void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                          DiscreteSystem<Real>& s) {
+                          unsigned threads, DiscreteSystem<Real>& s) {
   if (mesh.N < 3) return;
   const Real dx = mesh.dx;
   // Computed once at node 2 and copied, so every interior row is bit-identical.
@@ -25,20 +25,21 @@ void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Rea
   s.ae[2] = 1.0;
   s.ap[2] = dx * dx * m * m + 2.0;
   s.bp[2] = fin.Tinf * dx * dx * m * m;
-  for_nodes_in_halves(3, mesh.N - 1, NodeCost::memory, [&s](std::int64_t first, std::int64_t last) {
+  const auto copy_row_2 = [&s](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) {
       s.aw[i] = s.aw[2];
       s.ae[i] = s.ae[2];
       s.ap[i] = s.ap[2];
       s.bp[i] = s.bp[2];
     }
-  });
+  };
+  for_nodes_in_halves(3, mesh.N - 1, NodeCost::memory, threads, copy_row_2);
 }
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template void build_base_node(const FinProperties<Real>&, DiscreteSystem<Real>&);             \
   template void build_interior_nodes(const FinProperties<Real>&, Real, const Mesh<Real>&,       \
-                                     DiscreteSystem<Real>&);
+                                     unsigned, DiscreteSystem<Real>&);
 ALETA_INSTANTIATE(double)
 ALETA_INSTANTIATE(Quad)
 #undef ALETA_INSTANTIATE

@@ -9,9 +9,10 @@ namespace fin {
 template <typename Real>
 void build_base_node(const FinProperties<Real>& fin, DiscreteSystem<Real>& s);
 
-// Nodes 2..N-1: central difference of the fin equation, multiplied by dx².
+// Nodes 2..N-1: central difference of the fin equation, multiplied by dx², on at most
+// `threads` threads.
 template <typename Real>
 void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                          DiscreteSystem<Real>& s);
+                          unsigned threads, DiscreteSystem<Real>& s);
 
 }  // namespace fin

@@ -68,7 +68,7 @@ bool samples_meet_every_fault(const FinProperties<Real>& fin, Real mL, Real mk, 
 
 template <typename Real>
 void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                             const ProfileNodes& nodes, NodeArray<Real>& Ta) {
+                             const ProfileNodes& nodes, unsigned threads, NodeArray<Real>& Ta) {
   const Real mk = m * fin.k;
   const Real mL = m * fin.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
@@ -87,20 +87,22 @@ void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<
   const std::int64_t N = mesh.N;
   const std::int64_t samples = nodes.count();
   if (samples == N) {
-    for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
+    const auto every_node = [&](std::int64_t first, std::int64_t last) {
       for (std::int64_t i = first; i <= last; ++i) Ta[i] = temperature(i);
-    });
+    };
+    for_nodes_in_halves(1, N, NodeCost::arithmetic, threads, every_node);
   } else if (!long_fin && samples_meet_every_fault(fin, mL, mk, Dn, theta_b)) {
     for (std::int64_t j = 1; j <= samples; ++j) Ta[j] = temperature(nodes.node(j));
   } else {
-    for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
+    // Every node is evaluated, for its faults, and the samples kept; the volatile store keeps
+    // the compiler from leaving out the evaluations of the other nodes.
+    const auto every_node_samples_kept = [&](std::int64_t first, std::int64_t last) {
       for (std::int64_t i = first; i <= last; ++i) {
-        // Every node is evaluated, for its faults; the store keeps the compiler from leaving out
-        // those that are not kept.
         volatile Real value = temperature(i);
         if (const std::int64_t j = nodes.sample_of(i); j > 0) Ta[j] = value;
       }
-    });
+    };
+    for_nodes_in_halves(1, N, NodeCost::arithmetic, threads, every_node_samples_kept);
   }
 }
 
@@ -118,8 +120,8 @@ Real analytical_heat_rate(const FinProperties<Real>& fin, Real m) {
 
 template <typename Real>
 void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                         ExactSolution<Real>& exact) {
-  analytical_temperatures(fin, m, mesh, exact.nodes, exact.Ta);
+                         unsigned threads, ExactSolution<Real>& exact) {
+  analytical_temperatures(fin, m, mesh, exact.nodes, threads, exact.Ta);
   exact.qa = analytical_heat_rate(fin, m);
 }
 
@@ -134,14 +136,14 @@ HeatRates<Real> numerical_heat_rates(const FinProperties<Real>& fin, const Mesh<
 
 template <typename Real>
 void post_process(Case<Real>& c) {
-  analytical_solution(c.fin, c.m, c.mesh, c.exact);
+  analytical_solution(c.fin, c.m, c.mesh, c.threads, c.exact);
   c.rates = numerical_heat_rates(c.fin, c.mesh, c.solution.T);
 }
 
 #define ALETA_INSTANTIATE(Real)                                                                 \
   template void post_process(Case<Real>&);                                                      \
   template void analytical_solution(const FinProperties<Real>&, Real, const Mesh<Real>&,        \
-                                    ExactSolution<Real>&);                                      \
+                                    unsigned, ExactSolution<Real>&);                            \
   template HeatRates<Real> numerical_heat_rates(const FinProperties<Real>&, const Mesh<Real>&,  \
                                                 const NodeArray<Real>&);
 ALETA_INSTANTIATE(double)

@@ -14,13 +14,13 @@ namespace fin {
 template <typename Real>
 void post_process(Case<Real>& c);
 
-// exact.Ta at exact.nodes of `mesh` (as post_process) and exact.qa, for the fin parameter m;
-// exact.Ta holds exact.nodes.count() values. Where the direct form would overflow the scaled
-// form of aleta_longa.h is taken; any other fault traps or only raises its flag, as the calling
-// thread's settings say.
+// exact.Ta at exact.nodes of `mesh` (as post_process) and exact.qa, for the fin parameter m, on
+// at most `threads` threads; exact.Ta holds exact.nodes.count() values. Where the direct form
+// would overflow the scaled form of aleta_longa.h is taken; any other fault traps or only raises
+// its flag, as the calling thread's settings say.
 template <typename Real>
 void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                         ExactSolution<Real>& exact);
+                         unsigned threads, ExactSolution<Real>& exact);
 
 // qdds1 and qdds2 by Fourier's law.
 template <typename Real>

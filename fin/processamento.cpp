@@ -34,7 +34,7 @@ Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mes
   Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
   functions<Real>(c.scheme).converged_tip_row(c.fin, c.mesh, c.system);
   const DiscreteSystem<Real>& s = c.system;
-  TridiagonalSolver<Real> solver;
+  TridiagonalSolver<Real> solver(c.threads);
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   give_work_to_profile(solver, c);
   c.solution.converged = true;
@@ -59,6 +59,7 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
                         CaseOptions options) {
   Case<Real> c;
   c.scheme = mesh_choice.scheme;
+  c.threads = options.threads;
   c.fin = converted<Real>(fin);
   Mesh<Real>& mesh = c.mesh;
   mesh.N = mesh_choice.N;
@@ -74,12 +75,14 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
     a->create(mesh_choice.N, process::Pages::later);
   }
   c.exact.Ta.create(c.exact.nodes.count(), process::Pages::later);
-  NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
-  for_nodes_in_halves(1, mesh.N, NodeCost::memory, [&mesh](std::int64_t first, std::int64_t last) {
+  NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap},
+                                      c.threads);
+  const auto positions = [&mesh](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
-  });
+  };
+  for_nodes_in_halves(1, mesh.N, NodeCost::memory, c.threads, positions);
   build_base_node(c.fin, s);
-  build_interior_nodes(c.fin, c.m, mesh, s);
+  build_interior_nodes(c.fin, c.m, mesh, c.threads, s);
   return c;
 }
 
@@ -89,7 +92,7 @@ void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c) {
   if (work.size() == c.exact.Ta.size()) {
     c.exact.Ta = std::move(work);
   } else {
-    c.exact.Ta.populate();
+    c.exact.Ta.populate(c.threads);
   }
 }
 
@@ -97,7 +100,7 @@ template <typename Real>
 void solve_direct(Case<Real>& c) {
   functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, c.system);
   const DiscreteSystem<Real>& s = c.system;
-  TridiagonalSolver<Real> solver;
+  TridiagonalSolver<Real> solver(c.threads);
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   give_work_to_profile(solver, c);
 }
@@ -105,11 +108,13 @@ void solve_direct(Case<Real>& c) {
 namespace {
 
 template <typename Real>
-void record_norms(const DiscreteSystem<Real>& s, std::int32_t n, Solution<Real>& solution) {
-  const ResidualNorms<Real> norms = residual_norms(s.ap, s.aw, s.ae, s.bp, solution.T, n);
-  solution.L1.append(norms.l1);
-  solution.L2.append(norms.l2);
-  solution.Linf.append(norms.linf);
+void record_norms(Case<Real>& c) {
+  Solution<Real>& solution = c.solution;
+  const DiscreteSystem<Real>& s = c.system;
+  const ResidualNorms<Real> norms = residual_norms(s.ap, s.aw, s.ae, s.bp, solution.T, c.mesh.N);
+  solution.L1.append(norms.l1, c.threads);
+  solution.L2.append(norms.l2, c.threads);
+  solution.Linf.append(norms.linf, c.threads);
 }
 
 }  // namespace
@@ -119,7 +124,7 @@ void deferred_correction_step(Case<Real>& c, TridiagonalSolver<Real>& solver) {
   DiscreteSystem<Real>& s = c.system;
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, s);
-  record_norms(s, c.mesh.N, c.solution);
+  record_norms(c);
 }
 
 template <typename Real>
@@ -130,10 +135,11 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
   for (std::int64_t i = 1; i <= c.mesh.N; ++i) solution.T[i] = T0;
   // The correction term is 0 for the uniform field.
   functions<Real>(c.scheme).tip_row(c.fin, c.mesh, solution.T, c.system);
-  record_norms(c.system, c.mesh.N, solution);
+  record_norms(c);
   // 64-bit counter: it passes itmax by one when the iteration does not converge.
   std::int64_t count = 1;
-  TridiagonalSolver<Real> solver;  // one work storage for every solve; given back when done
+  TridiagonalSolver<Real> solver(c.threads);  // one work storage for every solve; given back
+                                              // when done
   for (; count <= iteration.itmax; ++count) {
     deferred_correction_step(c, solver);
     if (solution.L1[count] / solution.L1[0] < tol) break;

@@ -9,9 +9,9 @@ namespace fin {
 
 template <typename Real>
 DiscreteReference<Real> discrete_reference(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                                           double T0, std::int32_t solves) {
+                                           double T0, std::int32_t solves, unsigned threads) {
   DiscreteReference<Real> reference;
-  const CaseOptions ends_only{std::max<std::int64_t>(1, mesh_choice.N - 1)};
+  const CaseOptions ends_only{std::max<std::int64_t>(1, mesh_choice.N - 1), threads};
   {
     const Case<Real> c = compute_converged_case<Real>(fin, mesh_choice, ends_only);
     reference.converged = computed_quantities(c);
@@ -25,8 +25,8 @@ DiscreteReference<Real> discrete_reference(const FinProperties<double>& fin, Cas
 }
 
 template DiscreteReference<double> discrete_reference(const FinProperties<double>&, CaseSpec,
-                                                      double, std::int32_t);
+                                                      double, std::int32_t, unsigned);
 template DiscreteReference<Quad> discrete_reference(const FinProperties<double>&, CaseSpec,
-                                                    double, std::int32_t);
+                                                    double, std::int32_t, unsigned);
 
 }  // namespace fin

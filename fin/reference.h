@@ -16,10 +16,10 @@ struct DiscreteReference {
 };
 
 // The reference of a run of `mesh_choice` (N >= 3) that made `solves` solves from the uniform
-// field T0. Each case is released once its values are taken, and of the exact profile only the
-// base and the tip are computed.
+// field T0, on at most `threads` threads (as CaseOptions). Each case is released once its values
+// are taken, and of the exact profile only the base and the tip are computed.
 template <typename Real>
 DiscreteReference<Real> discrete_reference(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                                           double T0, std::int32_t solves);
+                                           double T0, std::int32_t solves, unsigned threads);
 
 }  // namespace fin

@@ -8,7 +8,7 @@ template <typename Real>
 void TridiagonalSolver<Real>::solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
                                     const NodeArray<Real>& ae, const NodeArray<Real>& bp,
                                     NodeArray<Real>& T, std::int32_t n) {
-  if (Ptdma_.size() < n) Ptdma_.create(n);
+  if (Ptdma_.size() < n) Ptdma_.create(n, process::Pages::at_creation, threads_);
   // After the forward sweep row i reads T(i) = Ptdma(i)·T(i+1) + Qtdma(i). Qtdma(i) is kept in
   // T(i) until the back substitution replaces it, which spares a second work array. The
   // previous row's values stay in registers, so the sweep waits only on the arithmetic: on the

@@ -14,6 +14,9 @@ namespace fin {
 template <typename Real>
 class TridiagonalSolver {
  public:
+  // Its work storage's pages are put in place by at most `threads` threads.
+  explicit TridiagonalSolver(unsigned threads = 1) : threads_(threads) {}
+
   // aw(1) and ae(n) are never used; T is overwritten without being read.
   void solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw, const NodeArray<Real>& ae,
              const NodeArray<Real>& bp, NodeArray<Real>& T, std::int32_t n);
@@ -24,6 +27,7 @@ class TridiagonalSolver {
 
  private:
   NodeArray<Real> Ptdma_;  // reduced east coefficient of each row
+  unsigned threads_;
 };
 
 // Norms of the residual R(i) = aw(i)·T(i-1) + ae(i)·T(i+1) + bp(i) - ap(i)·T(i).

@@ -38,11 +38,11 @@ void Uds2Tip<Real>::solve_after(Case<Real>& c, double T0, std::int32_t solves) {
   for (std::int64_t i = 1; i <= N; ++i) T[i] = T0;
   // The tip row of the uniform field: its correction k·(T0 - T0) is 0.
   row(c.fin, c.mesh, T, c.system);
-  TridiagonalSolver<Real> solver;
+  TridiagonalSolver<Real> solver(c.threads);
   if (solves > 0) {
     DiscreteSystem<Real>& s = c.system;
     Real bp_tip = s.bp[N];  // the bp(N) of the first solve
-    NodeArray<Real> B(N), unit(N);
+    NodeArray<Real> B(N, c.threads), unit(N, c.threads);
     unit[N] = 1;
     solver.solve(s.ap, s.aw, s.ae, unit, B, N);
     s.bp[N] = 0;

@@ -37,10 +37,14 @@ struct CaseSpec {
   std::int32_t N = 0;
 };
 
-// How a case is computed beyond what: the part of the exact profile the caller keeps.
+// How a case is computed beyond what: the part of the exact profile the caller keeps, and the
+// threads the core may run at once for it.
 struct CaseOptions {
   // Every profile_stride-th node from the base, and the tip; 1 for every node.
   std::int64_t profile_stride = 1;
+  // 1: the calling thread alone; 2 or more: long loops over the nodes and the putting in place
+  // of large arrays' pages may be shared with a second thread.
+  unsigned threads = 1;
 };
 
 // The nodes of a mesh of N nodes at which a case has its exact temperatures: every stride-th
@@ -123,6 +127,7 @@ struct HeatRates {
 template <typename Real>
 struct Case {
   TipScheme scheme{};
+  unsigned threads = 1;  // as CaseOptions
   FinProperties<Real> fin;
   Real m = 0;  // fin parameter √(h·P/(k·Ab)) [1/m]
   Mesh<Real> mesh;

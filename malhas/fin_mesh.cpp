@@ -12,6 +12,11 @@ namespace {
 
 constexpr const char* kNoStorage = "memória insuficiente para as malhas em cálculo";
 
+// Each mesh, and its reference, may share its long loops over the nodes and the putting in
+// place of its large arrays' pages with a second thread, whatever --threads says of the meshes
+// computed at once: the study's choice since the core first shared them.
+constexpr unsigned kThreadsPerMesh = 2;
+
 // The spacing in nodes of the profile kept of a mesh of N nodes: at most kProfilePoints nodes.
 std::int64_t profile_stride(std::int64_t N) {
   return std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
@@ -66,7 +71,7 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   process::FirstFpFault faults;
   if (refused_storage([&] {
         keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration,
-                                               {profile_stride(job.N)}),
+                                               {profile_stride(job.N), kThreadsPerMesh}),
                      outcome);
       })) {
     outcome.failure = kNoStorage;
@@ -76,7 +81,7 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   if (outcome.failed()) {
     outcome.profile = {};
   } else if (quad_reference) {
-    attach_quad_reference(fin, iteration, job.scheme, outcome);
+    attach_quad_reference(fin, iteration, job.scheme, kThreadsPerMesh, outcome);
   } else {
     outcome.no_reference = kReferenceOff;
   }

@@ -8,12 +8,12 @@ namespace malhas {
 
 void attach_quad_reference(const fin::FinProperties<double>& fin,
                            const fin::IterationInput& iteration, fin::TipScheme scheme,
-                           MeshOutcome& outcome) {
+                           unsigned threads, MeshOutcome& outcome) {
   const process::HeldFpTraps held;  // a fault here leaves the mesh's own values standing
   QuadReference reference;
   if (refused_storage([&] {
         const fin::DiscreteReference<fin::Quad> r = fin::discrete_reference<fin::Quad>(
-            fin, {scheme, outcome.N}, iteration.T0, outcome.iterations);
+            fin, {scheme, outcome.N}, iteration.T0, outcome.iterations, threads);
         reference = {r.converged, r.iterated, r.exact};
       })) {
     outcome.no_reference = kReferenceNoStorage;

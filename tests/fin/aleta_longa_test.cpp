@@ -27,7 +27,7 @@ struct LongFin {
   LongFin(double length, int nodes) : in(testing::worked_input(TipScheme::Uds, nodes)) {
     in.L = length;
     c = prepare_case<double>(in, in.mesh_choice());
-    analytical_solution(c.fin, c.m, c.mesh, c.exact);
+    analytical_solution(c.fin, c.m, c.mesh, 1, c.exact);
   }
   GeneralInput in;
   Case<double> c;

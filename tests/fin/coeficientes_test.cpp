@@ -32,7 +32,7 @@ struct ExactCase {
 TEST(Coefficients, BaseAndInteriorRows) {
   ExactCase c(5);
   build_base_node(c.in, c.s);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   EXPECT_EQ(c.s.ap[1], 1.0);
   EXPECT_EQ(c.s.aw[1], 0.0);
   EXPECT_EQ(c.s.ae[1], 0.0);
@@ -50,7 +50,7 @@ TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
   ExactCase c(50);
   c.mesh.dx = 0.1 / 49;
   c.m = std::sqrt(20.0);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   EXPECT_NEAR(c.s.ap[2], 2.0 + 0.1 * 0.1 / (49.0 * 49.0) * 20.0, 1e-15);
   for (std::int32_t i = 3; i <= 49; ++i) {
     EXPECT_EQ(c.s.ap[i], c.s.ap[2]);
@@ -60,7 +60,7 @@ TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
 
 TEST(Coefficients, TwoNodesHaveNoInteriorRow) {
   ExactCase c(2);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   EXPECT_EQ(c.s.ap[1], 0.0);
   EXPECT_EQ(c.s.ap[2], 0.0);
 }
@@ -90,7 +90,7 @@ TEST(Coefficients, Uds2TipDefersTheCorrection) {
 
 TEST(Coefficients, ConvergedUds2TipEliminatesTheSecondNeighbour) {
   ExactCase c(4);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   Uds2Tip<double>::converged_row(c.in, c.mesh, c.s);
   EXPECT_EQ(c.s.aw[4], 200.0);   // k·(4 - ap(N-1)) with ap(N-1) = 3
   EXPECT_EQ(c.s.ae[4], 0.0);

@@ -65,7 +65,7 @@ TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
   GeneralInput in = worked_input();
   in.Tinf = in.Tb;
   Case<double> c = prepare_case<double>(in, in.mesh_choice());
-  analytical_solution(c.fin, c.m, c.mesh, c.exact);
+  analytical_solution(c.fin, c.m, c.mesh, 1, c.exact);
   for (std::int32_t i = 1; i <= 3; ++i) EXPECT_EQ(c.exact.Ta[i], in.Tinf);
   EXPECT_EQ(c.exact.qa, 0.0);
 }
