@@ -78,13 +78,12 @@ void write_sections(ReportWriter& out, const ReportData& data) {
 }  // namespace
 
 void write_report(platform::FileSystem& files, const ReportData& data) {
-  const auto& saida = data.input.saida;
   textio::UnitRecord& unit =
-      textio::open_unit(files, kUnit, saida.data(), static_cast<int>(saida.size()));
+      textio::open_unit(files, kUnit, data.name.data(), static_cast<int>(data.name.size()));
   ReportWriter out(unit);
   write_sections(out, data);
   // The editor gets the file that was written: the name as the open used it, which may have
-  // come from the command line or the console when saida was blank.
+  // come from the command line or the console when the name was blank.
   const std::string written(textio::unit_file_name(unit));
   textio::close_unit(kUnit);
   open_in_editor(written);

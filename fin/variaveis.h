@@ -4,7 +4,6 @@
 // base. Each computation takes the values it reads and fills the ones it makes, so that two
 // cases share nothing. Everything computed is a template over the arithmetic (fin/real.h); the
 // inputs are the files' doubles, which every wider arithmetic holds exactly.
-#include <array>
 #include <cstdint>
 
 #include "fin/arrays.h"
@@ -64,10 +63,8 @@ struct ProfileNodes {
   }
 };
 
-// entradas_geral.ent. Every value is zero until it is read.
+// The case of entradas_geral.ent. Every value is zero until it is read.
 struct GeneralInput : FinProperties<double> {
-  // Name of the report file, blank-padded; 100 NUL bytes until a value is read.
-  std::array<char, 100> saida{};
   std::int32_t N = 0;    // mesh nodes
   TipScheme scheme{};    // tip condition
 
