@@ -41,9 +41,9 @@ Real long_fin_heat_ratio(Real mL, Real mk, Real h) {
   return sigma * (1.0 - far) / (1.0 + far);
 }
 
-template double long_fin_temperature_ratio(double, double, double, double);
-template Quad long_fin_temperature_ratio(Quad, Quad, Quad, Quad);
-template double long_fin_heat_ratio(double, double, double);
-template Quad long_fin_heat_ratio(Quad, Quad, Quad);
+template decltype(long_fin_temperature_ratio<double>) long_fin_temperature_ratio<double>;
+template decltype(long_fin_temperature_ratio<Quad>) long_fin_temperature_ratio<Quad>;
+template decltype(long_fin_heat_ratio<double>) long_fin_heat_ratio<double>;
+template decltype(long_fin_heat_ratio<Quad>) long_fin_heat_ratio<Quad>;
 
 }  // namespace fin

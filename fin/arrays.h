@@ -7,12 +7,15 @@
 #include <cstdint>
 #include <initializer_list>
 
+#include "fin/real.h"
 #include "process/storage.h"
 
 namespace fin {
 
 template <typename Real>
 class NodeArray {
+  static_assert(kIsArithmetic<Real>);
+
  public:
   NodeArray() = default;
   explicit NodeArray(std::int32_t n, unsigned threads = 1) {
@@ -51,6 +54,8 @@ class NodeArray {
 // Norms of iterations 0, 1, 2, ...; grows as the iterations are made.
 template <typename Real>
 class NormArray {
+  static_assert(kIsArithmetic<Real>);
+
  public:
   NormArray() = default;
   ~NormArray();
@@ -71,5 +76,11 @@ class NormArray {
   std::int64_t count_ = 0;
   std::int64_t capacity_ = 0;
 };
+
+// Compiled in arrays.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template class NodeArray<double>;
+extern template class NodeArray<Quad>;
+extern template class NormArray<double>;
+extern template class NormArray<Quad>;
 
 }  // namespace fin

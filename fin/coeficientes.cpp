@@ -36,12 +36,9 @@ void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Rea
   for_nodes_in_halves(3, mesh.N - 1, NodeCost::memory, threads, copy_row_2);
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template void build_base_node(const FinProperties<Real>&, DiscreteSystem<Real>&);             \
-  template void build_interior_nodes(const FinProperties<Real>&, Real, const Mesh<Real>&,       \
-                                     unsigned, DiscreteSystem<Real>&);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template decltype(build_base_node<double>) build_base_node<double>;
+template decltype(build_base_node<Quad>) build_base_node<Quad>;
+template decltype(build_interior_nodes<double>) build_interior_nodes<double>;
+template decltype(build_interior_nodes<Quad>) build_interior_nodes<Quad>;
 
 }  // namespace fin

@@ -1,6 +1,7 @@
 #pragma once
 // The discrete fin equation: coefficients of the base and interior nodes (each tip scheme builds
 // its own row: tip_scheme.h).
+#include "fin/real.h"
 #include "fin/variaveis.h"
 
 namespace fin {
@@ -14,5 +15,11 @@ void build_base_node(const FinProperties<Real>& fin, DiscreteSystem<Real>& s);
 template <typename Real>
 void build_interior_nodes(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
                           unsigned threads, DiscreteSystem<Real>& s);
+
+// Compiled in coeficientes.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template decltype(build_base_node<double>) build_base_node<double>;
+extern template decltype(build_base_node<Quad>) build_base_node<Quad>;
+extern template decltype(build_interior_nodes<double>) build_interior_nodes<double>;
+extern template decltype(build_interior_nodes<Quad>) build_interior_nodes<Quad>;
 
 }  // namespace fin

@@ -140,14 +140,11 @@ void post_process(Case<Real>& c) {
   c.rates = numerical_heat_rates(c.fin, c.mesh, c.solution.T);
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template void post_process(Case<Real>&);                                                      \
-  template void analytical_solution(const FinProperties<Real>&, Real, const Mesh<Real>&,        \
-                                    unsigned, ExactSolution<Real>&);                            \
-  template HeatRates<Real> numerical_heat_rates(const FinProperties<Real>&, const Mesh<Real>&,  \
-                                                const NodeArray<Real>&);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template decltype(post_process<double>) post_process<double>;
+template decltype(post_process<Quad>) post_process<Quad>;
+template decltype(analytical_solution<double>) analytical_solution<double>;
+template decltype(analytical_solution<Quad>) analytical_solution<Quad>;
+template decltype(numerical_heat_rates<double>) numerical_heat_rates<double>;
+template decltype(numerical_heat_rates<Quad>) numerical_heat_rates<Quad>;
 
 }  // namespace fin

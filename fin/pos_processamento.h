@@ -2,6 +2,7 @@
 // Post-processing: the exact solution and the heat rates at the base.
 #include <cstdint>
 
+#include "fin/real.h"
 #include "fin/variaveis.h"
 
 namespace fin {
@@ -26,5 +27,13 @@ void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real
 template <typename Real>
 HeatRates<Real> numerical_heat_rates(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
                                      const NodeArray<Real>& T);
+
+// Compiled in pos_processamento.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template decltype(post_process<double>) post_process<double>;
+extern template decltype(post_process<Quad>) post_process<Quad>;
+extern template decltype(analytical_solution<double>) analytical_solution<double>;
+extern template decltype(analytical_solution<Quad>) analytical_solution<Quad>;
+extern template decltype(numerical_heat_rates<double>) numerical_heat_rates<double>;
+extern template decltype(numerical_heat_rates<Quad>) numerical_heat_rates<Quad>;
 
 }  // namespace fin

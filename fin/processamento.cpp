@@ -156,22 +156,23 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
   }
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template Case<Real> compute_case(const FinProperties<double>&, CaseSpec,                      \
-                                   const IterationInput&, CaseOptions);                         \
-  template Case<Real> compute_case_after(const FinProperties<double>&, CaseSpec, double,        \
-                                         std::int32_t, CaseOptions);                            \
-  template Case<Real> compute_converged_case(const FinProperties<double>&, CaseSpec,             \
-                                             CaseOptions);                                      \
-  template Case<Real> solve_case(const FinProperties<double>&, CaseSpec,                        \
-                                 const IterationControls&, CaseOptions);                        \
-  template Case<Real> prepare_case(const FinProperties<double>&, CaseSpec, CaseOptions);        \
-  template void give_work_to_profile(TridiagonalSolver<Real>&, Case<Real>&);                    \
-  template void solve_direct(Case<Real>&);                                                      \
-  template void solve_iterated(const IterationInput&, Case<Real>&);                             \
-  template void deferred_correction_step(Case<Real>&, TridiagonalSolver<Real>&);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template decltype(compute_case<double>) compute_case<double>;
+template decltype(compute_case<Quad>) compute_case<Quad>;
+template decltype(compute_case_after<double>) compute_case_after<double>;
+template decltype(compute_case_after<Quad>) compute_case_after<Quad>;
+template decltype(compute_converged_case<double>) compute_converged_case<double>;
+template decltype(compute_converged_case<Quad>) compute_converged_case<Quad>;
+template decltype(solve_case<double>) solve_case<double>;
+template decltype(solve_case<Quad>) solve_case<Quad>;
+template decltype(prepare_case<double>) prepare_case<double>;
+template decltype(prepare_case<Quad>) prepare_case<Quad>;
+template decltype(give_work_to_profile<double>) give_work_to_profile<double>;
+template decltype(give_work_to_profile<Quad>) give_work_to_profile<Quad>;
+template decltype(solve_direct<double>) solve_direct<double>;
+template decltype(solve_direct<Quad>) solve_direct<Quad>;
+template decltype(solve_iterated<double>) solve_iterated<double>;
+template decltype(solve_iterated<Quad>) solve_iterated<Quad>;
+template decltype(deferred_correction_step<double>) deferred_correction_step<double>;
+template decltype(deferred_correction_step<Quad>) deferred_correction_step<Quad>;
 
 }  // namespace fin

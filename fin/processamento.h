@@ -77,4 +77,24 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c);
 template <typename Real>
 void deferred_correction_step(Case<Real>& c, TridiagonalSolver<Real>& solver);
 
+// Compiled in processamento.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template decltype(compute_case<double>) compute_case<double>;
+extern template decltype(compute_case<Quad>) compute_case<Quad>;
+extern template decltype(compute_case_after<double>) compute_case_after<double>;
+extern template decltype(compute_case_after<Quad>) compute_case_after<Quad>;
+extern template decltype(compute_converged_case<double>) compute_converged_case<double>;
+extern template decltype(compute_converged_case<Quad>) compute_converged_case<Quad>;
+extern template decltype(solve_case<double>) solve_case<double>;
+extern template decltype(solve_case<Quad>) solve_case<Quad>;
+extern template decltype(prepare_case<double>) prepare_case<double>;
+extern template decltype(prepare_case<Quad>) prepare_case<Quad>;
+extern template decltype(give_work_to_profile<double>) give_work_to_profile<double>;
+extern template decltype(give_work_to_profile<Quad>) give_work_to_profile<Quad>;
+extern template decltype(solve_direct<double>) solve_direct<double>;
+extern template decltype(solve_direct<Quad>) solve_direct<Quad>;
+extern template decltype(solve_iterated<double>) solve_iterated<double>;
+extern template decltype(solve_iterated<Quad>) solve_iterated<Quad>;
+extern template decltype(deferred_correction_step<double>) deferred_correction_step<double>;
+extern template decltype(deferred_correction_step<Quad>) deferred_correction_step<Quad>;
+
 }  // namespace fin

@@ -74,4 +74,16 @@ struct RealTraits<Quad> {
   static Quad fabs(Quad x) { return fabsq(x); }
 };
 
+// True for an arithmetic of the core. For any other type RealTraits has no definition, and this
+// does not compile: the core's value types assert it, so that a case in an arithmetic the core
+// is not compiled for fails where it is named, not at link time.
+template <typename Real>
+inline constexpr bool kIsArithmetic = sizeof(RealTraits<Real>) > 0;
+
+template <typename... Reals>
+constexpr bool every_arithmetic_has_traits(const std::tuple<Reals...>*) {
+  return (kIsArithmetic<Reals> && ...);
+}
+static_assert(every_arithmetic_has_traits(static_cast<const Arithmetics*>(nullptr)));
+
 }  // namespace fin

@@ -24,9 +24,7 @@ DiscreteReference<Real> discrete_reference(const FinProperties<double>& fin, Cas
   return reference;
 }
 
-template DiscreteReference<double> discrete_reference(const FinProperties<double>&, CaseSpec,
-                                                      double, std::int32_t, unsigned);
-template DiscreteReference<Quad> discrete_reference(const FinProperties<double>&, CaseSpec,
-                                                    double, std::int32_t, unsigned);
+template decltype(discrete_reference<double>) discrete_reference<double>;
+template decltype(discrete_reference<Quad>) discrete_reference<Quad>;
 
 }  // namespace fin

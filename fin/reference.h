@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "fin/quantities.h"
+#include "fin/real.h"
 #include "fin/variaveis.h"
 
 namespace fin {
@@ -21,5 +22,9 @@ struct DiscreteReference {
 template <typename Real>
 DiscreteReference<Real> discrete_reference(const FinProperties<double>& fin, CaseSpec mesh_choice,
                                            double T0, std::int32_t solves, unsigned threads);
+
+// Compiled in reference.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template decltype(discrete_reference<double>) discrete_reference<double>;
+extern template decltype(discrete_reference<Quad>) discrete_reference<Quad>;
 
 }  // namespace fin

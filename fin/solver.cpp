@@ -71,13 +71,9 @@ ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Re
   return {sums.l1, RealTraits<Real>::sqrt(sums.l2), sums.linf};
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template class TridiagonalSolver<Real>;                                                       \
-  template ResidualNorms<Real> residual_norms(const NodeArray<Real>&, const NodeArray<Real>&,   \
-                                              const NodeArray<Real>&, const NodeArray<Real>&,   \
-                                              const NodeArray<Real>&, std::int32_t);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template class TridiagonalSolver<double>;
+template class TridiagonalSolver<Quad>;
+template decltype(residual_norms<double>) residual_norms<double>;
+template decltype(residual_norms<Quad>) residual_norms<Quad>;
 
 }  // namespace fin

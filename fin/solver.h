@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fin/arrays.h"
+#include "fin/real.h"
 
 namespace fin {
 
@@ -43,5 +44,11 @@ template <typename Real>
 ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
                                    const NodeArray<Real>& ae, const NodeArray<Real>& bp,
                                    const NodeArray<Real>& T, std::int32_t n);
+
+// Compiled in solver.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template class TridiagonalSolver<double>;
+extern template class TridiagonalSolver<Quad>;
+extern template decltype(residual_norms<double>) residual_norms<double>;
+extern template decltype(residual_norms<Quad>) residual_norms<Quad>;
 
 }  // namespace fin
