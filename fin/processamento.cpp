@@ -66,7 +66,7 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
   mesh.dx = mesh_spacing(c.fin.L, mesh_choice.N);
   c.m = RealTraits<Real>::sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
-  c.exact.nodes = {mesh_choice.N, options.profile_stride};
+  c.exact.nodes = {mesh_choice.N, std::max<std::int64_t>(1, options.profile_stride)};
   // All are created before any work, so that storage the case cannot have is refused first. The
   // pages of those written next are put in place together; Ta's are those of the solver's work
   // array once the solve is done (give_work_to_profile), so that the two are never resident at

@@ -39,7 +39,7 @@ struct CaseSpec {
 // How a case is computed beyond what: the part of the exact profile the caller keeps, and the
 // threads the core may run at once for it.
 struct CaseOptions {
-  // Every profile_stride-th node from the base, and the tip; 1 for every node.
+  // Every profile_stride-th node from the base, and the tip; 1 (or less) for every node.
   std::int64_t profile_stride = 1;
   // 1: the calling thread alone; 2 or more: long loops over the nodes and the putting in place
   // of large arrays' pages may be shared with a second thread.
