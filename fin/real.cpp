@@ -7,9 +7,10 @@ namespace fin {
 
 std::string RealTraits<double>::text(double x) {
   std::array<char, 32> buffer{};  // "-d.dddddddddddddddde-308" and room to spare
+  char* const first = buffer.data();
   const auto end =
-      std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific, 16).ptr;
-  return std::string(buffer.data(), end);
+      std::to_chars(first, first + buffer.size(), x, std::chars_format::scientific, 16).ptr;
+  return std::string(first, end);
 }
 
 std::string RealTraits<Quad>::text(Quad x) {

@@ -68,7 +68,9 @@ int run_program(const std::vector<std::string>& arguments, platform::FileSystem&
   if (!missing.empty()) return fail(missing);
   fin::IterationInput iteration;
   for (fin::TipScheme scheme : plan.schemes) {
-    if (fin::iterates(scheme)) iteration = process::value_or_raise(fin::read_iteration_input(files));
+    if (fin::iterates(scheme)) {
+      iteration = process::value_or_raise(fin::read_iteration_input(files));
+    }
   }
 
   // Held from before the first mesh to the last rename: a study never computes for nothing,

@@ -19,6 +19,9 @@
 namespace fin {
 namespace {
 
+// The exit code of a child that cannot install the filter below.
+constexpr int kNoFilter = 3;
+
 // From here on the process is killed (SIGSYS) by the kernel at its first clone or clone3, the
 // calls that start a thread.
 void forbid_new_threads() {
@@ -35,7 +38,7 @@ void forbid_new_threads() {
   sock_fprog program{static_cast<unsigned short>(sizeof filter / sizeof filter[0]), filter};
   if (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) != 0 ||
       prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &program) != 0) {
-    std::_Exit(3);
+    std::_Exit(kNoFilter);
   }
 }
 
@@ -56,7 +59,9 @@ int exit_code_with(unsigned threads) {
 }
 
 TEST(ThreadAllowance, OneThreadStartsNoOther) {
-  EXPECT_EQ(exit_code_with(1), 0);
+  const int alone = exit_code_with(1);
+  if (alone == kNoFilter) GTEST_SKIP() << "this system takes no seccomp filter";
+  EXPECT_EQ(alone, 0);
   EXPECT_EQ(exit_code_with(2), 128 + SIGSYS) << "the case shares its work when allowed";
 }
 
