@@ -22,7 +22,12 @@ class ReportWriter {
 
   template <std::size_t Size, typename... Values>
   void statement(const textio::Latin1Text<Size>& format, Values... values) {
-    writer_.write_begin(format.view());
+    statement(format.view(), values...);
+  }
+  // `format` in Windows-1252, as the record writer executes it.
+  template <typename... Values>
+  void statement(std::string_view format, Values... values) {
+    writer_.write_begin(format);
     (put(values), ...);
     writer_.write_end();
   }
@@ -34,10 +39,17 @@ class ReportWriter {
   textio::RecordWriter writer_;
 };
 
-void write_iteration_history(ReportWriter& out, const fin::IterationInput& iteration,
-                             const fin::Solution<double>& s) {
+// The tip condition; for a scheme that iterates, the iteration's controls, outcome and history.
+void write_tip_condition(ReportWriter& out, const fin::IterationInput& iteration,
+                         const fin::Case<double>& c) {
   using namespace formatos;
-  out.statement(F3b, iteration.T0, iteration.itmax, iteration.tol, s.it, s.final_l1());
+  const std::string format = scheme_format(fin::scheme_name(c.scheme), fin::iterates(c.scheme));
+  if (!fin::iterates(c.scheme)) {
+    out.statement(format);
+    return;
+  }
+  const fin::Solution<double>& s = c.solution;
+  out.statement(format, iteration.T0, iteration.itmax, iteration.tol, s.it, s.final_l1());
   out.statement(F4, s.L1[0], s.L2[0], s.Linf[0]);
   out.statement(F5, std::int32_t{0}, 1.0, 1.0, 1.0);  // iteration 0 is 1 by definition
   for (std::int64_t i = 1; i <= s.it; ++i) {
@@ -52,15 +64,11 @@ void write_sections(ReportWriter& out, const ReportData& data) {
   const fin::Case<double>& c = data.result;
   out.statement(F1, in.Tb, in.Tinf, in.h, in.k, in.Ab, in.P, in.L);
   out.statement(F2, c.mesh.N);
-  if (fin::iterates(c.scheme)) {
-    write_iteration_history(out, data.iteration, c.solution);
-  } else {
-    out.statement(F3a);
-  }
+  write_tip_condition(out, data.iteration, c);
   out.statement(F7);
   const std::int32_t n = c.mesh.N;
   const double T = c.solution.T[n];
-  const double Ta = c.exact.Ta[n];
+  const double Ta = c.exact.tip();
   out.statement(F8, c.mesh.x[n], T, Ta, Ta - T);
   const double qa = c.exact.qa;
   out.statement(F9, qa, c.rates.qdds1, qa - c.rates.qdds1, c.rates.qdds2, qa - c.rates.qdds2);
@@ -70,13 +78,12 @@ void write_sections(ReportWriter& out, const ReportData& data) {
 }  // namespace
 
 void write_report(platform::FileSystem& files, const ReportData& data) {
-  const auto& saida = data.input.saida;
   textio::UnitRecord& unit =
-      textio::open_unit(files, kUnit, saida.data(), static_cast<int>(saida.size()));
+      textio::open_unit(files, kUnit, data.name.data(), static_cast<int>(data.name.size()));
   ReportWriter out(unit);
   write_sections(out, data);
   // The editor gets the file that was written: the name as the open used it, which may have
-  // come from the command line or the console when saida was blank.
+  // come from the command line or the console when the name was blank.
   const std::string written(textio::unit_file_name(unit));
   textio::close_unit(kUnit);
   open_in_editor(written);

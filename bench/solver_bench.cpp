@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "fin/coeficientes.h"
+#include "fin/tip_uds2.h"
 #include "fin/processamento.h"
 #include "fin/solver.h"
 #include "tests/fin/worked_case.h"
@@ -30,7 +30,7 @@ struct WorkedSystemIn {
         T(c.solution.T),
         N(nodes) {
     for (std::int32_t i = 1; i <= nodes; ++i) T[i] = 25;
-    fin::build_tip_uds2(c.fin, c.mesh, T, s);
+    fin::Uds2Tip<Real>::row(c.fin, c.mesh, T, s);
   }
 };
 using WorkedSystem = WorkedSystemIn<double>;

@@ -20,15 +20,15 @@ double* reals(Real* storage) {
 }
 
 template <typename Real>
-Real* create(std::int64_t count, process::Pages pages = process::Pages::at_creation) {
-  return reinterpret_cast<Real*>(process::create_reals(count * kSlots<Real>, pages));
+Real* create(std::int64_t count, process::Pages pages, unsigned threads) {
+  return reinterpret_cast<Real*>(process::create_reals(count * kSlots<Real>, pages, threads));
 }
 
 template <typename Real>
-void grow(Real*& reals, std::int64_t old_count, std::int64_t new_count) {
+void grow(Real*& reals, std::int64_t old_count, std::int64_t new_count, unsigned threads) {
   double* storage = fin::reals(reals);
   try {
-    process::grow_reals(storage, old_count * kSlots<Real>, new_count * kSlots<Real>);
+    process::grow_reals(storage, old_count * kSlots<Real>, new_count * kSlots<Real>, threads);
   } catch (const process::StorageUnavailable&) {
     reals = reinterpret_cast<Real*>(storage);  // still the array's values, at its old size
     throw;
@@ -58,10 +58,10 @@ NodeArray<Real>& NodeArray<Real>::operator=(NodeArray&& other) noexcept {
 }
 
 template <typename Real>
-void NodeArray<Real>::create(std::int32_t n, process::Pages pages) {
+void NodeArray<Real>::create(std::int32_t n, process::Pages pages, unsigned threads) {
   release();
   const std::int64_t count = n > 0 ? std::int64_t{n} : 0;
-  data_ = fin::create<Real>(count + 1, pages);  // one more: slot 0 keeps indices 1-based
+  data_ = fin::create<Real>(count + 1, pages, threads);  // one more: slot 0 keeps indices 1-based
   size_ = static_cast<std::int32_t>(count);
 }
 
@@ -71,17 +71,18 @@ std::int64_t NodeArray<Real>::slots() const {
 }
 
 template <typename Real>
-void NodeArray<Real>::populate() {
-  if (data_ != nullptr) process::populate_reals(reals(data_), slots());
+void NodeArray<Real>::populate(unsigned threads) {
+  if (data_ != nullptr) process::populate_reals(reals(data_), slots(), threads);
 }
 
 template <typename Real>
-void NodeArray<Real>::populate_together(std::initializer_list<NodeArray*> arrays) {
+void NodeArray<Real>::populate_together(std::initializer_list<NodeArray*> arrays,
+                                        unsigned threads) {
   std::vector<process::Reals> storage;
   for (const NodeArray* a : arrays) {
     if (a->data_ != nullptr) storage.push_back({reals(a->data_), a->slots()});
   }
-  process::populate_reals_together(storage.data(), storage.size());
+  process::populate_reals_together(storage.data(), storage.size(), threads);
 }
 
 template <typename Real>
@@ -114,13 +115,13 @@ NormArray<Real>::~NormArray() {
 }
 
 template <typename Real>
-void NormArray<Real>::append(Real value) {
+void NormArray<Real>::append(Real value, unsigned threads) {
   if (count_ == capacity_) {
     const std::int64_t grown = capacity_ < 64 ? 64 : capacity_ * 2;
     if (data_ == nullptr) {
-      data_ = fin::create<Real>(grown);
+      data_ = fin::create<Real>(grown, process::Pages::at_creation, threads);
     } else {
-      fin::grow(data_, capacity_, grown);
+      fin::grow(data_, capacity_, grown, threads);
     }
     capacity_ = grown;
   }

@@ -42,11 +42,12 @@ struct JoinedAtExit {
 }  // namespace detail
 
 // Calls body(first, last) so that every node of [first, last] is computed once, in two halves on
-// two threads when the range is large for the cost of its nodes. A range with no thread to
-// spare is one loop.
+// two threads when `threads` allows two and the range is large for the cost of its nodes. A
+// range with no thread to spare is one loop on the calling thread.
 template <typename Body>
-void for_nodes_in_halves(std::int64_t first, std::int64_t last, NodeCost cost, const Body& body) {
-  if (last - first + 1 < static_cast<std::int64_t>(cost)) {
+void for_nodes_in_halves(std::int64_t first, std::int64_t last, NodeCost cost, unsigned threads,
+                         const Body& body) {
+  if (threads < 2 || last - first + 1 < static_cast<std::int64_t>(cost)) {
     body(first, last);
     return;
   }

@@ -1,66 +1,48 @@
 #include "fin/pos_processamento.h"
 
-#include <algorithm>
-
 #include "fin/aleta_longa.h"
 #include "fin/node_halves.h"
 #include "fin/real.h"
 #include "process/held_fp_traps.h"
-#include "process/math_errors.h"
 
 namespace fin {
 namespace {
 
-// sinh and cosh as used by a formula: the library's own for a trial evaluation whose overflow
-// is judged afterwards, the checked ones (whose errors end the run) for the evaluation that counts.
-// In quadruple precision both are libquadmath's: no run depends on its errors.
-template <typename Real>
-struct Hyperbolic {
-  Real (*sinh)(Real);
-  Real (*cosh)(Real);
-};
-template <typename Real>
-Real library_sinh(Real x) { return real_sinh(x); }
-template <typename Real>
-Real library_cosh(Real x) { return real_cosh(x); }
-template <typename Real>
-constexpr Hyperbolic<Real> kTrial{library_sinh<Real>, library_cosh<Real>};
-template <typename Real>
-constexpr Hyperbolic<Real> kChecked = kTrial<Real>;
-template <>
-constexpr Hyperbolic<double> kChecked<double>{process::checked_sinh, process::checked_cosh};
-
-// Whether evaluating `formula` with `kTrial` overflows somewhere. Other faults are left to the
-// evaluation that counts, which meets them at the same operation and ends the run there.
+// Whether evaluating `formula` overflows somewhere, judged with the faults held. Other faults are
+// left to the evaluation that counts, which meets them at the same operation. That evaluation
+// makes the same operations on the same values, so where this one does not overflow it cannot:
+// sinh and cosh are then the library's own, with no check of their own.
 template <typename Real, typename Formula>
 bool overflows(Formula formula) {
   process::HeldFpTraps held;
-  volatile Real ignored = formula(kTrial<Real>);
+  volatile Real ignored = formula();
   (void)ignored;
   return held.overflowed();
 }
 
 // cosh(mL) + (h/mk)·sinh(mL), the denominator of the temperature profile.
 template <typename Real>
-Real profile_denominator(const Hyperbolic<Real>& f, Real mL, Real mk, Real h) {
-  return f.sinh(mL) / mk * h + f.cosh(mL);
+Real profile_denominator(Real mL, Real mk, Real h) {
+  using R = RealTraits<Real>;
+  return R::sinh(mL) / mk * h + R::cosh(mL);
 }
 
 // The ratio [sinh mL + (h/mk)·cosh mL] / [cosh mL + (h/mk)·sinh mL] of the heat rate, as
 // ((M/Dq)·Nq): M is applied between the two.
 template <typename Real>
-Real heat_rate_without_theta(const Hyperbolic<Real>& f, Real M, Real m, Real L, Real k, Real h) {
+Real heat_rate_without_theta(Real M, Real m, Real L, Real k, Real h) {
   const Real mL = m * L;
   const Real mk = m * k;
-  const Real c = f.cosh(mL);
-  const Real s = f.sinh(mL);
+  const Real c = RealTraits<Real>::cosh(mL);
+  const Real s = RealTraits<Real>::sinh(mL);
   const Real Dq = s / mk * h + c;
   const Real Nq = c / mk * h + s;
   return M / Dq * Nq;
 }
 
-// Whether no node between every stride-th one and the tip can fault where none of those does, so
-// that computing those alone meets the first fault a loop over every node would meet. Every
+// Whether no node between the samples (every stride-th one and the tip) can fault where none of
+// those does, so that computing those alone meets the first fault a loop over every node would
+// meet. Every
 // intermediate of the direct formula at a node is at most, in magnitude, the same chain taken
 // with the magnitudes of sinh and cosh at the base, where |z| = |mL| is largest; while that chain
 // stays far below overflow no node can overflow. The other faults, a zero divisor (mk or Dn) or
@@ -69,13 +51,14 @@ Real heat_rate_without_theta(const Hyperbolic<Real>& f, Real M, Real m, Real L, 
 template <typename Real>
 bool samples_meet_every_fault(const FinProperties<Real>& fin, Real mL, Real mk, Real Dn,
                               Real theta_b) {
+  using R = RealTraits<Real>;
   const process::HeldFpTraps held;
-  const Real s_over_mk = real_fabs(real_sinh(mL)) / real_fabs(mk);
-  const Real term = s_over_mk * real_fabs(fin.h);
-  const Real numerator = term + real_cosh(mL);
-  const Real ratio = numerator / real_fabs(Dn);
-  const Real scaled = ratio * real_fabs(theta_b);
-  const Real temperature = scaled + real_fabs(fin.Tinf);
+  const Real s_over_mk = R::fabs(R::sinh(mL)) / R::fabs(mk);
+  const Real term = s_over_mk * R::fabs(fin.h);
+  const Real numerator = term + R::cosh(mL);
+  const Real ratio = numerator / R::fabs(Dn);
+  const Real scaled = ratio * R::fabs(theta_b);
+  const Real temperature = scaled + R::fabs(fin.Tinf);
   const Real far_from_overflow = 0x1p1000;
   for (const Real v : {s_over_mk, term, numerator, ratio, scaled, temperature}) {
     if (!(v <= far_from_overflow)) return false;
@@ -85,52 +68,60 @@ bool samples_meet_every_fault(const FinProperties<Real>& fin, Real mL, Real mk, 
 
 template <typename Real>
 void analytical_temperatures(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                             std::int64_t stride, NodeArray<Real>& Ta) {
+                             const ProfileNodes& nodes, unsigned threads, NodeArray<Real>& Ta) {
   const Real mk = m * fin.k;
   const Real mL = m * fin.L;
   // A fin so long that the direct form overflows is evaluated in scaled form (aleta_longa.h);
   // wherever the direct form stays finite its result is kept bit for bit.
-  const bool long_fin = overflows<Real>([&](const Hyperbolic<Real>& f) {
-    return profile_denominator(f, mL, mk, fin.h);
-  });
-  const Real Dn = long_fin ? Real(0.0) : profile_denominator(kChecked<Real>, mL, mk, fin.h);
+  const bool long_fin = overflows<Real>([&] { return profile_denominator(mL, mk, fin.h); });
+  const Real Dn = long_fin ? Real(0.0) : profile_denominator(mL, mk, fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
+  using R = RealTraits<Real>;
   const auto temperature = [&](std::int64_t i) {
     const Real z = (fin.L - mesh.x[i]) * m;
     // |z| <= |mL|: sinh(z) and cosh(z) cannot overflow where sinh(mL) and cosh(mL) did not.
     const Real ratio = long_fin ? long_fin_temperature_ratio(z, mL, mk, fin.h)
-                                : (real_sinh(z) / mk * fin.h + real_cosh(z)) / Dn;
-    Ta[i] = ratio * theta_b + fin.Tinf;
+                                : (R::sinh(z) / mk * fin.h + R::cosh(z)) / Dn;
+    return ratio * theta_b + fin.Tinf;
   };
   const std::int64_t N = mesh.N;
-  if (stride > 1 && !long_fin && samples_meet_every_fault(fin, mL, mk, Dn, theta_b)) {
-    for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
-      temperature(i);
-      if (i == N) return;
-    }
+  const std::int64_t samples = nodes.count();
+  if (samples == N) {
+    const auto every_node = [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t i = first; i <= last; ++i) Ta[i] = temperature(i);
+    };
+    for_nodes_in_halves(1, N, NodeCost::arithmetic, threads, every_node);
+  } else if (!long_fin && samples_meet_every_fault(fin, mL, mk, Dn, theta_b)) {
+    for (std::int64_t j = 1; j <= samples; ++j) Ta[j] = temperature(nodes.node(j));
+  } else {
+    // Every node is evaluated, for its faults, and the samples kept; the volatile store keeps
+    // the compiler from leaving out the evaluations of the other nodes.
+    const auto every_node_samples_kept = [&](std::int64_t first, std::int64_t last) {
+      for (std::int64_t i = first; i <= last; ++i) {
+        volatile Real value = temperature(i);
+        if (const std::int64_t j = nodes.sample_of(i); j > 0) Ta[j] = value;
+      }
+    };
+    for_nodes_in_halves(1, N, NodeCost::arithmetic, threads, every_node_samples_kept);
   }
-  for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
-    for (std::int64_t i = first; i <= last; ++i) temperature(i);
-  });
 }
 
 template <typename Real>
 Real analytical_heat_rate(const FinProperties<Real>& fin, Real m) {
-  const Real M = real_sqrt(fin.Ab * fin.P * fin.k * fin.h);
+  const Real M = RealTraits<Real>::sqrt(fin.Ab * fin.P * fin.k * fin.h);
   const Real theta_b = fin.Tb - fin.Tinf;
-  const bool long_fin = overflows<Real>([&](const Hyperbolic<Real>& f) {
-    return heat_rate_without_theta(f, M, m, fin.L, fin.k, fin.h);
-  });
+  const bool long_fin =
+      overflows<Real>([&] { return heat_rate_without_theta(M, m, fin.L, fin.k, fin.h); });
   if (long_fin) return M * long_fin_heat_ratio(m * fin.L, m * fin.k, fin.h) * theta_b;
-  return heat_rate_without_theta(kChecked<Real>, M, m, fin.L, fin.k, fin.h) * theta_b;
+  return heat_rate_without_theta(M, m, fin.L, fin.k, fin.h) * theta_b;
 }
 
 }  // namespace
 
 template <typename Real>
 void analytical_solution(const FinProperties<Real>& fin, Real m, const Mesh<Real>& mesh,
-                         std::int64_t profile_stride, ExactSolution<Real>& exact) {
-  analytical_temperatures(fin, m, mesh, profile_stride, exact.Ta);
+                         unsigned threads, ExactSolution<Real>& exact) {
+  analytical_temperatures(fin, m, mesh, exact.nodes, threads, exact.Ta);
   exact.qa = analytical_heat_rate(fin, m);
 }
 
@@ -144,19 +135,16 @@ HeatRates<Real> numerical_heat_rates(const FinProperties<Real>& fin, const Mesh<
 }
 
 template <typename Real>
-void post_process(Case<Real>& c, std::int64_t profile_stride) {
-  analytical_solution(c.fin, c.m, c.mesh, profile_stride, c.exact);
+void post_process(Case<Real>& c) {
+  analytical_solution(c.fin, c.m, c.mesh, c.threads, c.exact);
   c.rates = numerical_heat_rates(c.fin, c.mesh, c.solution.T);
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template void post_process(Case<Real>&, std::int64_t);                                        \
-  template void analytical_solution(const FinProperties<Real>&, Real, const Mesh<Real>&,        \
-                                    std::int64_t, ExactSolution<Real>&);                        \
-  template HeatRates<Real> numerical_heat_rates(const FinProperties<Real>&, const Mesh<Real>&,  \
-                                                const NodeArray<Real>&);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template decltype(post_process<double>) post_process<double>;
+template decltype(post_process<Quad>) post_process<Quad>;
+template decltype(analytical_solution<double>) analytical_solution<double>;
+template decltype(analytical_solution<Quad>) analytical_solution<Quad>;
+template decltype(numerical_heat_rates<double>) numerical_heat_rates<double>;
+template decltype(numerical_heat_rates<Quad>) numerical_heat_rates<Quad>;
 
 }  // namespace fin

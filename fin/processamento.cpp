@@ -13,40 +13,39 @@ namespace fin {
 
 template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                        const IterationInput& iteration, std::int64_t profile_stride) {
-  Case<Real> c = solve_case<Real>(fin, mesh_choice, [&iteration] { return iteration; });
-  post_process(c, profile_stride);
+                        const IterationInput& iteration, CaseOptions options) {
+  Case<Real> c = solve_case<Real>(fin, mesh_choice, [&iteration] { return iteration; }, options);
+  post_process(c);
   return c;
 }
 
 template <typename Real>
-Case<Real> compute_case_after(const FinProperties<double>& fin, std::int32_t N, double T0,
-                              std::int32_t iterations) {
-  IterationInput exactly;
-  exactly.itmax = iterations;
-  exactly.tol = 0;  // no normalised norm falls below 0: the iteration stops at itmax
-  exactly.T0 = T0;
-  return compute_case<Real>(fin, {TipScheme::Uds2, N}, exactly);
+Case<Real> compute_case_after(const FinProperties<double>& fin, CaseSpec mesh_choice, double T0,
+                              std::int32_t solves, CaseOptions options) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
+  functions<Real>(c.scheme).solve_after(c, T0, solves);
+  post_process(c);
+  return c;
 }
 
 template <typename Real>
-Case<Real> compute_converged_case(const FinProperties<double>& fin, std::int32_t N,
-                                  std::int64_t profile_stride) {
-  Case<Real> c = prepare_case<Real>(fin, {TipScheme::Uds2, N});
-  build_tip_uds2_converged(c.fin, c.mesh, c.system);
+Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
+                                  CaseOptions options) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
+  functions<Real>(c.scheme).converged_tip_row(c.fin, c.mesh, c.system);
   const DiscreteSystem<Real>& s = c.system;
-  TridiagonalSolver<Real> solver;
+  TridiagonalSolver<Real> solver(c.threads);
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   give_work_to_profile(solver, c);
   c.solution.converged = true;
-  post_process(c, profile_stride);
+  post_process(c);
   return c;
 }
 
 template <typename Real>
 Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
-                      const IterationControls& iteration) {
-  Case<Real> c = prepare_case<Real>(fin, mesh_choice);
+                      const IterationControls& iteration, CaseOptions options) {
+  Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
   if (iterates(mesh_choice.scheme)) {
     solve_iterated(iteration(), c);
   } else {
@@ -56,46 +55,52 @@ Case<Real> solve_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
 }
 
 template <typename Real>
-Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice) {
+Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
+                        CaseOptions options) {
   Case<Real> c;
   c.scheme = mesh_choice.scheme;
+  c.threads = options.threads;
   c.fin = converted<Real>(fin);
   Mesh<Real>& mesh = c.mesh;
   mesh.N = mesh_choice.N;
   mesh.dx = mesh_spacing(c.fin.L, mesh_choice.N);
-  c.m = real_sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
+  c.m = RealTraits<Real>::sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
   DiscreteSystem<Real>& s = c.system;
+  c.exact.nodes = {mesh_choice.N, std::max<std::int64_t>(1, options.profile_stride)};
   // All are created before any work, so that storage the case cannot have is refused first. The
   // pages of those written next are put in place together; Ta's are those of the solver's work
   // array once the solve is done (give_work_to_profile), so that the two are never resident at
   // once and no pages are given back only to be obtained again.
-  for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &c.exact.Ta, &mesh.x, &s.ap}) {
+  for (NodeArray<Real>* a : {&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap}) {
     a->create(mesh_choice.N, process::Pages::later);
   }
-  NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap});
-  for_nodes_in_halves(1, mesh.N, NodeCost::memory, [&mesh](std::int64_t first, std::int64_t last) {
+  c.exact.Ta.create(c.exact.nodes.count(), process::Pages::later);
+  NodeArray<Real>::populate_together({&s.aw, &s.ae, &s.bp, &c.solution.T, &mesh.x, &s.ap},
+                                      c.threads);
+  const auto positions = [&mesh](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) mesh.x[i] = static_cast<Real>(i - 1) * mesh.dx;
-  });
+  };
+  for_nodes_in_halves(1, mesh.N, NodeCost::memory, c.threads, positions);
   build_base_node(c.fin, s);
-  build_interior_nodes(c.fin, c.m, mesh, s);
+  build_interior_nodes(c.fin, c.m, mesh, c.threads, s);
   return c;
 }
 
 template <typename Real>
 void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c) {
   NodeArray<Real> work = solver.release_work();
-  if (work.size() == c.mesh.N) {
+  if (work.size() == c.exact.Ta.size()) {
     c.exact.Ta = std::move(work);
   } else {
-    c.exact.Ta.populate();
+    c.exact.Ta.populate(c.threads);
   }
 }
 
 template <typename Real>
 void solve_direct(Case<Real>& c) {
-  tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, c.solution.T, c.system);
+  functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, c.system);
   const DiscreteSystem<Real>& s = c.system;
-  TridiagonalSolver<Real> solver;
+  TridiagonalSolver<Real> solver(c.threads);
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
   give_work_to_profile(solver, c);
 }
@@ -103,11 +108,13 @@ void solve_direct(Case<Real>& c) {
 namespace {
 
 template <typename Real>
-void record_norms(const DiscreteSystem<Real>& s, std::int32_t n, Solution<Real>& solution) {
-  const ResidualNorms<Real> norms = residual_norms(s.ap, s.aw, s.ae, s.bp, solution.T, n);
-  solution.L1.append(norms.l1);
-  solution.L2.append(norms.l2);
-  solution.Linf.append(norms.linf);
+void record_norms(Case<Real>& c) {
+  Solution<Real>& solution = c.solution;
+  const DiscreteSystem<Real>& s = c.system;
+  const ResidualNorms<Real> norms = residual_norms(s.ap, s.aw, s.ae, s.bp, solution.T, c.mesh.N);
+  solution.L1.append(norms.l1, c.threads);
+  solution.L2.append(norms.l2, c.threads);
+  solution.Linf.append(norms.linf, c.threads);
 }
 
 }  // namespace
@@ -116,8 +123,8 @@ template <typename Real>
 void deferred_correction_step(Case<Real>& c, TridiagonalSolver<Real>& solver) {
   DiscreteSystem<Real>& s = c.system;
   solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
-  tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, c.solution.T, s);
-  record_norms(s, c.mesh.N, c.solution);
+  functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, s);
+  record_norms(c);
 }
 
 template <typename Real>
@@ -127,11 +134,12 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
   const Real tol = iteration.tol;
   for (std::int64_t i = 1; i <= c.mesh.N; ++i) solution.T[i] = T0;
   // The correction term is 0 for the uniform field.
-  tip_row_builder<Real>(c.scheme)(c.fin, c.mesh, solution.T, c.system);
-  record_norms(c.system, c.mesh.N, solution);
+  functions<Real>(c.scheme).tip_row(c.fin, c.mesh, solution.T, c.system);
+  record_norms(c);
   // 64-bit counter: it passes itmax by one when the iteration does not converge.
   std::int64_t count = 1;
-  TridiagonalSolver<Real> solver;  // one work storage for every solve; given back when done
+  TridiagonalSolver<Real> solver(c.threads);  // one work storage for every solve; given back
+                                              // when done
   for (; count <= iteration.itmax; ++count) {
     deferred_correction_step(c, solver);
     if (solution.L1[count] / solution.L1[0] < tol) break;
@@ -148,22 +156,23 @@ void solve_iterated(const IterationInput& iteration, Case<Real>& c) {
   }
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template Case<Real> compute_case(const FinProperties<double>&, CaseSpec,                      \
-                                   const IterationInput&, std::int64_t);                        \
-  template Case<Real> compute_case_after(const FinProperties<double>&, std::int32_t, double,    \
-                                         std::int32_t);                                         \
-  template Case<Real> compute_converged_case(const FinProperties<double>&, std::int32_t,         \
-                                             std::int64_t);                                     \
-  template Case<Real> solve_case(const FinProperties<double>&, CaseSpec,                        \
-                                 const IterationControls&);                                     \
-  template Case<Real> prepare_case(const FinProperties<double>&, CaseSpec);                     \
-  template void give_work_to_profile(TridiagonalSolver<Real>&, Case<Real>&);                    \
-  template void solve_direct(Case<Real>&);                                                      \
-  template void solve_iterated(const IterationInput&, Case<Real>&);                             \
-  template void deferred_correction_step(Case<Real>&, TridiagonalSolver<Real>&);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template decltype(compute_case<double>) compute_case<double>;
+template decltype(compute_case<Quad>) compute_case<Quad>;
+template decltype(compute_case_after<double>) compute_case_after<double>;
+template decltype(compute_case_after<Quad>) compute_case_after<Quad>;
+template decltype(compute_converged_case<double>) compute_converged_case<double>;
+template decltype(compute_converged_case<Quad>) compute_converged_case<Quad>;
+template decltype(solve_case<double>) solve_case<double>;
+template decltype(solve_case<Quad>) solve_case<Quad>;
+template decltype(prepare_case<double>) prepare_case<double>;
+template decltype(prepare_case<Quad>) prepare_case<Quad>;
+template decltype(give_work_to_profile<double>) give_work_to_profile<double>;
+template decltype(give_work_to_profile<Quad>) give_work_to_profile<Quad>;
+template decltype(solve_direct<double>) solve_direct<double>;
+template decltype(solve_direct<Quad>) solve_direct<Quad>;
+template decltype(solve_iterated<double>) solve_iterated<double>;
+template decltype(solve_iterated<Quad>) solve_iterated<Quad>;
+template decltype(deferred_correction_step<double>) deferred_correction_step<double>;
+template decltype(deferred_correction_step<Quad>) deferred_correction_step<Quad>;
 
 }  // namespace fin

@@ -1,16 +1,10 @@
 #include "fin/quad_number.h"
 
-#include <array>
 #include <cctype>
 
 namespace fin {
 
-// 113 significant bits need 36 decimal digits to come back (⌈113·log10 2⌉ + 1).
-std::string QuadNumber::text() const {
-  std::array<char, 64> buffer{};
-  const int length = quadmath_snprintf(buffer.data(), buffer.size(), "%.35Qe", value_);
-  return std::string(buffer.data(), static_cast<std::size_t>(length));
-}
+std::string QuadNumber::text() const { return RealTraits<Quad>::text(value_); }
 
 std::optional<QuadNumber> QuadNumber::parse(std::string_view text) {
   const std::string terminated(text);

@@ -8,7 +8,7 @@ template <typename Real>
 void TridiagonalSolver<Real>::solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
                                     const NodeArray<Real>& ae, const NodeArray<Real>& bp,
                                     NodeArray<Real>& T, std::int32_t n) {
-  if (Ptdma_.size() < n) Ptdma_.create(n);
+  if (Ptdma_.size() < n) Ptdma_.create(n, process::Pages::at_creation, threads_);
   // After the forward sweep row i reads T(i) = Ptdma(i)·T(i+1) + Qtdma(i). Qtdma(i) is kept in
   // T(i) until the back substitution replaces it, which spares a second work array. The
   // previous row's values stay in registers, so the sweep waits only on the arithmetic: on the
@@ -46,10 +46,10 @@ template <typename Real>
 struct NormSums {
   Real l1 = 0.0;
   Real l2 = 0.0;
-  Real linf = -largest_real<Real>();
+  Real linf = -RealTraits<Real>::largest();
 
   void add(Real residual) {
-    const Real magnitude = real_fabs(residual);
+    const Real magnitude = RealTraits<Real>::fabs(residual);
     l1 += magnitude;
     l2 += residual * residual;
     if (magnitude > linf) linf = magnitude;
@@ -68,16 +68,12 @@ ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Re
     sums.add(((ae[i] * T[i + 1] - ap[i] * T[i]) + aw[i] * T[i - 1]) + bp[i]);
   }
   sums.add((aw[n] * T[n - 1] - ap[n] * T[n]) + bp[n]);
-  return {sums.l1, real_sqrt(sums.l2), sums.linf};
+  return {sums.l1, RealTraits<Real>::sqrt(sums.l2), sums.linf};
 }
 
-#define ALETA_INSTANTIATE(Real)                                                                 \
-  template class TridiagonalSolver<Real>;                                                       \
-  template ResidualNorms<Real> residual_norms(const NodeArray<Real>&, const NodeArray<Real>&,   \
-                                              const NodeArray<Real>&, const NodeArray<Real>&,   \
-                                              const NodeArray<Real>&, std::int32_t);
-ALETA_INSTANTIATE(double)
-ALETA_INSTANTIATE(Quad)
-#undef ALETA_INSTANTIATE
+template class TridiagonalSolver<double>;
+template class TridiagonalSolver<Quad>;
+template decltype(residual_norms<double>) residual_norms<double>;
+template decltype(residual_norms<Quad>) residual_norms<Quad>;
 
 }  // namespace fin

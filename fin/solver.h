@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "fin/arrays.h"
+#include "fin/real.h"
 
 namespace fin {
 
@@ -14,6 +15,9 @@ namespace fin {
 template <typename Real>
 class TridiagonalSolver {
  public:
+  // Its work storage's pages are put in place by at most `threads` threads.
+  explicit TridiagonalSolver(unsigned threads = 1) : threads_(threads) {}
+
   // aw(1) and ae(n) are never used; T is overwritten without being read.
   void solve(const NodeArray<Real>& ap, const NodeArray<Real>& aw, const NodeArray<Real>& ae,
              const NodeArray<Real>& bp, NodeArray<Real>& T, std::int32_t n);
@@ -24,6 +28,7 @@ class TridiagonalSolver {
 
  private:
   NodeArray<Real> Ptdma_;  // reduced east coefficient of each row
+  unsigned threads_;
 };
 
 // Norms of the residual R(i) = aw(i)·T(i-1) + ae(i)·T(i+1) + bp(i) - ap(i)·T(i).
@@ -39,5 +44,11 @@ template <typename Real>
 ResidualNorms<Real> residual_norms(const NodeArray<Real>& ap, const NodeArray<Real>& aw,
                                    const NodeArray<Real>& ae, const NodeArray<Real>& bp,
                                    const NodeArray<Real>& T, std::int32_t n);
+
+// Compiled in solver.cpp for each arithmetic of the core (fin/real.h) alone.
+extern template class TridiagonalSolver<double>;
+extern template class TridiagonalSolver<Quad>;
+extern template decltype(residual_norms<double>) residual_norms<double>;
+extern template decltype(residual_norms<Quad>) residual_norms<Quad>;
 
 }  // namespace fin

@@ -1,8 +1,9 @@
 #pragma once
 // The closures of the convective tip condition, as one closed set: every property of a scheme
-// (its number in entradas_geral.ent, its printed name, whether it iterates, its tip row and the
-// orders of its error) lives in one table, and code asks the table instead of comparing a scheme
-// with a number.
+// (its number in entradas_geral.ent, its printed name, whether it iterates, the orders of its
+// error) and everything it does in each arithmetic (its tip row, the row of its converged
+// solution, its solution after a given number of solves) lives in one table, and code asks the
+// table instead of naming a scheme. A further scheme is a row of the table and its functions.
 //
 // Orders of the error terms. Write e(x) for the error of the nodal temperatures. The interior
 // rows are the central difference T'' = (T(i-1) - 2T(i) + T(i+1))/dx² + O(dx²), whose
@@ -29,20 +30,17 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <tuple>
 
-#include "fin/coeficientes.h"
+#include "fin/quantities.h"
 #include "fin/real.h"
+#include "fin/tip_uds.h"
+#include "fin/tip_uds2.h"
 #include "fin/variaveis.h"
 
 namespace fin {
 
 enum class TipScheme { Uds, Uds2 };
-
-// The quantities a report gives and a study refines, in the order of their tables.
-enum class Quantity { TipTemperature, Qdds1, Qdds2 };
-inline constexpr std::array<Quantity, 3> kQuantities{Quantity::TipTemperature, Quantity::Qdds1,
-                                                     Quantity::Qdds2};
-constexpr std::size_t index_of(Quantity q) { return static_cast<std::size_t>(q); }
 
 // The orders of the terms of a quantity's error expansion: term j (0, 1, 2, ...) goes as
 // dx^(asymptotic + j·step).
@@ -53,27 +51,45 @@ struct ErrorOrders {
   constexpr int term(int j) const { return asymptotic + j * step; }
 };
 
-// Node N's row from the current temperatures (read only by a scheme that iterates).
+// What a scheme does in the arithmetic Real.
 template <typename Real>
-using TipRowBuilder = void (*)(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
-                               const NodeArray<Real>& T, DiscreteSystem<Real>& s);
+struct SchemeFunctions {
+  // Node N's row from the current temperatures (read only by a scheme that iterates).
+  void (*tip_row)(const FinProperties<Real>& fin, const Mesh<Real>& mesh, const NodeArray<Real>& T,
+                  DiscreteSystem<Real>& s);
+  // Node N's row of the solution the scheme converges to, with no iteration error, for one
+  // solve; the interior rows are built.
+  void (*converged_tip_row)(const FinProperties<Real>& fin, const Mesh<Real>& mesh,
+                            DiscreteSystem<Real>& s);
+  // T of a prepared case after exactly `solves` solves from the uniform field T0 (a scheme that
+  // does not iterate solves once), the solver's work handed to the exact profile.
+  void (*solve_after)(Case<Real>& c, double T0, std::int32_t solves);
+};
+
+// A scheme's functions in every arithmetic, from the class template that holds them.
+template <template <typename> class Tip, typename... Reals>
+constexpr std::tuple<SchemeFunctions<Reals>...> functions_of(const std::tuple<Reals...>*) {
+  return {SchemeFunctions<Reals>{Tip<Reals>::row, Tip<Reals>::converged_row,
+                                 Tip<Reals>::solve_after}...};
+}
+template <template <typename> class Tip>
+constexpr EachArithmetic<SchemeFunctions> functions_of() {
+  return functions_of<Tip>(static_cast<const Arithmetics*>(nullptr));
+}
 
 struct TipSchemeTraits {
   TipScheme scheme;
   std::int32_t file_number;  // its value in entradas_geral.ent
   std::string_view name;     // as the report and the study print it
   bool iterates;             // solved by deferred correction from entradas_uds.ent's controls
-  TipRowBuilder<double> tip_row;
-  TipRowBuilder<Quad> tip_row_quad;
   std::array<ErrorOrders, 3> orders;  // for T(N), qdds1, qdds2
+  EachArithmetic<SchemeFunctions> functions;
 };
 
 // Every scheme, in the order of the enumeration.
 inline constexpr std::array<TipSchemeTraits, 2> kTipSchemes{{
-    {TipScheme::Uds, 1, "UDS", false, build_tip_uds<double>, build_tip_uds<Quad>,
-     {{{1, 1}, {1, 1}, {1, 1}}}},
-    {TipScheme::Uds2, 2, "UDS-2", true, build_tip_uds2<double>, build_tip_uds2<Quad>,
-     {{{2, 1}, {1, 1}, {2, 1}}}},
+    {TipScheme::Uds, 1, "UDS", false, {{{1, 1}, {1, 1}, {1, 1}}}, functions_of<UdsTip>()},
+    {TipScheme::Uds2, 2, "UDS-2", true, {{{2, 1}, {1, 1}, {2, 1}}}, functions_of<Uds2Tip>()},
 }};
 
 // Each scheme's row sits at its enumerator's index, so that a scheme finds its row directly.
@@ -99,14 +115,8 @@ constexpr ErrorOrders error_orders(TipScheme scheme, Quantity q) {
 }
 
 template <typename Real>
-TipRowBuilder<Real> tip_row_builder(TipScheme scheme);
-template <>
-inline TipRowBuilder<double> tip_row_builder<double>(TipScheme scheme) {
-  return traits(scheme).tip_row;
-}
-template <>
-inline TipRowBuilder<Quad> tip_row_builder<Quad>(TipScheme scheme) {
-  return traits(scheme).tip_row_quad;
+constexpr const SchemeFunctions<Real>& functions(TipScheme scheme) {
+  return std::get<SchemeFunctions<Real>>(traits(scheme).functions);
 }
 
 }  // namespace fin

@@ -4,7 +4,6 @@
 // base. Each computation takes the values it reads and fills the ones it makes, so that two
 // cases share nothing. Everything computed is a template over the arithmetic (fin/real.h); the
 // inputs are the files' doubles, which every wider arithmetic holds exactly.
-#include <array>
 #include <cstdint>
 
 #include "fin/arrays.h"
@@ -37,17 +36,42 @@ struct CaseSpec {
   std::int32_t N = 0;
 };
 
-// entradas_geral.ent. Every value is zero until it is read.
+// How a case is computed beyond what: the part of the exact profile the caller keeps, and the
+// threads the core may run at once for it.
+struct CaseOptions {
+  // Every profile_stride-th node from the base, and the tip; 1 (or less) for every node.
+  std::int64_t profile_stride = 1;
+  // 1: the calling thread alone; 2 or more: long loops over the nodes and the putting in place
+  // of large arrays' pages may be shared with a second thread.
+  unsigned threads = 1;
+};
+
+// The nodes of a mesh of N nodes at which a case has its exact temperatures: every stride-th
+// node from the base, and the tip. Sample j (1 <= j <= count()) is node node(j).
+struct ProfileNodes {
+  std::int32_t N = 0;
+  std::int64_t stride = 1;
+
+  std::int32_t count() const {
+    return N <= 1 ? N : static_cast<std::int32_t>((N - 2) / stride + 2);
+  }
+  std::int64_t node(std::int64_t j) const { return j == count() ? N : 1 + (j - 1) * stride; }
+  // The sample that node i (1 <= i <= N) is, or 0 when it is none.
+  std::int64_t sample_of(std::int64_t i) const {
+    if (i == N) return count();
+    return (i - 1) % stride == 0 ? (i - 1) / stride + 1 : 0;
+  }
+};
+
+// The case of entradas_geral.ent. Every value is zero until it is read.
 struct GeneralInput : FinProperties<double> {
-  // Name of the report file, blank-padded; 100 NUL bytes until a value is read.
-  std::array<char, 100> saida{};
   std::int32_t N = 0;    // mesh nodes
   TipScheme scheme{};    // tip condition
 
   CaseSpec mesh_choice() const { return {scheme, N}; }
 };
 
-// entradas_uds.ent: the controls of the UDS-2 iteration.
+// entradas_uds.ent: the controls of the iteration of a scheme that iterates.
 struct IterationInput {
   std::int32_t itmax = 0;
   double tol = 0;  // tolerance on the L1 norm normalised by its initial value
@@ -70,10 +94,10 @@ struct DiscreteSystem {
 template <typename Real>
 struct Solution {
   NodeArray<Real> T;  // numerical temperatures
-  // UDS-2 residual norms: element 0 for the initial field, element c after solve c.
+  // The iteration's residual norms: element 0 for the initial field, element c after solve c.
   NormArray<Real> L1, L2, Linf;
-  std::int32_t it = 0;     // UDS-2 iterations made
-  bool converged = false;  // UDS-2: the last normalised L1 norm fell below tol
+  std::int32_t it = 0;     // iterations made
+  bool converged = false;  // the last normalised L1 norm fell below tol
 
   // The L1 norm of the last iteration over that of the initial field, as the report states it;
   // only for a solution made by the iteration (a direct solve records no norms).
@@ -82,8 +106,11 @@ struct Solution {
 
 template <typename Real>
 struct ExactSolution {
-  NodeArray<Real> Ta;  // analytical temperatures
+  ProfileNodes nodes;
+  NodeArray<Real> Ta;  // Ta[j]: the analytical temperature at node nodes.node(j)
   Real qa = 0;         // exact heat rate at the base [W]
+
+  Real tip() const { return Ta[nodes.count()]; }
 };
 
 // Heat rates at the base from the numerical temperatures [W].
@@ -97,6 +124,7 @@ struct HeatRates {
 template <typename Real>
 struct Case {
   TipScheme scheme{};
+  unsigned threads = 1;  // as CaseOptions
   FinProperties<Real> fin;
   Real m = 0;  // fin parameter √(h·P/(k·Ab)) [1/m]
   Mesh<Real> mesh;

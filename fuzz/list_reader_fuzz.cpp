@@ -1,25 +1,26 @@
-// Fuzz target: the list-directed reader on arbitrary file contents, read through a unit as the
-// program reads its input files, under the program's floating-point traps. The first byte of an
-// input chooses the items (2 bits per read operation: integer, real, character of length 100,
-// or all three in one operation); the rest is the file. Reading goes on until the file is used
-// up. Every read must end normally or with one of the reader's own run-time errors, in the exact
-// message frame; a trap, a crash or a sanitizer report is a finding.
+// Fuzz target: the list-directed reader on arbitrary file contents, read from an input file as
+// the program reads its input files, under the program's floating-point traps. The first byte of
+// an input chooses the items (2 bits per read operation: integer, real, character of length
+// 100, or all three in one operation); the rest is the file. Reading goes on until the file is
+// used up. Every read must end normally or return one of the reader's own run-time errors, whose
+// message is in the exact frame; an end of the process, a trap, a crash or a sanitizer report is
+// a finding.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <variant>
 
 #include "fuzz/in_process_frame.h"
 #include "fuzz/scratch_directory.h"
 #include "platform/fp_control.h"
+#include "process/run_time_error.h"
+#include "textio/list_input.h"
 #include "textio/list_reader.h"
-#include "textio/unit_close.h"
-#include "textio/unit_open.h"
 
 namespace {
 
-constexpr int kUnit = 1;
 constexpr int kTextLength = 100;  // the length of the report name, the program's one text item
 constexpr int kMostOperations = 100000;
 
@@ -27,18 +28,22 @@ std::string input_path;
 
 enum class Items { Integer, Real, Character, All };
 
-void read_operation(textio::UnitInput& input, Items items) {
+// The operation's error, if any: the first item that meets one ends it.
+textio::ListReader::Result read_operation(textio::InputFile& input, Items items) {
   std::int32_t integer = 0;
   double real = 0;
   // Exactly as long as the item, so that a byte written past its end is caught.
   const auto text = std::make_unique<char[]>(kTextLength);
   textio::ListReader reader(input);
-  if (items == Items::Integer || items == Items::All) reader.read_integer_item(integer);
-  if (items == Items::Real || items == Items::All) reader.read_real_item(real);
-  if (items == Items::Character || items == Items::All) {
-    reader.read_character_item(text.get(), kTextLength);
+  textio::ListReader::Result error;
+  if (!error && (items == Items::Integer || items == Items::All)) {
+    error = reader.read_integer_item(integer);
   }
-  reader.end_read();
+  if (!error && (items == Items::Real || items == Items::All)) error = reader.read_real_item(real);
+  if (!error && (items == Items::Character || items == Items::All)) {
+    error = reader.read_character_item(text.get(), kTextLength);
+  }
+  return error ? error : reader.end_read();
 }
 
 [[noreturn]] void fail(const char* what, const std::string& message) {
@@ -58,11 +63,9 @@ bool is_reader_error(int number) {
   return false;
 }
 
-void check_failure(int code, const std::string& message) {
+void check_failure(const std::string& message) {
   const std::string frame = "\r\nrun-time error F";
-  if (code != 1 || message.compare(0, frame.size(), frame) != 0) {
-    fail("not a run-time error ending", message);
-  }
+  if (message.compare(0, frame.size(), frame) != 0) fail("not a run-time error", message);
   const int number = std::atoi(message.c_str() + frame.size());
   const std::string context = ": READ(" + input_path + ")\r\n- ";
   if (!is_reader_error(number) || message.compare(frame.size() + 4, context.size(), context) != 0 ||
@@ -87,16 +90,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   platform::enable_fp_traps();
   try {
-    textio::UnitInput input(textio::open_unit(platform::native_file_system(), kUnit,
-                                              input_path.data(),
-                                              static_cast<int>(input_path.size())));
-    for (int operation = 0; operation < kMostOperations; ++operation) {
-      read_operation(input, static_cast<Items>((data[0] >> (2 * (operation % 4))) & 3));
+    auto opened = textio::InputFile::open(platform::native_file_system(), input_path);
+    if (const auto* error = std::get_if<process::RunTimeErrorReport>(&opened)) {
+      fail("the input file did not open", process::compose_run_time_error(*error));
     }
-  } catch (const fuzz::ProcessEnded& end) {
-    check_failure(end.code, fuzz::take_standard_error());
+    textio::InputFile& input = std::get<textio::InputFile>(opened);
+    for (int operation = 0; operation < kMostOperations; ++operation) {
+      const textio::ListReader::Result error =
+          read_operation(input, static_cast<Items>((data[0] >> (2 * (operation % 4))) & 3));
+      if (error) {
+        check_failure(process::compose_run_time_error(*error));
+        break;
+      }
+    }
+  } catch (const fuzz::ProcessEnded&) {
+    fail("the reader ended the process", fuzz::take_standard_error());
   }
   platform::suspend_fp_traps();
-  textio::close_unit(kUnit);
   return 0;
 }

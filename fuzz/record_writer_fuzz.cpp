@@ -29,9 +29,13 @@ struct ProgramFormat {
   std::string_view descriptors;
 };
 
+// The tip condition's line of a scheme solved directly and of one that iterates.
+const std::string kDirectTip = aleta::formatos::scheme_format("UDS", false);
+const std::string kIteratedTip = aleta::formatos::scheme_format("UDS-2", true);
+
 const ProgramFormat kFormats[] = {
     {aleta::formatos::F1.view(), "EEEEEEE"}, {aleta::formatos::F2.view(), "I"},
-    {aleta::formatos::F3a.view(), ""},       {aleta::formatos::F3b.view(), "EIEIE"},
+    {kDirectTip, ""},                        {kIteratedTip, "EIEIE"},
     {aleta::formatos::F4.view(), "EEE"},     {aleta::formatos::F5.view(), "IEEE"},
     {aleta::formatos::F6.view(), "IEEE"},    {aleta::formatos::F7.view(), ""},
     {aleta::formatos::F8.view(), "EEEE"},    {aleta::formatos::F9.view(), "EEEEE"},

@@ -1,6 +1,8 @@
 #include "malhas/fin_mesh.h"
 
 #include "fin/processamento.h"
+#include "fin/quantities.h"
+#include "fin/tip_scheme.h"
 #include "malhas/quad_reference.h"
 #include "process/first_fp_fault.h"
 #include "malhas/storage_refusal.h"
@@ -10,30 +12,33 @@ namespace {
 
 constexpr const char* kNoStorage = "memória insuficiente para as malhas em cálculo";
 
+// Each mesh, and its reference, may share its long loops over the nodes and the putting in
+// place of its large arrays' pages with a second thread, whatever --threads says of the meshes
+// computed at once: the study's choice since the core first shared them.
+constexpr unsigned kThreadsPerMesh = 2;
+
 // The spacing in nodes of the profile kept of a mesh of N nodes: at most kProfilePoints nodes.
 std::int64_t profile_stride(std::int64_t N) {
   return std::max<std::int64_t>(1, (N - 1 + kProfilePoints - 2) / (kProfilePoints - 1));
 }
 
-// Every stride-th node from the base, and the tip: the only nodes whose exact temperature the
-// case computed.
+// The nodes whose exact temperature the case computed, with their positions and numerical
+// temperatures.
 ProfileSample sample_profile(const fin::Case<double>& c) {
   ProfileSample sample;
-  const std::int64_t N = c.mesh.N;
-  const std::int64_t stride = profile_stride(N);
-  for (std::int64_t i = 1;; i = std::min(i + stride, N)) {
+  const fin::ProfileNodes& nodes = c.exact.nodes;
+  for (std::int64_t j = 1; j <= nodes.count(); ++j) {
+    const std::int64_t i = nodes.node(j);
     sample.x.push_back(c.mesh.x[i]);
     sample.T.push_back(c.solution.T[i]);
-    sample.Ta.push_back(c.exact.Ta[i]);
-    if (i == N) break;
+    sample.Ta.push_back(c.exact.Ta[j]);
   }
   return sample;
 }
 
 void keep_results(const fin::Case<double>& c, MeshOutcome& outcome) {
-  const std::int64_t N = c.mesh.N;
-  outcome.value = {c.solution.T[N], c.rates.qdds1, c.rates.qdds2};
-  outcome.exact = {c.exact.Ta[N], c.exact.qa, c.exact.qa};
+  outcome.value = fin::computed_quantities(c);
+  outcome.exact = fin::exact_quantities(c);
   if (fin::iterates(c.scheme)) {
     outcome.iterations = c.solution.it;
     outcome.final_l1 = c.solution.final_l1();
@@ -66,7 +71,7 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   process::FirstFpFault faults;
   if (refused_storage([&] {
         keep_results(fin::compute_case<double>(fin, {job.scheme, job.N}, iteration,
-                                               profile_stride(job.N)),
+                                               {profile_stride(job.N), kThreadsPerMesh}),
                      outcome);
       })) {
     outcome.failure = kNoStorage;
@@ -76,7 +81,7 @@ MeshOutcome compute_fin_mesh(const fin::FinProperties<double>& fin,
   if (outcome.failed()) {
     outcome.profile = {};
   } else if (quad_reference) {
-    attach_quad_reference(fin, iteration, job.scheme, outcome);
+    attach_quad_reference(fin, iteration, job.scheme, kThreadsPerMesh, outcome);
   } else {
     outcome.no_reference = kReferenceOff;
   }

@@ -61,10 +61,10 @@ std::optional<std::vector<fin::TipScheme>> schemes_named(const std::string& text
   return std::nullopt;
 }
 
-// The words of --esquema's help, its value's name and its error, from the schemes' table:
-// "1 (UDS), 2 (UDS-2)", "1|2" and "1, 2".
+// The words of --esquema's help, its value's name and its error, and the schemes that read
+// entradas_uds.ent, from the schemes' table: "1 (UDS), 2 (UDS-2)", "1|2", "1, 2" and "UDS-2".
 struct SchemeWords {
-  std::string described, alternatives, listed;
+  std::string described, alternatives, listed, iterating;
 };
 SchemeWords scheme_words() {
   SchemeWords words;
@@ -74,6 +74,7 @@ SchemeWords scheme_words() {
     words.described += (first ? "" : ", ") + number + " (" + std::string(t.name) + ")";
     words.alternatives += (first ? "" : "|") + number;
     words.listed += (first ? "" : ", ") + number;
+    if (t.iterates) words.iterating += (words.iterating.empty() ? "" : " ou ") + std::string(t.name);
   }
   return words;
 }
@@ -158,9 +159,11 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
   ParsedOptions parsed;
   StudyOptions& o = parsed.options;
   o.threads = std::max(1u, default_threads);
+  const SchemeWords words = scheme_words();
   CLI::App app("Estudo de refinamento de malhas da aleta: calcula o caso de entradas_geral.ent "
-               "(e entradas_uds.ent com UDS-2) em malhas sucessivamente refinadas e grava, na "
-               "pasta de saída, as ordens de convergência, as estimativas de erro e os gráficos.",
+               "(e entradas_uds.ent com " + words.iterating + ") em malhas sucessivamente "
+               "refinadas e grava, na pasta de saída, as ordens de convergência, as estimativas "
+               "de erro e os gráficos.",
                std::string(kProgram));
   app.get_formatter()->label("Usage", "Uso");
   app.get_formatter()->label("OPTIONS", "OPÇÕES");
@@ -187,7 +190,6 @@ ParsedOptions parse_options(int argc, const char* const* argv, unsigned default_
       ->check(whole_number(3, 2147483647))
       ->excludes(meshes)
       ->excludes(ratio);
-  const SchemeWords words = scheme_words();
   app.add_option("-e,--esquema", scheme,
                  "Esquema na extremidade: " + words.described + " ou " +
                      std::string(kEveryScheme) + " (padrão: o do arquivo)")

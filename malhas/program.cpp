@@ -10,6 +10,7 @@
 #include "malhas/program_name.h"
 #include "malhas/study.h"
 #include "process/console.h"
+#include "process/run_time_error.h"
 
 namespace malhas {
 namespace {
@@ -87,14 +88,16 @@ int run_program(const std::vector<std::string>& arguments, platform::FileSystem&
   const StudyOptions& options = parsed.options;
 
   // The reader's errors end the process with its message, before anything is written.
-  const fin::GeneralInput general = fin::read_general_input(files);
+  const fin::GeneralInput general = process::value_or_raise(fin::read_general_input(files)).input;
   const StudyPlan plan = plan_study(options, general.N, general.scheme);
   if (!plan.error.empty()) return fail(plan.error);
   const std::string missing = missing_iteration_input(plan, files);
   if (!missing.empty()) return fail(missing);
   fin::IterationInput iteration;
   for (fin::TipScheme scheme : plan.schemes) {
-    if (fin::iterates(scheme)) iteration = fin::read_iteration_input(files);
+    if (fin::iterates(scheme)) {
+      iteration = process::value_or_raise(fin::read_iteration_input(files));
+    }
   }
 
   // A lack of memory anywhere from here on (the tables, the charts, their text) ends the study

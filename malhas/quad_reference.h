@@ -12,12 +12,12 @@ constexpr std::string_view kReferenceFailed = "a referência em precisão quádr
 constexpr std::string_view kReferenceNoStorage =
     "memória insuficiente para a referência em precisão quádrupla";
 
-// The reference of the completed double mesh `outcome` (of job.scheme, with its iterations), or
-// the reason there is none. Storage refused marks the outcome lacked_storage, as for the mesh
-// itself, so that the mesh is computed again alone when the others are done. Its storage is
-// released before this returns.
+// The reference of the completed double mesh `outcome` (of job.scheme, with its iterations),
+// computed on at most `threads` threads, or the reason there is none. Storage refused marks the
+// outcome lacked_storage, as for the mesh itself, so that the mesh is computed again alone when
+// the others are done. Its storage is released before this returns.
 void attach_quad_reference(const fin::FinProperties<double>& fin,
                            const fin::IterationInput& iteration, fin::TipScheme scheme,
-                           MeshOutcome& outcome);
+                           unsigned threads, MeshOutcome& outcome);
 
 }  // namespace malhas

@@ -8,9 +8,9 @@
 namespace platform {
 
 // Makes every whole page within [start, start + bytes) present and writable, keeping what it
-// holds; false when the system refuses to back them. A large block is shared between two
-// threads as below.
-bool populate_pages(void* start, std::size_t bytes);
+// holds; false when the system refuses to back them. With `threads` of 2 or more a large block
+// is shared between two threads as below.
+bool populate_pages(void* start, std::size_t bytes, unsigned threads);
 
 struct PageBlock {
   void* start;
@@ -18,8 +18,8 @@ struct PageBlock {
 };
 
 // populate_pages for each of `count` blocks, shared between two threads where there are more
-// than one: the system puts pages in place for both at once, in about half the time. False when
-// any block is refused.
-bool populate_pages(const PageBlock* blocks, std::size_t count);
+// than one and `threads` allows two: the system puts pages in place for both at once, in about
+// half the time. False when any block is refused.
+bool populate_pages(const PageBlock* blocks, std::size_t count, unsigned threads);
 
 }  // namespace platform

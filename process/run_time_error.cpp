@@ -74,6 +74,14 @@ void raise_run_time_error(const RunTimeError& error, std::string_view text) {
 
 void raise_run_time_error(const RunTimeError& error) { raise_run_time_error(error, error.text); }
 
+void raise_run_time_error(const RunTimeErrorReport& report) {
+  raise_run_time_error(*report.error, report.operation, report.file_name, report.text);
+}
+
+std::string compose_run_time_error(const RunTimeErrorReport& report) {
+  return compose_run_time_error(*report.error, report.operation, report.file_name, report.text);
+}
+
 bool run_time_error_reported() { return error_reported; }
 
 void run_end_of_run_closing(void (*close_all)()) {

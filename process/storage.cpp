@@ -53,11 +53,11 @@ bool worth_populating(std::uint64_t bytes) {
 }
 
 // Zeroed storage for `count` reals (0 <= count, within the budget), or nullptr when refused.
-void* obtain(std::int64_t count, Pages pages) {
+void* obtain(std::int64_t count, Pages pages, unsigned threads) {
   const auto bytes = static_cast<std::size_t>(count) * 8;
   void* storage = std::calloc(count > 0 ? static_cast<std::size_t>(count) : 1, sizeof(double));
   if (storage != nullptr && pages == Pages::at_creation && worth_populating(bytes) &&
-      !platform::populate_pages(storage, bytes)) {
+      !platform::populate_pages(storage, bytes, threads)) {
     std::free(storage);
     return nullptr;
   }
@@ -66,9 +66,9 @@ void* obtain(std::int64_t count, Pages pages) {
 
 }  // namespace
 
-double* create_reals(std::int64_t count, Pages pages) {
+double* create_reals(std::int64_t count, Pages pages, unsigned threads) {
   reserve_bytes(count, 0);
-  void* storage = obtain(count, pages);
+  void* storage = obtain(count, pages, threads);
   if (storage == nullptr) {
     give_back_bytes(count);
     throw StorageUnavailable{};
@@ -76,14 +76,15 @@ double* create_reals(std::int64_t count, Pages pages) {
   return static_cast<double*>(storage);
 }
 
-void grow_reals(double*& reals, std::int64_t old_count, std::int64_t new_count) {
+void grow_reals(double*& reals, std::int64_t old_count, std::int64_t new_count, unsigned threads) {
   const std::uint64_t bytes = reserve_bytes(new_count, old_count);
   const auto old_bytes = static_cast<std::size_t>(old_count) * 8;
   // realloc grows a large block by remapping its pages, without copying the values or holding
   // them twice; only the pages it adds are populated.
   void* storage = std::realloc(reals, bytes > 0 ? bytes : 1);
   if (storage != nullptr && worth_populating(bytes) &&
-      !platform::populate_pages(static_cast<char*>(storage) + old_bytes, bytes - old_bytes)) {
+      !platform::populate_pages(static_cast<char*>(storage) + old_bytes, bytes - old_bytes,
+                                threads)) {
     // Refused: the array goes back to its old size, keeping its values wherever realloc put
     // them.
     void* shrunk = std::realloc(storage, old_bytes > 0 ? old_bytes : 1);
@@ -98,18 +99,18 @@ void grow_reals(double*& reals, std::int64_t old_count, std::int64_t new_count) 
   reals = static_cast<double*>(storage);
 }
 
-void populate_reals_together(const Reals* arrays, std::size_t count) {
+void populate_reals_together(const Reals* arrays, std::size_t count, unsigned threads) {
   std::vector<platform::PageBlock> blocks;
   for (std::size_t i = 0; i < count; ++i) {
     const auto bytes = static_cast<std::size_t>(arrays[i].count) * 8;
     if (bytes >= kPopulatedFrom) blocks.push_back({arrays[i].reals, bytes});
   }
-  if (!platform::populate_pages(blocks.data(), blocks.size())) throw StorageUnavailable{};
+  if (!platform::populate_pages(blocks.data(), blocks.size(), threads)) throw StorageUnavailable{};
 }
 
-void populate_reals(double* reals, std::int64_t count) {
+void populate_reals(double* reals, std::int64_t count, unsigned threads) {
   const auto bytes = static_cast<std::size_t>(count) * 8;
-  if (bytes >= kPopulatedFrom) platform::populate_pages(reals, bytes);
+  if (bytes >= kPopulatedFrom) platform::populate_pages(reals, bytes, threads);
 }
 
 void release_reals(double* reals, std::int64_t count) {

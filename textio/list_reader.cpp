@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "process/run_time_error.h"
 #include "textio/integer_conversion.h"
 #include "textio/real_conversion.h"
 
@@ -15,12 +14,22 @@ constexpr unsigned char kLf = 0x0A;
 
 }  // namespace
 
-// Ends the run with `error`, naming the value it is about as `shown`.
-void ListReader::raise_value_error(const process::RunTimeError& error,
-                                   std::string_view shown) const {
+template <typename Step>
+ListReader::Result ListReader::stopping_at_errors(Step step) {
+  try {
+    step();
+  } catch (const Stopped& stopped) {
+    return stopped.report;
+  }
+  return std::nullopt;
+}
+
+// Stops the item at `error`, naming the value it is about as `shown`.
+void ListReader::stop_at_value_error(const process::RunTimeError& error,
+                                     std::string_view shown) const {
   std::string text(error.text);
   text.append(": \"").append(shown).append("\"");
-  process::raise_run_time_error(error, process::Operation::Read, source_.file_name(), text);
+  throw Stopped{{error, process::Operation::Read, source_.file_name(), text}};
 }
 
 // The value as written: a quoted or parenthesised one with its delimiters.
@@ -31,21 +40,23 @@ std::string ListReader::written_value() const {
   return shown;
 }
 
+// The source's next byte; its error stops the item.
 unsigned char ListReader::next_byte() {
   if (lf_held_) {
     lf_held_ = false;
     return kLf;
   }
-  return source_.next_byte();
+  const SourceByte byte = source_.next_byte();
+  if (byte.error != nullptr) {
+    throw Stopped{{*byte.error, process::Operation::Read, source_.file_name()}};
+  }
+  return byte.value;
 }
 
 // Consumes the rest of the current record through its LF.
 void ListReader::skip_record() {
-  if (lf_held_) {
-    lf_held_ = false;
-    return;
+  while (next_byte() != kLf) {
   }
-  source_.skip_to_next_record();
 }
 
 void ListReader::append(char c) {
@@ -59,16 +70,16 @@ bool ListReader::blank_ends_value() const {
 }
 
 // An error in the repeat count that the value so far and a "*" make.
-void ListReader::raise_count_error(const process::RunTimeError& error) const {
-  raise_value_error(error, std::string(value_text()) + "*");
+void ListReader::stop_at_count_error(const process::RunTimeError& error) const {
+  stop_at_value_error(error, std::string(value_text()) + "*");
 }
 
 // "*": the characters so far are how many items get the value.
 void ListReader::take_repeat_count() {
-  if (pending_repeats_ > 0) raise_count_error(process::kSecondRepeatCount);
+  if (pending_repeats_ > 0) stop_at_count_error(process::kSecondRepeatCount);
   const Converted<std::int32_t> count = convert_integer(value_text());
-  if (count.error != nullptr) raise_count_error(*count.error);
-  if (count.value == 0) raise_count_error(process::kZeroRepeatCount);
+  if (count.error != nullptr) stop_at_count_error(*count.error);
+  if (count.value == 0) stop_at_count_error(process::kZeroRepeatCount);
   pending_repeats_ = static_cast<unsigned>(count.value) - 1;
   length_ = 0;
 }
@@ -101,7 +112,7 @@ void ListReader::scan_value(CharacterItem* character) {
     const unsigned char byte = next_byte();
     const char c = static_cast<char>(byte);
     if (byte == kCr || byte == kLf) {
-      if (byte == kCr) source_.skip_to_next_record();
+      if (byte == kCr) skip_record();
       if (form_ == Form::Quoted) {
         next_byte();  // a quoted value goes on after the first byte of the next line
         continue;
@@ -174,30 +185,38 @@ template <typename T, typename Convert>
 void ListReader::read_number(T& target, Convert convert) {
   // A value without characters is a null value: the item keeps what it held.
   if (take_value(nullptr) == Taken::Nothing || length_ == 0) return;
-  if (form_ != Form::Plain) raise_value_error(process::kDelimitedNumber, written_value());
+  if (form_ != Form::Plain) stop_at_value_error(process::kDelimitedNumber, written_value());
   const Converted<T> result = convert(value_text());
-  if (result.error != nullptr) raise_value_error(*result.error, value_text());
+  if (result.error != nullptr) stop_at_value_error(*result.error, value_text());
   target = result.value;
 }
 
-void ListReader::read_integer_item(std::int32_t& target) { read_number(target, convert_integer); }
-
-void ListReader::read_real_item(double& target) { read_number(target, convert_real); }
-
-void ListReader::read_character_item(char* target, int length) {
-  CharacterItem item{target, std::max(length, 0)};
-  const Taken taken = take_value(&item);
-  if (taken == Taken::Nothing || length_ == 0) return;
-  int filled = stored_;  // a newly read quoted value is in place already
-  if (form_ != Form::Quoted || taken == Taken::Repeated) {
-    filled = std::min(length_, item.length);
-    std::memcpy(target, value_, static_cast<std::size_t>(filled));
-  }
-  std::memset(target + filled, ' ', static_cast<std::size_t>(item.length - filled));
+ListReader::Result ListReader::read_integer_item(std::int32_t& target) {
+  return stopping_at_errors([&] { read_number(target, convert_integer); });
 }
 
-void ListReader::end_read() {
-  if (!record_consumed_) skip_record();
+ListReader::Result ListReader::read_real_item(double& target) {
+  return stopping_at_errors([&] { read_number(target, convert_real); });
+}
+
+ListReader::Result ListReader::read_character_item(char* target, int length) {
+  return stopping_at_errors([&] {
+    CharacterItem item{target, std::max(length, 0)};
+    const Taken taken = take_value(&item);
+    if (taken == Taken::Nothing || length_ == 0) return;
+    int filled = stored_;  // a newly read quoted value is in place already
+    if (form_ != Form::Quoted || taken == Taken::Repeated) {
+      filled = std::min(length_, item.length);
+      std::memcpy(target, value_, static_cast<std::size_t>(filled));
+    }
+    std::memset(target + filled, ' ', static_cast<std::size_t>(item.length - filled));
+  });
+}
+
+ListReader::Result ListReader::end_read() {
+  return stopping_at_errors([&] {
+    if (!record_consumed_) skip_record();
+  });
 }
 
 }  // namespace textio

@@ -2,28 +2,32 @@
 // List-directed value reader: free-form values separated by blanks, commas or line ends, with
 // repeat counts, null values, quoted text and a slash that ends the list.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "process/run_time_errors.h"
+#include "process/run_time_error_report.h"
 #include "textio/list_input.h"
 
 namespace textio {
 
 // One read operation: made at its start, on the source of its bytes, which must outlive it; the
-// items follow, then end_read. Every failure raises a run-time error of the read.
+// items follow, then end_read. Each returns the run-time error of the read that stopped it, or
+// none; after an error the operation is over, and so is the reading of its source.
 class ListReader {
  public:
+  using Result = std::optional<process::RunTimeErrorReport>;
+
   explicit ListReader(ByteSource& source) : source_(source) {}
   ListReader(const ListReader&) = delete;
   ListReader& operator=(const ListReader&) = delete;
 
-  void read_integer_item(std::int32_t& target);
-  void read_real_item(double& target);
+  [[nodiscard]] Result read_integer_item(std::int32_t& target);
+  [[nodiscard]] Result read_real_item(double& target);
   // `target` holds `length` bytes, blank-padded.
-  void read_character_item(char* target, int length);
+  [[nodiscard]] Result read_character_item(char* target, int length);
   // Ends the read operation: the source moves to the start of the next record.
-  void end_read();
+  [[nodiscard]] Result end_read();
 
  private:
   // Characters kept of an undelimited value; a longer one is read to its end and cut.
@@ -36,10 +40,18 @@ class ListReader {
     int length;
   };
 
+  // How a step stops at an error: unwound to the item it belongs to, which returns the report.
+  struct Stopped {
+    process::RunTimeErrorReport report;
+  };
+  template <typename Step>
+  Result stopping_at_errors(Step step);
+
   std::string_view value_text() const { return {value_, static_cast<std::size_t>(length_)}; }
   std::string written_value() const;
-  [[noreturn]] void raise_value_error(const process::RunTimeError& error, std::string_view shown) const;
-  [[noreturn]] void raise_count_error(const process::RunTimeError& error) const;
+  [[noreturn]] void stop_at_value_error(const process::RunTimeError& error,
+                                        std::string_view shown) const;
+  [[noreturn]] void stop_at_count_error(const process::RunTimeError& error) const;
   unsigned char next_byte();
   void skip_record();
   void append(char c);

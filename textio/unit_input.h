@@ -1,15 +1,15 @@
 #pragma once
-// Reading a connected unit's file through its buffer.
+// Reading a unit record's file through its buffer.
+#include "textio/list_input.h"
 
 namespace textio {
 
 struct UnitRecord;
 
-// The next byte of the file; an unterminated last record is completed with an LF. Raises 6501
-// at the end of the file and 6500 when the system reports a read failure.
-unsigned char next_input_byte(UnitRecord& unit);
-
-// Takes bytes through the next LF, which is consumed.
-void skip_to_next_record(UnitRecord& unit);
+// The next byte of the file; an unterminated last record is completed with an LF. At the end of
+// the file, run-time error 6501 instead, and 6500 when the system reports a read failure. A read
+// on a unit holding output writes that output first; a failure of that write ends the run with
+// the write's error.
+SourceByte read_input_byte(UnitRecord& unit);
 
 }  // namespace textio

@@ -7,6 +7,7 @@
 
 #include "process/run_time_error.h"
 #include "textio/device_names.h"
+#include "textio/file_connection.h"
 #include "textio/file_name.h"
 #include "textio/unit_table.h"
 #include "textio/unit_close.h"
@@ -15,37 +16,11 @@
 namespace textio {
 namespace {
 
-using platform::FileAccess;
 using platform::FileError;
 using process::Operation;
 
 constexpr int kLowestUnit = -32767;
 constexpr int kHighestUnit = 32767;
-
-const process::RunTimeError& open_error(FileError error) {
-  switch (error) {
-    case FileError::NotFound: return process::kFileNotFound;
-    case FileError::AccessDenied: return process::kAccessDenied;
-    case FileError::AlreadyExists: return process::kFileExists;
-    case FileError::TooManyOpen: return process::kTooManyOpenFiles;
-    default: return process::kInvalidOpen;  // an invalid name, and every reason without its own
-  }
-}
-
-// Opens with read and write access, falling back to read only and then to write only; the
-// reason of the last attempt decides the error.
-void open_file(UnitRecord& unit, const std::string& path, platform::OpenMode mode,
-               const std::string& given_name) {
-  FileError error = FileError::None;
-  for (FileAccess access : {FileAccess::ReadWrite, FileAccess::ReadOnly, FileAccess::WriteOnly}) {
-    error = unit.files->open(path, mode, access, unit.handle);
-    if (error == FileError::None) {
-      unit.owns_handle = true;
-      return;
-    }
-  }
-  process::raise_run_time_error(open_error(error), Operation::Open, given_name);
-}
 
 std::unique_ptr<UnitRecord> new_unit_record(platform::FileSystem& files, int number, bool device,
                                             const std::string& given) {
@@ -67,21 +42,6 @@ void connect_stream(UnitRecord& unit, const Device& device) {
   unit.handle = device.target == Device::Target::StandardOutput
                     ? platform::standard_output_handle()
                     : platform::standard_error_handle();
-}
-
-// Connects a file: an existing one is opened at its beginning in reading state, a missing one
-// is created in writing state.
-void connect_file(UnitRecord& unit, const std::string& path, bool exists,
-                  const std::string& given_name) {
-  open_file(unit, path, exists ? platform::OpenMode::Existing : platform::OpenMode::CreateNew,
-            given_name);
-  unit.writing = !exists;
-  platform::FileStatus status;
-  if (unit.files->status(unit.handle, status)) {
-    unit.has_identity = true;
-    unit.identity = status.identity;
-    unit.regular_file = status.regular;
-  }
 }
 
 // Settles the connections already made: the unit when it is already connected to the file,
@@ -125,7 +85,10 @@ UnitRecord& open_unit(platform::FileSystem& files, int number, const char* name,
     connect_stream(*unit, *device);
   } else {
     unit->name = device ? device->shown_name : given;
-    connect_file(*unit, path, exists, given);
+    const FileError error = connect_file(*unit, path, exists);
+    if (error != FileError::None) {
+      process::raise_run_time_error(open_error(error), Operation::Open, given);
+    }
   }
   UnitRecord& connected = *unit;
   attach_unit(std::move(unit));

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "fin/tip_scheme.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 #include "malhas/presentation/text_columns.h"
@@ -56,6 +57,22 @@ std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<R
   return text;
 }
 
+// The order of the term level j removes, p_L + (j - 1)·step, for the steps of the schemes and
+// quantities extrapolated: "p = p_L + j - 1" when every step is 1.
+std::string removed_order_formulas(const std::vector<QuantityExtrapolation>& extrapolations) {
+  std::vector<int> steps;
+  for (const QuantityExtrapolation& e : extrapolations) {
+    const int step = fin::error_orders(e.scheme, e.quantity).step;
+    if (std::find(steps.begin(), steps.end(), step) == steps.end()) steps.push_back(step);
+  }
+  std::string text;
+  for (const int step : steps) {
+    text += (text.empty() ? "p = p_L + " : " ou p = p_L + ") +
+            (step == 1 ? std::string("j - 1") : std::to_string(step) + "·(j - 1)");
+  }
+  return text;
+}
+
 }  // namespace
 
 std::optional<BestEstimateText> best_estimate_text(const QuantityExtrapolation& e) {
@@ -103,8 +120,9 @@ std::string extrapolation_summary(const std::vector<QuantityExtrapolation>& extr
 std::string extrapolation_section(const std::vector<QuantityExtrapolation>& extrapolations) {
   std::string text =
       "\nExtrapolação de Richardson repetida: o nível j combina dois valores consecutivos do "
-      "nível j - 1, (r^p fino - grosso)/(r^p - 1), e remove o termo do erro de ordem "
-      "p = p_L + j - 1; Ej = exato - valor do nível j, e p_E a sua ordem efetiva.\n"
+      "nível j - 1, (r^p fino - grosso)/(r^p - 1), e remove o termo do erro de ordem " +
+      removed_order_formulas(extrapolations) +
+      "; Ej = exato - valor do nível j, e p_E a sua ordem efetiva.\n"
       "\nNa solução discreta convergida em precisão quádrupla:\n";
   bool referenced = false;
   for (const QuantityExtrapolation& e : extrapolations) {

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "fin/quad_number.h"
+#include "fin/real.h"
 
 namespace malhas {
 namespace {
@@ -16,9 +16,9 @@ std::string chars(double value, std::chars_format format, int precision) {
 
 }  // namespace
 
-std::string exact_text(double value) { return chars(value, std::chars_format::scientific, 16); }
+std::string exact_text(double value) { return fin::RealTraits<double>::text(value); }
 
-std::string exact_text(fin::Quad value) { return fin::QuadNumber(value).text(); }
+std::string exact_text(fin::Quad value) { return fin::RealTraits<fin::Quad>::text(value); }
 
 std::string shortest_text(double value) {
   char buffer[32];  // the longest shortest form, "-2.2250738585072014e-308", fits

@@ -43,8 +43,8 @@ struct SchemeStudy {
   std::vector<std::array<QuantityAnalysis, 3>> rows;  // one per mesh
 };
 
-// The order a quantity tends to as the mesh is refined: 1 with UDS; with UDS-2, 2 for the tip
-// temperature and qdds2 and 1 for qdds1.
+// The order a quantity tends to as the mesh is refined, p_L of the scheme table
+// (fin/tip_scheme.h).
 int asymptotic_order(fin::TipScheme scheme, Quantity q);
 
 // The order of the term-th term of a quantity's error expansion (term 1 is the leading one, of

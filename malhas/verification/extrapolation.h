@@ -43,7 +43,7 @@ struct LevelValue {
 // The level's error is within its resolution: noise of the meshes' own round-off.
 template <class Real>
 bool below_resolution(const LevelValue<Real>& v) {
-  return fin::real_fabs(v.error) < static_cast<Real>(v.resolution);
+  return fin::RealTraits<Real>::fabs(v.error) < static_cast<Real>(v.resolution);
 }
 
 // r^p for a whole p >= 0 by repeated products: exact while r^p fits the mantissa, as it does for
@@ -53,12 +53,6 @@ Real whole_power(Real r, int p) {
   Real power = 1;
   for (int i = 0; i < p; ++i) power = power * r;
   return power;
-}
-
-// Neither infinite nor NaN, in any arithmetic: v - v is 0 only for a finite v.
-template <class Real>
-bool finite_value(Real v) {
-  return v - v == Real(0);
 }
 
 // The ratio of the spacings of two meshes, (fine - 1) / (coarse - 1), in the arithmetic `Real`.
@@ -105,7 +99,9 @@ std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Re
                        coarse_weight * below_resolutions[k - level];
       }
       v.error = mesh.exact - v.value;
-      if (!finite_value(v.value) || !finite_value(v.error)) return table;
+      if (!fin::RealTraits<Real>::finite(v.value) || !fin::RealTraits<Real>::finite(v.error)) {
+        return table;
+      }
       if (k == level) {
         v.order = undefined_because("malhas insuficientes");
       } else if (below_resolution(row.back()) || below_resolution(v)) {

@@ -31,7 +31,7 @@ const LevelValue<Real>* best_estimate(const std::vector<LevelValue<Real>>& table
   const LevelValue<Real>* best = nullptr;
   if (table.empty()) return best;
   const auto vouched = [](const LevelValue<Real>& v) {
-    const Real error = fin::real_fabs(v.error), resolution = v.resolution;
+    const Real error = fin::RealTraits<Real>::fabs(v.error), resolution = v.resolution;
     return error < resolution ? resolution : error;
   };
   const std::int32_t finest = table.back().N;

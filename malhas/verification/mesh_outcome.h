@@ -41,8 +41,8 @@ struct MeshOutcome {
   bool lacked_storage = false;
   std::array<double, 3> value{};  // the numerical T(N), qdds1, qdds2
   std::array<double, 3> exact{};  // Ta(N), qa, qa
-  // UDS-2 only: iterations made, the last L1 norm over the initial one, and whether it fell
-  // below tol (otherwise the iteration stopped at itmax).
+  // A scheme that iterates only: iterations made, the last L1 norm over the initial one, and
+  // whether it fell below tol (otherwise the iteration stopped at itmax).
   std::int32_t iterations = 0;
   double final_l1 = 0;
   bool converged = true;

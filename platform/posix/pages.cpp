@@ -53,18 +53,18 @@ constexpr std::size_t kSplitFrom = std::size_t{16} << 20;
 
 }  // namespace
 
-bool populate_pages(void* start, std::size_t bytes) {
-  if (bytes < kSplitFrom) return populate_range(start, bytes);
+bool populate_pages(void* start, std::size_t bytes, unsigned threads) {
+  if (bytes < kSplitFrom || threads < 2) return populate_range(start, bytes);
   // Split on a page boundary, so that no page falls between the halves.
   const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
   const auto from = reinterpret_cast<std::uintptr_t>(start);
   const std::size_t half = (from + bytes / 2) / page * page - from;
   char* const block = static_cast<char*>(start);
   const PageBlock halves[] = {{block, half}, {block + half, bytes - half}};
-  return populate_pages(halves, 2);
+  return populate_pages(halves, 2, threads);
 }
 
-bool populate_pages(const PageBlock* blocks, std::size_t count) {
+bool populate_pages(const PageBlock* blocks, std::size_t count, unsigned threads) {
   std::atomic<bool> granted{true};
   const auto populate_from = [&](std::size_t first, std::size_t step) {
     for (std::size_t i = first; i < count; i += step) {
@@ -72,7 +72,7 @@ bool populate_pages(const PageBlock* blocks, std::size_t count) {
     }
   };
   std::thread helper;  // takes every other block
-  if (count > 1) {
+  if (count > 1 && threads >= 2) {
     try {
       helper = std::thread(populate_from, 1, 2);
     } catch (const std::system_error&) {

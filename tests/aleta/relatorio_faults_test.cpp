@@ -3,6 +3,7 @@
 // with the error of that write, and the file holds exactly the whole blocks written before it.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -39,12 +40,13 @@ ChildResult write_worked_report(const std::string& path, int failing_write,
     files.failing_write = failing_write;
     files.write_error = error;
     textio::initialise_unit_layer();
-    GeneralInput in = fin::testing::worked_input(TipScheme::Uds2);
-    in.saida.fill(' ');
-    std::memcpy(in.saida.data(), path.data(), path.size());
+    const GeneralInput in = fin::testing::worked_input(TipScheme::Uds2);
+    std::array<char, 100> name;
+    name.fill(' ');
+    std::memcpy(name.data(), path.data(), path.size());
     const IterationInput iteration = fin::testing::iteration_controls(100, 1e-10, 25);
     const Case<double> c = compute_case<double>(in, in.mesh_choice(), iteration);
-    write_report(files, {in, iteration, c, 0.0});
+    write_report(files, {name, in, iteration, c, 0.0});
     process::terminate_process(0);
   });
 }

@@ -4,6 +4,9 @@
 
 #include <cmath>
 
+#include "fin/tip_uds.h"
+#include "fin/tip_uds2.h"
+
 namespace fin {
 namespace {
 
@@ -29,7 +32,7 @@ struct ExactCase {
 TEST(Coefficients, BaseAndInteriorRows) {
   ExactCase c(5);
   build_base_node(c.in, c.s);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   EXPECT_EQ(c.s.ap[1], 1.0);
   EXPECT_EQ(c.s.aw[1], 0.0);
   EXPECT_EQ(c.s.ae[1], 0.0);
@@ -47,7 +50,7 @@ TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
   ExactCase c(50);
   c.mesh.dx = 0.1 / 49;
   c.m = std::sqrt(20.0);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   EXPECT_NEAR(c.s.ap[2], 2.0 + 0.1 * 0.1 / (49.0 * 49.0) * 20.0, 1e-15);
   for (std::int32_t i = 3; i <= 49; ++i) {
     EXPECT_EQ(c.s.ap[i], c.s.ap[2]);
@@ -57,14 +60,14 @@ TEST(Coefficients, InteriorRowsAreBitIdenticalCopies) {
 
 TEST(Coefficients, TwoNodesHaveNoInteriorRow) {
   ExactCase c(2);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
   EXPECT_EQ(c.s.ap[1], 0.0);
   EXPECT_EQ(c.s.ap[2], 0.0);
 }
 
 TEST(Coefficients, UdsTip) {
   ExactCase c(3);
-  build_tip_uds(c.in, c.mesh, c.T, c.s);
+  UdsTip<double>::row(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.aw[3], 200.0);
   EXPECT_EQ(c.s.ae[3], 0.0);
   EXPECT_EQ(c.s.ap[3], 205.0);  // h·dx + k
@@ -74,21 +77,21 @@ TEST(Coefficients, UdsTip) {
 TEST(Coefficients, Uds2TipDefersTheCorrection) {
   ExactCase c(4);
   for (std::int32_t i = 1; i <= 4; ++i) c.T[i] = 60;
-  build_tip_uds2(c.in, c.mesh, c.T, c.s);
+  Uds2Tip<double>::row(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.aw[4], 600.0);  // 3k
   EXPECT_EQ(c.s.ae[4], 0.0);
   EXPECT_EQ(c.s.ap[4], 610.0);  // 3k + 2h·dx
   EXPECT_EQ(c.s.bp[4], 250.0) << "uniform field: no correction";
   c.T[3] = 70;
   c.T[2] = 72.5;
-  build_tip_uds2(c.in, c.mesh, c.T, c.s);
+  Uds2Tip<double>::row(c.in, c.mesh, c.T, c.s);
   EXPECT_EQ(c.s.bp[4], 250.0 + 200.0 * -2.5);  // 2h·Tinf·dx + k·(T(N-1) - T(N-2))
 }
 
 TEST(Coefficients, ConvergedUds2TipEliminatesTheSecondNeighbour) {
   ExactCase c(4);
-  build_interior_nodes(c.in, c.m, c.mesh, c.s);
-  build_tip_uds2_converged(c.in, c.mesh, c.s);
+  build_interior_nodes(c.in, c.m, c.mesh, 1, c.s);
+  Uds2Tip<double>::converged_row(c.in, c.mesh, c.s);
   EXPECT_EQ(c.s.aw[4], 200.0);   // k·(4 - ap(N-1)) with ap(N-1) = 3
   EXPECT_EQ(c.s.ae[4], 0.0);
   EXPECT_EQ(c.s.ap[4], 410.0);   // 2k + 2h·dx

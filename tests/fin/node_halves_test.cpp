@@ -16,7 +16,7 @@ constexpr auto kSplitFrom = static_cast<std::int64_t>(NodeCost::arithmetic);
 TEST(NodeHalves, ComputesEachNodeOfTheRange) {
   for (const std::int64_t last : {std::int64_t{9}, kSplitFrom + 1, kSplitFrom + 2}) {
     std::vector<int> computed(static_cast<std::size_t>(last + 2), 0);
-    for_nodes_in_halves(2, last, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t end) {
+    for_nodes_in_halves(2, last, NodeCost::arithmetic, 2, [&](std::int64_t first, std::int64_t end) {
       for (std::int64_t i = first; i <= end; ++i) computed[static_cast<std::size_t>(i)] += 1;
     });
     std::vector<int> expected(computed.size(), 1);
@@ -31,7 +31,7 @@ std::optional<platform::FpFault> first_fault(std::int64_t invalid_at, std::int64
   const std::int64_t N = 2 * kSplitFrom;
   std::vector<double> values(static_cast<std::size_t>(N + 1), 0.0);
   process::FirstFpFault faults;
-  for_nodes_in_halves(1, N, NodeCost::arithmetic, [&](std::int64_t first, std::int64_t last) {
+  for_nodes_in_halves(1, N, NodeCost::arithmetic, 2, [&](std::int64_t first, std::int64_t last) {
     for (std::int64_t i = first; i <= last; ++i) {
       volatile double zero = 0.0;
       const double numerator = i == invalid_at ? 0.0 : 1.0;

@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-#include "fin/coeficientes.h"
+#include "fin/tip_uds2.h"
 #include "fin/pos_processamento.h"
 #include "tests/fin/straightforward_solver.h"
 #include "tests/fin/worked_case.h"
@@ -71,8 +71,9 @@ TEST(AnalyticalSolution, NoTemperatureDifferenceMeansNoHeat) {
 }
 
 // A case computed for a sample of its profile holds the full profile's bits at every stride-th
-// node and the tip. A fin whose formula comes near overflow (mk = 5e-301: sinh(mL)/mk is about
-// 1.5e302) computes every node, since a node between the sample could overflow on its own.
+// node and the tip, and nothing else. A fin whose formula comes near overflow (mk = 5e-301:
+// sinh(mL)/mk is about 1.5e302) computes every node, since a node between the sample could
+// overflow on its own, and keeps the same sample.
 TEST(AnalyticalSolution, SampledProfileHasTheFullProfilesBitsAtItsNodes) {
   constexpr std::int64_t N = 101;
   GeneralInput near_overflow = worked_input(TipScheme::Uds, N);
@@ -81,20 +82,29 @@ TEST(AnalyticalSolution, SampledProfileHasTheFullProfilesBitsAtItsNodes) {
   struct Sample {
     GeneralInput in;
     std::int64_t stride;
-    bool every_node;
+    std::vector<std::int64_t> nodes;  // the sampled nodes, by hand
   };
-  for (const Sample& s : {Sample{worked_input(TipScheme::Uds, N), 7, false},
-                          Sample{worked_input(TipScheme::Uds2, N), 100, false},
-                          Sample{near_overflow, 7, true}}) {
+  std::vector<std::int64_t> every_seventh;
+  for (std::int64_t i = 1; i <= N; i += 7) every_seventh.push_back(i);
+  every_seventh.push_back(N);  // 99 is the last seventh node
+  for (const Sample& s : {Sample{worked_input(TipScheme::Uds, N), 7, every_seventh},
+                          Sample{worked_input(TipScheme::Uds2, N), 100, {1, 101}},
+                          Sample{worked_input(TipScheme::Uds2, N), 1000, {1, 101}},
+                          Sample{near_overflow, 7, every_seventh}}) {
     const IterationInput iteration = iteration_controls(50, 1e-12, 25);
     const Case<double> full = compute_case<double>(s.in, s.in.mesh_choice(), iteration);
-    const Case<double> sampled = compute_case<double>(s.in, s.in.mesh_choice(), iteration, s.stride);
-    for (std::int64_t i = 1; i <= N; ++i) {
-      if (s.every_node || (i - 1) % s.stride == 0 || i == N) {
-        EXPECT_EQ(bits(sampled.exact.Ta[i]), bits(full.exact.Ta[i])) << "stride " << s.stride << " node " << i;
-      }
+    const Case<double> sampled =
+        compute_case<double>(s.in, s.in.mesh_choice(), iteration, {s.stride});
+    const ProfileNodes& nodes = sampled.exact.nodes;
+    ASSERT_EQ(nodes.count(), static_cast<std::int32_t>(s.nodes.size())) << "stride " << s.stride;
+    ASSERT_EQ(sampled.exact.Ta.size(), nodes.count());
+    for (std::int32_t j = 1; j <= nodes.count(); ++j) {
+      const std::int64_t i = s.nodes[static_cast<std::size_t>(j - 1)];
+      ASSERT_EQ(nodes.node(j), i) << "stride " << s.stride << " sample " << j;
+      EXPECT_EQ(bits(sampled.exact.Ta[j]), bits(full.exact.Ta[i])) << "stride " << s.stride << " node " << i;
     }
     EXPECT_EQ(bits(sampled.exact.qa), bits(full.exact.qa));
+    EXPECT_EQ(bits(sampled.exact.tip()), bits(full.exact.tip()));
   }
 }
 
@@ -169,13 +179,13 @@ TEST(Uds2Driver, SameBitsAsTheStraightforwardIteration) {
     DiscreteSystem<double>& s = r.system;
     NodeArray<double>& T = r.solution.T;
     for (std::int32_t i = 1; i <= in.N; ++i) T[i] = iteration.T0;
-    build_tip_uds2(r.fin, r.mesh, T, s);
+    Uds2Tip<double>::row(r.fin, r.mesh, T, s);
     std::vector<testing::StraightforwardNorms> norms{
         testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N)};
     std::int32_t count = 1;
     for (; count <= iteration.itmax; ++count) {
       testing::straightforward_solve(s.ap, s.aw, s.ae, s.bp, T, in.N);
-      build_tip_uds2(r.fin, r.mesh, T, s);
+      Uds2Tip<double>::row(r.fin, r.mesh, T, s);
       norms.push_back(testing::straightforward_norms(s.ap, s.aw, s.ae, s.bp, T, in.N));
       if (norms[count].l1 / norms[0].l1 < iteration.tol) break;
     }

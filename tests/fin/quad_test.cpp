@@ -9,7 +9,6 @@
 
 #include "fin/processamento.h"
 #include "fin/quad_number.h"
-#include "fin/uds2_superposition.h"
 #include "tests/fin/worked_case.h"
 
 namespace fin {
@@ -18,13 +17,10 @@ namespace {
 using testing::iteration_controls;
 using testing::worked_input;
 
-// The gap between 1 and the next larger value of the arithmetic.
 template <typename Real>
-Real epsilon();
-template <>
-double epsilon<double>() { return 0x1p-52; }
-template <>
-Quad epsilon<Quad>() { return ldexpq(1, -112); }
+Real epsilon() {
+  return RealTraits<Real>::epsilon();
+}
 
 template <typename Real>
 class BothArithmetics : public ::testing::Test {};
@@ -38,7 +34,7 @@ TYPED_TEST(BothArithmetics, DirectConvergedUds2IsTheIterationsFixedPoint) {
   using Real = TypeParam;
   for (const std::int32_t N : {3, 21, 161}) {
     const GeneralInput in = worked_input(TipScheme::Uds2, N);
-    const Case<Real> direct = compute_converged_case<Real>(in, N);
+    const Case<Real> direct = compute_converged_case<Real>(in, in.mesh_choice());
     EXPECT_TRUE(direct.solution.converged);
 
     Case<Real> iterated = prepare_case<Real>(in, in.mesh_choice());
@@ -55,33 +51,40 @@ TYPED_TEST(BothArithmetics, DirectConvergedUds2IsTheIterationsFixedPoint) {
     const Real bound = 16 * N * epsilon<Real>() * in.Tb;
     for (std::int32_t i = 1; i <= N; ++i) {
       const Real difference = iterated.solution.T[i] - direct.solution.T[i];
-      EXPECT_LE(real_fabs(difference), bound)
+      EXPECT_LE(RealTraits<Real>::fabs(difference), bound)
           << "N " << N << " node " << i << ": " << QuadNumber(difference).text();
     }
     const NodeArray<Real>& T = direct.solution.T;
     const Real dx = direct.mesh.dx;
     const Real tip = (3 * in.k + 2 * in.h * dx) * T[N] - 4 * in.k * T[N - 1] + in.k * T[N - 2] -
                      2 * in.h * dx * in.Tinf;
-    EXPECT_LE(real_fabs(tip), 64 * epsilon<Real>() * in.k * in.Tb) << "N " << N;
+    EXPECT_LE(RealTraits<Real>::fabs(tip), 64 * epsilon<Real>() * in.k * in.Tb) << "N " << N;
   }
 }
 
-// The iterate from the scalar recurrence on bp(N) is the one the solves make, after 0, 1, 2 and
-// 40 solves from a field far from the solution, to within the arithmetic's round-off.
-TYPED_TEST(BothArithmetics, SuperposedIterateIsTheSolvedOne) {
+// Every scheme's solution after 0, 1, 2 and 40 solves from a field far from the solution is the
+// one its computation makes with that many solves: for UDS-2 the iterate from the scalar
+// recurrence on bp(N), to within the arithmetic's round-off; for a direct scheme its one solve,
+// bit for bit, whatever the count.
+TYPED_TEST(BothArithmetics, SolutionAfterSolvesIsTheComputedOne) {
   using Real = TypeParam;
   const std::int32_t N = 161;
-  const GeneralInput in = worked_input(TipScheme::Uds2, N);
-  for (const std::int32_t solves : {0, 1, 2, 40}) {
-    const Case<Real> solved = compute_case_after<Real>(in, N, 400, solves);
-    const Case<Real> superposed = compute_case_after_by_superposition<Real>(in, N, 400, solves);
-    const Real bound = 16 * N * epsilon<Real>() * 400;
-    for (std::int32_t i = 1; i <= N; ++i) {
-      const Real difference = solved.solution.T[i] - superposed.solution.T[i];
-      EXPECT_LE(real_fabs(difference), bound)
-          << solves << " solves, node " << i << ": " << QuadNumber(difference).text();
+  for (const TipSchemeTraits& row : kTipSchemes) {
+    const GeneralInput in = worked_input(row.scheme, N);
+    for (const std::int32_t solves : {0, 1, 2, 40}) {
+      SCOPED_TRACE(std::string(row.name) + ", " + std::to_string(solves) + " solves");
+      // tol = 0: no normalised norm falls below it, so an iteration makes exactly itmax solves.
+      const Case<Real> solved =
+          compute_case<Real>(in, in.mesh_choice(), iteration_controls(solves, 0.0, 400));
+      const Case<Real> after = compute_case_after<Real>(in, in.mesh_choice(), 400, solves);
+      const Real bound = row.iterates ? 16 * N * epsilon<Real>() * 400 : Real(0);
+      for (std::int32_t i = 1; i <= N; ++i) {
+        const Real difference = solved.solution.T[i] - after.solution.T[i];
+        EXPECT_LE(RealTraits<Real>::fabs(difference), bound)
+            << "node " << i << ": " << QuadNumber(difference).text();
+      }
+      EXPECT_EQ(after.solution.it, row.iterates ? solves : 0);
     }
-    EXPECT_EQ(superposed.solution.it, solves);
   }
 }
 
@@ -105,6 +108,21 @@ std::string fingerprint(const Case<Real>& c) {
   }
   for (Real v : {c.exact.qa, c.rates.qdds1, c.rates.qdds2}) all += bits_of(v);
   return all + std::to_string(c.solution.it) + (c.solution.converged ? "+" : "-");
+}
+
+// A scheme that does not iterate converges to its one solve: its converged case is its case, bit
+// for bit (the converged UDS-2 is the iteration's fixed point, above).
+TYPED_TEST(BothArithmetics, ConvergedCaseOfADirectSchemeIsItsCase) {
+  using Real = TypeParam;
+  for (const TipSchemeTraits& row : kTipSchemes) {
+    if (row.iterates) continue;
+    const GeneralInput in = worked_input(row.scheme, 161);
+    const Case<Real> converged = compute_converged_case<Real>(in, in.mesh_choice());
+    const Case<Real> direct = compute_case<Real>(in, in.mesh_choice(), {});
+    std::string expected = fingerprint(direct);
+    expected.back() = '+';  // and marked converged
+    EXPECT_EQ(fingerprint(converged), expected) << row.name;
+  }
 }
 
 // A double case and a quadruple one computed at once on two threads share nothing: each comes
@@ -154,7 +172,7 @@ TEST(QuadNumber, ThirtySixDigitsReadBackExactly) {
   const Quad values[] = {third,
                          -third * ldexpq(1, 1000),
                          nextafterq(Quad(1), Quad(2)),         // 1 + 2^-112
-                         largest_real<Quad>(),
+                         RealTraits<Quad>::largest(),
                          ldexpq(1, -16494),                     // the smallest subnormal
                          sqrtq(Quad(2)) * Quad(1e-300)};
   for (const Quad v : values) {

@@ -9,7 +9,7 @@
 #include <random>
 #include <vector>
 
-#include "fin/coeficientes.h"
+#include "fin/tip_uds.h"
 #include "tests/fin/straightforward_solver.h"
 #include "tests/fin/worked_case.h"
 
@@ -116,7 +116,7 @@ TEST(ResidualNorms, NormsOfAKnownResidualVector) {
 Case<double> build_worked_fin(std::int32_t n) {
   const GeneralInput in = testing::worked_input(TipScheme::Uds, n);
   Case<double> c = prepare_case<double>(in, in.mesh_choice());
-  build_tip_uds(in, c.mesh, c.solution.T, c.system);
+  UdsTip<double>::row(c.fin, c.mesh, c.solution.T, c.system);
   return c;
 }
 

@@ -57,5 +57,13 @@ TEST(RunCommand, ShellSharesTheStandardStreamsAndWaits) {
   EXPECT_EQ(r.out, "notepad saida.txt|after");
 }
 
+// The file reaches the program as one argument, exactly, whatever the shell would make of it.
+TEST(RunProgramOn, FileIsOneArgumentUnchanged) {
+  for (const std::string file : {"r.txt", "meu relat\xF3rio.txt", "a b'c\"$(exit 7)`x`;*"}) {
+    const auto r = testing_support::run_in_child([&] { run_program_on("printf '%s|'", file); });
+    EXPECT_EQ(r.out, file + "|");
+  }
+}
+
 }  // namespace
 }  // namespace process

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   for (int a = 8; a < argc; ++a) {
     const auto N = static_cast<std::int32_t>(std::atoi(argv[a]));
     print_case(fin, fin::compute_case<fin::Quad>(fin, {fin::TipScheme::Uds, N}, {}));
-    print_case(fin, fin::compute_converged_case<fin::Quad>(fin, N));
+    print_case(fin, fin::compute_converged_case<fin::Quad>(fin, {fin::TipScheme::Uds2, N}));
   }
   return 0;
 }

@@ -6,8 +6,8 @@
 
 namespace platform {
 
-bool populate_pages(void*, std::size_t) { return false; }
+bool populate_pages(void*, std::size_t, unsigned) { return false; }
 
-bool populate_pages(const PageBlock*, std::size_t) { return true; }
+bool populate_pages(const PageBlock*, std::size_t, unsigned) { return true; }
 
 }  // namespace platform

@@ -5,11 +5,11 @@
 
 namespace platform {
 
-bool populate_pages(void*, std::size_t bytes) { return bytes < (std::size_t{1} << 20); }
+bool populate_pages(void*, std::size_t bytes, unsigned) { return bytes < (std::size_t{1} << 20); }
 
-bool populate_pages(const PageBlock* blocks, std::size_t count) {
+bool populate_pages(const PageBlock* blocks, std::size_t count, unsigned threads) {
   for (std::size_t i = 0; i < count; ++i) {
-    if (!populate_pages(blocks[i].start, blocks[i].bytes)) return false;
+    if (!populate_pages(blocks[i].start, blocks[i].bytes, threads)) return false;
   }
   return true;
 }

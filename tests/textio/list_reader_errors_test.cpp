@@ -1,10 +1,11 @@
-// The run-time errors of reading, byte for byte as the user sees them.
+// The run-time errors of reading, returned by the reader, byte for byte as a program reports
+// them.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
 
-#include "tests/support/child_process.h"
+#include "process/run_time_error.h"
 #include "tests/textio/memory_input.h"
 #include "textio/list_input.h"
 #include "textio/list_reader.h"
@@ -16,29 +17,23 @@ using testing_support::MemoryInput;
 
 enum class Kind { Integer, Real, Character };
 
-// Makes `operations` read operations of one item of `kind` each on `bytes`, in a child process.
-testing_support::ChildResult read_in_child(const std::string& bytes, Kind kind,
-                                           int operations = 1,
-                                           const std::string& name = "entradas_geral.ent") {
-  return testing_support::run_in_child([&] {
-    MemoryInput in(bytes, name);
-    for (int i = 0; i < operations; ++i) {
-      std::int32_t integer = 0;
-      double real = 0;
-      char text[100];
-      ListReader reader(in);
-      if (kind == Kind::Integer) reader.read_integer_item(integer);
-      if (kind == Kind::Real) reader.read_real_item(real);
-      if (kind == Kind::Character) reader.read_character_item(text, 100);
-      reader.end_read();
-    }
-  });
-}
-
-void expect_failure(const testing_support::ChildResult& result, const std::string& message) {
-  EXPECT_EQ(result.exit_code, 1);
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(result.err, message);
+// The message of the first error of `operations` read operations of one item of `kind` each on
+// `bytes`; empty when they all succeed.
+std::string first_error(const std::string& bytes, Kind kind, int operations = 1,
+                        const std::string& name = "entradas_geral.ent") {
+  MemoryInput in(bytes, name);
+  for (int i = 0; i < operations; ++i) {
+    std::int32_t integer = 0;
+    double real = 0;
+    char text[100];
+    ListReader reader(in);
+    ListReader::Result error = kind == Kind::Integer ? reader.read_integer_item(integer)
+                               : kind == Kind::Real  ? reader.read_real_item(real)
+                                                     : reader.read_character_item(text, 100);
+    if (!error) error = reader.end_read();
+    if (error) return process::compose_run_time_error(*error);
+  }
+  return "";
 }
 
 TEST(ListReaderErrors, ValueErrorsNameTheValue) {
@@ -75,19 +70,19 @@ TEST(ListReaderErrors, ValueErrorsNameTheValue) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.record);
-    expect_failure(read_in_child(row.record + "\r\n", row.kind),
-                   "\r\nrun-time error " + row.message + "\r\n");
+    EXPECT_EQ(first_error(row.record + "\r\n", row.kind),
+              "\r\nrun-time error " + row.message + "\r\n");
   }
 }
 
 TEST(ListReaderErrors, EndOfFile) {
   const std::string message =
       "\r\nrun-time error F6501: READ(entradas_uds.ent)\r\n- end of file\r\n";
-  expect_failure(read_in_child("", Kind::Real, 1, "entradas_uds.ent"), message);
-  expect_failure(read_in_child("\n  \r\n\t\n", Kind::Integer, 1, "entradas_uds.ent"), message);
-  expect_failure(read_in_child("'meu relatorio", Kind::Character, 1, "entradas_uds.ent"), message);
-  expect_failure(read_in_child("1\n2", Kind::Integer, 3, "entradas_uds.ent"), message);
-  EXPECT_EQ(read_in_child("1\n2", Kind::Integer, 2, "entradas_uds.ent").exit_code, 0);
+  EXPECT_EQ(first_error("", Kind::Real, 1, "entradas_uds.ent"), message);
+  EXPECT_EQ(first_error("\n  \r\n\t\n", Kind::Integer, 1, "entradas_uds.ent"), message);
+  EXPECT_EQ(first_error("'meu relatorio", Kind::Character, 1, "entradas_uds.ent"), message);
+  EXPECT_EQ(first_error("1\n2", Kind::Integer, 3, "entradas_uds.ent"), message);
+  EXPECT_EQ(first_error("1\n2", Kind::Integer, 2, "entradas_uds.ent"), "");
 }
 
 }  // namespace

@@ -1,39 +1,40 @@
-// The reader on real files through the unit layer: line ends, 1024-byte block edges and the
+// The reader on real files opened as input files: line ends, 1024-byte block edges and the
 // input files users write.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <string>
+#include <variant>
 
-#include "tests/support/child_process.h"
+#include "process/run_time_error.h"
 #include "tests/support/temp_dir.h"
+#include "textio/list_input.h"
 #include "textio/list_reader.h"
-#include "textio/unit_close.h"
-#include "textio/unit_open.h"
 
 namespace textio {
 namespace {
 
 using testing_support::TempDir;
 using testing_support::read_file;
-using testing_support::run_in_child;
 using testing_support::write_file;
 
-UnitInput open_input(const std::string& path) {
-  return UnitInput(open_unit(platform::native_file_system(), 1, path.data(),
-                             static_cast<int>(path.size())));
+InputFile open_input(const std::string& path) {
+  return std::get<InputFile>(InputFile::open(platform::native_file_system(), path));
 }
 
-// One read operation of one item, as the program makes them.
-void read_item(UnitInput& in, std::int32_t& value) {
+// One read operation of one item, as the program makes them: the message of its error, or
+// nothing.
+std::string read_item(InputFile& in, std::int32_t& value) {
   ListReader reader(in);
-  reader.read_integer_item(value);
-  reader.end_read();
+  ListReader::Result error = reader.read_integer_item(value);
+  if (!error) error = reader.end_read();
+  return error ? process::compose_run_time_error(*error) : "";
 }
-void read_item(UnitInput& in, double& value) {
+std::string read_item(InputFile& in, double& value) {
   ListReader reader(in);
-  reader.read_real_item(value);
-  reader.end_read();
+  ListReader::Result error = reader.read_real_item(value);
+  if (!error) error = reader.end_read();
+  return error ? process::compose_run_time_error(*error) : "";
 }
 
 struct GeneralValues {
@@ -45,15 +46,14 @@ struct GeneralValues {
 // Reads the ten values of a general input file as the program does: one read operation each.
 GeneralValues read_general(const std::string& path) {
   GeneralValues v;
-  UnitInput in = open_input(path);
+  InputFile in = open_input(path);
   {
     ListReader reader(in);
-    reader.read_character_item(v.saida.data(), 100);
-    reader.end_read();
+    EXPECT_FALSE(reader.read_character_item(v.saida.data(), 100).has_value());
+    EXPECT_FALSE(reader.end_read().has_value());
   }
-  for (double& real : v.reals) read_item(in, real);
-  for (std::int32_t* integer : {&v.N, &v.scheme}) read_item(in, *integer);
-  close_unit(1);
+  for (double& real : v.reals) EXPECT_EQ(read_item(in, real), "");
+  for (std::int32_t* integer : {&v.N, &v.scheme}) EXPECT_EQ(read_item(in, *integer), "");
   return v;
 }
 
@@ -114,10 +114,9 @@ TEST(ListReaderFiles, LastLineWithoutLineEndAtBlockMultiples) {
     ASSERT_EQ(text.size(), size);
     write_file(dir.file("n.ent"), text);
     const std::string name = dir.file("n.ent");
-    UnitInput in = open_input(name);
+    InputFile in = open_input(name);
     std::int32_t value = 0;
-    read_item(in, value);
-    close_unit(1);
+    EXPECT_EQ(read_item(in, value), "");
     EXPECT_EQ(value, 12345) << "file of " << size << " bytes";
   }
 }
@@ -126,16 +125,12 @@ TEST(ListReaderFiles, MissingValueEndsWithEndOfFileNamingTheFile) {
   TempDir dir;
   write_file(dir.file("u.ent"), "100\r\n1e-10\r\n");
   const std::string name = dir.file("u.ent");
-  auto r = run_in_child([&] {
-    UnitInput in = open_input(name);
-    std::int32_t itmax = 0;
-    double tol = 0, T0 = 0;
-    read_item(in, itmax);
-    read_item(in, tol);
-    read_item(in, T0);
-  });
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.err, "\r\nrun-time error F6501: READ(" + name + ")\r\n- end of file\r\n");
+  InputFile in = open_input(name);
+  std::int32_t itmax = 0;
+  double tol = 0, T0 = 0;
+  EXPECT_EQ(read_item(in, itmax), "");
+  EXPECT_EQ(read_item(in, tol), "");
+  EXPECT_EQ(read_item(in, T0), "\r\nrun-time error F6501: READ(" + name + ")\r\n- end of file\r\n");
 }
 
 TEST(ListReaderFiles, ByteOrderMarkIsReportedWithTheValue) {
@@ -143,13 +138,10 @@ TEST(ListReaderFiles, ByteOrderMarkIsReportedWithTheValue) {
   TempDir dir;
   write_file(dir.file("u.ent"), "\xEF\xBB\xBF" "200   itmax\r\n1e-10\r\n25\r\n");
   const std::string name = dir.file("u.ent");
-  auto r = run_in_child([&] {
-    UnitInput in = open_input(name);
-    std::int32_t itmax = 0;
-    read_item(in, itmax);
-  });
-  EXPECT_EQ(r.exit_code, 1);
-  EXPECT_EQ(r.err, "\r\nrun-time error F6101: READ(" + name + ")\r\n- invalid integer: \"\xEF\xBB\xBF" "200\"\r\n");
+  InputFile in = open_input(name);
+  std::int32_t itmax = 0;
+  EXPECT_EQ(read_item(in, itmax),
+            "\r\nrun-time error F6101: READ(" + name + ")\r\n- invalid integer: \"\xEF\xBB\xBF" "200\"\r\n");
 }
 
 TEST(ListReaderFiles, QuotedNameWithBlanksAndExponentForms) {

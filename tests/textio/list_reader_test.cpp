@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "process/run_time_error.h"
 #include "textio/list_input.h"
 #include "tests/textio/memory_input.h"
 
@@ -15,26 +16,31 @@ namespace {
 
 using testing_support::MemoryInput;
 
+// Every read of these tests ends without an error.
+void expect_read(const ListReader::Result& result) {
+  EXPECT_FALSE(result.has_value()) << process::compose_run_time_error(*result);
+}
+
 // One read operation of one item each, as the program makes them; `initial` shows null values.
 double read_real(MemoryInput& in, double initial = -1.0) {
   ListReader reader(in);
-  reader.read_real_item(initial);
-  reader.end_read();
+  expect_read(reader.read_real_item(initial));
+  expect_read(reader.end_read());
   return initial;
 }
 
 std::int32_t read_integer(MemoryInput& in, std::int32_t initial = -1) {
   ListReader reader(in);
-  reader.read_integer_item(initial);
-  reader.end_read();
+  expect_read(reader.read_integer_item(initial));
+  expect_read(reader.end_read());
   return initial;
 }
 
 std::string read_text(MemoryInput& in, int length = 100) {
   std::string text(static_cast<std::size_t>(length), '#');
   ListReader reader(in);
-  reader.read_character_item(text.data(), length);
-  reader.end_read();
+  expect_read(reader.read_character_item(text.data(), length));
+  expect_read(reader.end_read());
   return text;
 }
 
@@ -162,16 +168,16 @@ TEST(ListReader, SeveralItemsInOneOperation) {
   auto read_three = [&] {
     a = b = c = -1;
     ListReader reader(in);
-    reader.read_integer_item(a);
-    reader.read_integer_item(b);
-    reader.read_integer_item(c);
-    reader.end_read();
+    expect_read(reader.read_integer_item(a));
+    expect_read(reader.read_integer_item(b));
+    expect_read(reader.read_integer_item(c));
+    expect_read(reader.end_read());
   };
   {
     ListReader reader(in);
-    reader.read_integer_item(a);
-    reader.read_integer_item(b);
-    reader.end_read();
+    expect_read(reader.read_integer_item(a));
+    expect_read(reader.read_integer_item(b));
+    expect_read(reader.end_read());
   }
   EXPECT_EQ(a, 1);
   EXPECT_EQ(b, 2);
@@ -184,17 +190,17 @@ TEST(ListReader, SeveralItemsInOneOperation) {
   double x = -1.0, y = -1.0;
   {
     ListReader reader(in);
-    reader.read_real_item(x);
-    reader.read_real_item(y);
-    reader.end_read();
+    expect_read(reader.read_real_item(x));
+    expect_read(reader.read_real_item(y));
+    expect_read(reader.end_read());
   }
   EXPECT_EQ(x, 1.5);
   EXPECT_EQ(y, -1.0);
   char t[3][2];
   {
     ListReader reader(in);
-    for (auto& item : t) reader.read_character_item(item, 2);
-    reader.end_read();
+    for (auto& item : t) expect_read(reader.read_character_item(item, 2));
+    expect_read(reader.end_read());
   }
   EXPECT_EQ(std::string(t[0], 2) + std::string(t[1], 2) + std::string(t[2], 2), "xyxyz ");
   EXPECT_EQ(in.rest(), "");

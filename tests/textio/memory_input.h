@@ -1,12 +1,11 @@
 #pragma once
-// Input held in memory that behaves like a unit opened on a file holding the same bytes: an
-// unterminated last record gets an LF, and reading past the end raises 6501 for the file.
+// Input held in memory that behaves like a file holding the same bytes: an unterminated last
+// record gets an LF, and reading past the end gives 6501 for the file.
 #include <cstddef>
 #include <string>
 #include <string_view>
 #include <utility>
 
-#include "process/run_time_error.h"
 #include "textio/list_input.h"
 
 namespace testing_support {
@@ -16,18 +15,13 @@ class MemoryInput final : public textio::ByteSource {
   explicit MemoryInput(std::string bytes, std::string name = "entradas_geral.ent")
       : bytes_(std::move(bytes)), name_(std::move(name)) {}
 
-  unsigned char next_byte() override {
-    if (position_ < bytes_.size()) return static_cast<unsigned char>(bytes_[position_++]);
+  textio::SourceByte next_byte() override {
+    if (position_ < bytes_.size()) return {static_cast<unsigned char>(bytes_[position_++])};
     if (!bytes_.empty() && bytes_.back() != '\n' && !completed_) {
       completed_ = true;
-      return '\n';
+      return {'\n'};
     }
-    process::raise_run_time_error(process::kEndOfFile, process::Operation::Read, name_);
-  }
-
-  void skip_to_next_record() override {
-    while (next_byte() != '\n') {
-    }
+    return {0, &process::kEndOfFile};
   }
 
   std::string_view file_name() const override { return name_; }

@@ -13,6 +13,8 @@ namespace textio {
 namespace {
 
 using testing::FaultyFileSystem;
+using testing::next_byte_or_raise;
+using testing::skip_record;
 using testing::open_named;
 using testing::unit_error;
 using testing_support::run_in_child;
@@ -31,7 +33,7 @@ testing_support::ChildResult deliver_all(const std::string& name) {
   return run_in_child([&] {
     open_named(1, name);
     for (;;) {
-      const char byte = static_cast<char>(next_input_byte(*find_unit(1)));
+      const char byte = static_cast<char>(next_byte_or_raise(*find_unit(1)));
       platform::write_standard_output(&byte, 1);
     }
   });
@@ -68,14 +70,14 @@ TEST(UnitInput, SkipTakesTheRestOfTheRecordThroughItsLf) {
   auto r = run_in_child([&] {
     open_named(1, dir.file("in.ent"));
     UnitRecord& unit = *find_unit(1);
-    std::string seen(1, static_cast<char>(next_input_byte(unit)));
-    skip_to_next_record(unit);
-    skip_to_next_record(unit);
-    skip_to_next_record(unit);
-    seen += static_cast<char>(next_input_byte(unit));
-    skip_to_next_record(unit);  // "ast" and the LF that completes it
+    std::string seen(1, static_cast<char>(next_byte_or_raise(unit)));
+    skip_record(unit);
+    skip_record(unit);
+    skip_record(unit);
+    seen += static_cast<char>(next_byte_or_raise(unit));
+    skip_record(unit);  // "ast" and the LF that completes it
     platform::write_standard_output(seen.data(), seen.size());
-    skip_to_next_record(unit);
+    skip_record(unit);
   });
   EXPECT_EQ(r.out, "1l");
   EXPECT_EQ(r.err, unit_error("6501: READ", dir.file("in.ent"), "end of file"));
@@ -87,7 +89,7 @@ TEST(UnitInput, ReadFailureOfTheSystemIsError6500) {
   auto r = run_in_child([&] {
     FaultyFileSystem files;
     files.read_error = platform::FileError::Other;
-    next_input_byte(open_named(1, dir.file("in.ent"), files));
+    next_byte_or_raise(open_named(1, dir.file("in.ent"), files));
   });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, unit_error("6500: READ", dir.file("in.ent"), "read error reported by the system"));

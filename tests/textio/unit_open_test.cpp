@@ -32,7 +32,7 @@ TEST(UnitOpen, MissingFileIsCreatedEmptyAndStaysAfterEndOfFile) {
   auto r = run_in_child([&] {
     initialise_unit_layer();
     open_named(1, name);
-    next_input_byte(*find_unit(1));
+    testing::next_byte_or_raise(*find_unit(1));
   });
   EXPECT_EQ(r.exit_code, 1);
   EXPECT_EQ(r.err, unit_error("6501: READ", name, "end of file"));

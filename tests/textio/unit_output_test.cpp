@@ -53,7 +53,7 @@ TEST(UnitOutput, FirstWriteCutsTheFileWhereReadingLeftIt) {
     write_file(name, c.old_text);
     auto r = run_in_child([&] {
       open_named(1, name);
-      for (int i = 0; i < c.records_read; ++i) skip_to_next_record(*find_unit(1));
+      for (int i = 0; i < c.records_read; ++i) testing::skip_record(*find_unit(1));
       write_record(1, " T = 1");
       write_record(1, "");
       close_unit(1);

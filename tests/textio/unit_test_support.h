@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/files.h"
+#include "process/run_time_error.h"
 #include "tests/support/forwarding_file_system.h"
 #include "textio/unit_close.h"
 #include "textio/unit_input.h"
@@ -27,9 +28,25 @@ inline void write_record(int unit, const std::string& bytes) {
   end_output_record(record);
 }
 
+// The next byte of the unit's file; an error ends the process with its message, as a program
+// reports it.
+inline unsigned char next_byte_or_raise(UnitRecord& unit) {
+  const SourceByte byte = read_input_byte(unit);
+  if (byte.error != nullptr) {
+    process::raise_run_time_error(*byte.error, process::Operation::Read, unit.name);
+  }
+  return byte.value;
+}
+
+// Takes bytes through the next LF, as next_byte_or_raise.
+inline void skip_record(UnitRecord& unit) {
+  while (next_byte_or_raise(unit) != '\n') {
+  }
+}
+
 inline std::string read_bytes(int unit, std::size_t count) {
   std::string bytes;
-  while (bytes.size() < count) bytes.push_back(static_cast<char>(next_input_byte(*find_unit(unit))));
+  while (bytes.size() < count) bytes.push_back(static_cast<char>(next_byte_or_raise(*find_unit(unit))));
   return bytes;
 }
 

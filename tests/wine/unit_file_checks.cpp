@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "fin/entradas.h"
 #include "platform/win32/device_paths.h"
+#include "process/run_time_error.h"
 #include "tests/support/temp_dir.h"
 #include "tests/textio/unit_test_support.h"
 #include "tests/wine/check.h"
@@ -39,9 +41,9 @@ WINE_SCENARIO(write_com7) { write_one_record("com7"); }
 WINE_SCENARIO(write_sub_con_txt) { write_one_record("sub/con.txt"); }
 WINE_SCENARIO(write_saida) { write_one_record("saida.txt"); }
 WINE_SCENARIO(write_blank_name) { write_one_record("    "); }
+// As aleta reads its iteration input.
 WINE_SCENARIO(read_entradas_uds) {
-  open_named(1, "entradas_uds.ent");
-  textio::next_input_byte(*textio::find_unit(1));
+  process::value_or_raise(fin::read_iteration_input(platform::native_file_system()));
 }
 
 std::string run_in(const TempDir& dir, const std::string& scenario, unsigned long exit_code = 0,

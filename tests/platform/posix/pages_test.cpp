@@ -20,7 +20,7 @@ TEST(Pages, PopulatedPagesArePresentAndKeepTheirContents) {
     auto* bytes = static_cast<unsigned char*>(mapping);
     bytes[5 * page + 7] = 42;
     // From inside the first page to inside the last: all the others are whole.
-    ASSERT_TRUE(populate_pages(bytes + 100, (pages - 1) * page));
+    ASSERT_TRUE(populate_pages(bytes + 100, (pages - 1) * page, 2));
     std::vector<unsigned char> in_core(pages);
     ASSERT_EQ(mincore(mapping, pages * page, in_core.data()), 0);
     for (std::size_t i = 1; i + 1 < pages; ++i) ASSERT_TRUE(in_core[i] & 1) << "page " << i;
