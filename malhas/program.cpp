@@ -36,15 +36,16 @@ int fail(const std::string& message) {
   return 1;
 }
 
-// UDS-2 needs entradas_uds.ent; the reader would create a missing one empty and stop at its
-// end, so the study says what the file must hold instead, and creates nothing.
+// A scheme that iterates needs entradas_uds.ent; the reader would create a missing one empty and
+// stop at its end, so the study says what the file must hold instead, and creates nothing.
 std::string missing_iteration_input(const StudyPlan& plan, platform::FileSystem& files) {
   platform::FileStatus status;
   for (fin::TipScheme scheme : plan.schemes) {
     if (fin::iterates(scheme) && !files.status("entradas_uds.ent", status)) {
-      return "o esquema UDS-2 lê o arquivo entradas_uds.ent, que não existe: crie-o com três "
-             "valores, um por linha: itmax (máximo de iterações), tol (tolerância do resíduo L1 "
-             "normalizado) e T0 (temperatura inicial)";
+      return "o esquema " + std::string(fin::scheme_name(scheme)) +
+             " lê o arquivo entradas_uds.ent, que não existe: crie-o com três valores, um por "
+             "linha: itmax (máximo de iterações), tol (tolerância do resíduo L1 normalizado) e T0 "
+             "(temperatura inicial)";
     }
   }
   return {};
