@@ -36,7 +36,7 @@ std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, con
       {"estimadores_excel.csv", estimator_csv(studies, estimators, kBrazilianSpreadsheetCsv)},
       {"estimadores_resumo.csv", estimator_summary_csv(estimators)},
       {"estimadores_resumo_excel.csv", estimator_summary_csv(estimators, kBrazilianSpreadsheetCsv)},
-      {"estudo.html", study_page(run, studies, extrapolations, charts)}};
+      {"estudo.html", study_page(run, studies, extrapolations, estimators, charts)}};
   files.insert(files.end(), charts.begin(), charts.end());
   return files;
 }
