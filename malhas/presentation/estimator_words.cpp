@@ -32,9 +32,9 @@ std::string_view expansion_name(Expansion e) {
 
 const std::array<JudgementSet, 4> kJudgementSets = {{
     {"E", "todas", &EstimatorSummary::all},
-    {"E", "p_E a 10 % de p_L", &EstimatorSummary::near},
+    {"E", "p_E a 10 % de p_L", &EstimatorSummary::asymptotic},
     {"E_discretizacao", "todas", &EstimatorSummary::discretisation_all},
-    {"E_discretizacao", "p_E_disc a 10 % de p_L", &EstimatorSummary::discretisation_near},
+    {"E_discretizacao", "p_E_disc a 10 % de p_L", &EstimatorSummary::discretisation_asymptotic},
 }};
 
 std::string uncertainty_text(const Estimate& U) { return U.defined ? scientific_text(U.value, 4) : "-"; }
