@@ -197,12 +197,10 @@ PageSection charts_section(const std::vector<OutputFile>& charts) {
                              "mouse sobre uma série, o navegador mostra o seu nome.") +
                      "\n" + figures(charts, kChartsSection);
   for (const OutputFile& chart : charts) {
-    const std::string_view section = caption_of(chart.name).section;
-    if (section == kChartsSection) continue;
-    body += element("p", "O gráfico " + chart_link(chart) + " está junto das suas tabelas, em " +
-                             element("a", "Estimadores de incerteza",
-                                     attribute("href", "#grafico-" + chart_stem(chart.name))) +
-                             ".") +
+    if (caption_of(chart.name).section == kChartsSection) continue;
+    body += element("p", "O gráfico " + chart_link(chart) + " está " +
+                             element("a", "mais abaixo", attribute("href", "#grafico-" + chart_stem(chart.name))) +
+                             ", junto das suas tabelas.") +
             "\n";
   }
   return {std::string(kChartsSection), "Gráficos", body};
@@ -255,8 +253,8 @@ PageSection files_section(const std::vector<OutputFile>& charts) {
               "também LEIAME.md). Veja a seção " +
                   guide_section("6. Estudo de malhas: aleta-malhas") + ", partes " +
                   guide_section("A página do estudo: estudo.html") + ", " +
-                  guide_section("Os arquivos") + ", " + guide_section("Como ler a tabela") + " e " +
-                  guide_section("Extrapolação de Richardson repetida") + ", " +
+                  guide_section("Os arquivos") + ", " + guide_section("Como ler a tabela") + ", " +
+                  guide_section("Extrapolação de Richardson repetida") + " e " +
                   guide_section("Estimadores de incerteza") +
                   "; as fórmulas estão na seção " +
                   guide_section("9. O que o programa calcula: a teoria") + ", parte " +

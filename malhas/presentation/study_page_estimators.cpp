@@ -17,10 +17,6 @@ constexpr std::string_view kSetTitles[] = {
     "contra E_discretizacao, todas as malhas", "contra E_discretizacao, p_E_disc a 10 % de p_L"};
 static_assert(std::size(kSetTitles) == kJudgementSets.size());
 
-std::string estimator_anchor(fin::TipScheme scheme, Quantity q) {
-  return "estimadores-" + std::to_string(static_cast<int>(scheme)) + "-" + std::to_string(index_of(q));
-}
-
 // "7/9 (78 %)": on how many of the meshes judged U >= |E|.
 std::string share_text(const Judgement& j) {
   std::string text = std::to_string(j.conservative) + "/" + std::to_string(j.meshes);
@@ -121,6 +117,10 @@ std::string quantity_part(const SchemeStudy& study, const QuantityEstimators& q)
 }
 
 }  // namespace
+
+std::string estimator_anchor(fin::TipScheme scheme, Quantity q) {
+  return "estimadores-" + std::to_string(static_cast<int>(scheme)) + "-" + std::to_string(index_of(q));
+}
 
 PageSection estimator_page_section(const std::vector<SchemeStudy>& studies,
                                    const std::vector<QuantityEstimators>& estimators,

@@ -19,4 +19,7 @@ PageSection estimator_page_section(const std::vector<SchemeStudy>& studies,
                                    const std::vector<QuantityEstimators>& estimators,
                                    const std::string& chart);
 
+// The anchor of the estimators of a scheme and quantity, for links from elsewhere on the page.
+std::string estimator_anchor(fin::TipScheme scheme, Quantity q);
+
 }  // namespace malhas
