@@ -1,13 +1,11 @@
 // orcamento.svg: the three parts of the error budget against dx, a panel per scheme and
 // quantity, each part one colour and marker in every panel, over a grey band up to the
 // reference's resolution. A part with no point in a panel is named in a note with the reason.
-#include <algorithm>
 #include <cmath>
 
 #include "malhas/presentation/plot_style.h"
 #include "malhas/presentation/plots.h"
 #include "malhas/presentation/row_text.h"
-#include "malhas/presentation/svg_text.h"
 
 namespace malhas {
 namespace {
@@ -43,50 +41,13 @@ std::string_view absence(const SchemeStudy& study, Estimate QuantityAnalysis::*p
   return "nula em todas as malhas";
 }
 
-// A part with no point in a panel, and why.
-struct Missing {
-  std::string part, reason;
-  Quantity quantity;
-};
-
-// One note per reason and set of quantities, the parts missing from the same panels for the same
-// reason together: "UDS T(N), qdds1, qdds2: sem iteração (nula em todas as malhas)".
-std::vector<std::string> missing_notes(fin::TipScheme scheme, const std::vector<Missing>& missing) {
-  struct Group {
-    std::string reason;
-    std::vector<std::string> quantities, parts;
-  };
-  std::vector<Group> by_part;  // a part's quantities, for one reason
-  for (const Missing& m : missing) {
-    auto at = std::find_if(by_part.begin(), by_part.end(),
-                           [&](const Group& g) { return g.parts[0] == m.part && g.reason == m.reason; });
-    if (at == by_part.end()) at = by_part.insert(by_part.end(), {m.reason, {}, {m.part}});
-    at->quantities.emplace_back(quantity_name(m.quantity));
-  }
-  std::vector<Group> groups;  // parts missing from the same quantities for one reason
-  for (const Group& g : by_part) {
-    auto at = std::find_if(groups.begin(), groups.end(),
-                           [&](const Group& h) { return h.quantities == g.quantities && h.reason == g.reason; });
-    if (at == groups.end()) at = groups.insert(groups.end(), {g.reason, g.quantities, {}});
-    at->parts.push_back(g.parts[0]);
-  }
-  std::vector<std::string> notes;
-  for (const Group& g : groups) {
-    std::string quantities;
-    for (const std::string& q : g.quantities) quantities += (quantities.empty() ? "" : ", ") + q;
-    notes.push_back(std::string(scheme_name(scheme)) + " " + quantities + ": sem " + listed(g.parts) + " (" +
-                    g.reason + ")");
-  }
-  return notes;
-}
-
 }  // namespace
 
 Chart budget_chart(const std::vector<SchemeStudy>& studies) {
   Chart chart{"Orçamento do erro: |E_discretizacao|, |E_iteracao| e |E_arredondamento|", 3, {}, {}};
   bool zeros = false;
   for (const SchemeStudy& study : studies) {
-    std::vector<Missing> missing;
+    std::vector<MissingSeries> missing;
     for (Quantity q : kQuantities) {
       ChartPanel panel{panel_title(studies.size() > 1, study.scheme, q), spacing_axis(true),
                        {"|parte do erro|", std::string(quantity_unit(q)), true}, {}, {}};

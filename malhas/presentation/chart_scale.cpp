@@ -55,6 +55,13 @@ TickLabel power_label(double v) {
   return {m == "1" ? "10" : m + "\xC3\x97" "10", std::to_string(e)};
 }
 
+// A label of a logarithmic axis shorter than two decades: the plain number where it is short
+// ("0.5", "20"), else as power_label writes it.
+TickLabel short_axis_label(double v) {
+  if (v >= 1e-2 && v < 1e3) return {short_text(v, 3), ""};
+  return power_label(v);
+}
+
 // The multiples of `step` in [low, high] (linear values), or none when more than kMostLabels.
 std::vector<double> multiples(double low, double high, double step) {
   const double first = std::ceil(low / step - 1e-9), last = std::floor(high / step + 1e-9);
@@ -66,6 +73,10 @@ std::vector<double> multiples(double low, double high, double step) {
 
 double label_extent(const TickLabel& label, bool horizontal) {
   return horizontal ? label_width(label) : kTickFont + (label.exponent.empty() ? 0 : kExponentRise);
+}
+
+std::size_t labelled(const Scale& s) {
+  return static_cast<std::size_t>(std::count_if(s.ticks.begin(), s.ticks.end(), [](const Tick& t) { return t.labelled; }));
 }
 
 // Whether the labelled ticks are at most kMostLabels, at least two, and apart at this length.
@@ -120,24 +131,31 @@ Scale logarithmic_scale(double low, double high, double length, bool horizontal)
     }
     return coarsest;
   }
-  // Less than two decades: 1, 2 and 5 times each power of ten, else even steps of the values.
+  // Less than two decades: 1, 2 and 5 times each power of ten labelled and the other multiples as
+  // minor ticks, else even steps of the values.
   s.ticks.clear();
   for (double d = std::floor(low); d <= std::ceil(high); ++d) {
-    for (double m : {1.0, 2.0, 5.0}) {
+    for (int m = 1; m <= 9; ++m) {
       const double at = d + std::log10(m);
-      if (at >= low && at <= high) s.ticks.push_back({at, true, power_label(m * std::pow(10.0, d))});
+      const bool labelled = m == 1 || m == 2 || m == 5;
+      if (at >= low && at <= high) {
+        s.ticks.push_back({at, labelled, labelled ? short_axis_label(m * std::pow(10.0, d)) : TickLabel{}});
+      }
     }
   }
-  if (labels_fit(s, length, horizontal)) return s;
+  // Two labels say little about a short axis: even steps are tried then too, if they give more.
+  const Scale powers = s;
+  const bool powers_fit = labels_fit(powers, length, horizontal);
+  if (powers_fit && labelled(powers) > 2) return powers;
   const double from = std::pow(10.0, low), to = std::pow(10.0, high);
   for (double step : step_candidates(to - from)) {
     s.ticks.clear();
     for (double v : multiples(from, to, step)) {
-      if (v > 0) s.ticks.push_back({std::log10(v), true, power_label(v)});
+      if (v > 0) s.ticks.push_back({std::log10(v), true, short_axis_label(v)});
     }
-    if (labels_fit(s, length, horizontal)) return s;
+    if (labels_fit(s, length, horizontal) && (!powers_fit || labelled(s) > labelled(powers))) return s;
   }
-  return s;
+  return powers_fit ? powers : s;
 }
 
 Scale linear_scale(double low, double high, double length, bool horizontal) {

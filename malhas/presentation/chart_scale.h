@@ -2,7 +2,8 @@
 // An axis fitted to its data: its range, a little wider than the values it shows (no empty
 // decades), and its ticks, at most kMostLabels of them labelled and no two labels touching at
 // the length the axis is drawn. A logarithmic axis labels every k-th decade and keeps the others
-// as minor ticks; one spanning less than two decades labels 1, 2, 5 times a power of ten, or
+// as minor ticks; one spanning less than two decades labels 1, 2, 5 times a power of ten
+// (plainly, "0.5" or "20", between 0.01 and 1000) with the other multiples as minor ticks, or
 // even steps of the values where those crowd. A
 // linear axis whose labels would need many digits to tell its ticks apart labels their distance
 // from an offset, which the axis title then names.

@@ -110,28 +110,22 @@ std::string estimator_summary_csv(const std::vector<QuantityEstimators>& estimat
   for (const QuantityEstimators& q : estimators) {
     for (Estimator e : kEstimators) {
       const EstimatorSummary& summary = q.summaries[index_of(e)];
-      const struct {
-        std::string_view error, meshes;
-        const Judgement& judgement;
-      } sets[] = {{"E", "todas", summary.all},
-                  {"E", "p_E a 10 % de p_L", summary.near},
-                  {"E_discretizacao", "todas", summary.discretisation_all},
-                  {"E_discretizacao", "p_E_disc a 10 % de p_L", summary.discretisation_near}};
-      for (const auto& set : sets) {
+      for (const JudgementSet& set : kJudgementSets) {
+        const Judgement& judgement = summary.*set.judgement;
         CsvLine line(csv);
         line.text(scheme_name(q.scheme));
         line.text(quantity_name(q.quantity));
         line.text(estimator_name(e));
         line.text(set.error);
         line.text(set.meshes);
-        line.text(std::to_string(set.judgement.meshes));
-        line.text(std::to_string(set.judgement.conservative));
-        if (set.judgement.meshes > 0) {
-          line.number(static_cast<double>(set.judgement.conservative) / set.judgement.meshes);
+        line.text(std::to_string(judgement.meshes));
+        line.text(std::to_string(judgement.conservative));
+        if (judgement.meshes > 0) {
+          line.number(static_cast<double>(judgement.conservative) / judgement.meshes);
         } else {
           line.text("");
         }
-        line.estimate(set.judgement.median);
+        line.estimate(judgement.median);
         csv.row(line.cells());
       }
     }

@@ -1,7 +1,6 @@
 #include "malhas/presentation/estimator_text.h"
 
 #include "malhas/presentation/estimator_words.h"
-#include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
 #include "malhas/presentation/text_columns.h"
 
@@ -17,8 +16,6 @@ std::string trimmed(std::string text) {
   text.erase(text.find_last_not_of(' ') + 1);
   return text;
 }
-
-std::string ratio_text(const Estimate& e) { return e.defined ? short_text(e.value, 4) : "-"; }
 
 std::string heading() {
   std::string groups = std::string(kMeshWidth + kConvergenceWidth, ' ');
@@ -38,31 +35,31 @@ std::string mesh_row(const SchemeStudy& s, const QuantityEstimators& q, std::siz
   line += column(type.defined ? std::string(convergence_name(type.kind)) : "-", kConvergenceWidth);
   for (Estimator e : kEstimators) {
     const EstimatorResult& r = q.meshes[k][index_of(e)];
-    line += column(r.uncertainty.defined ? scientific_text(r.uncertainty.value, 4) : "-", kUWidth) +
-            column(ratio_text(r.effectivity), kRatioWidth) +
-            column(ratio_text(r.discretisation_effectivity), kRatioWidth);
+    line += column(uncertainty_text(r.uncertainty), kUWidth) + column(effectivity_text(r.effectivity), kRatioWidth) +
+            column(effectivity_text(r.discretisation_effectivity), kRatioWidth);
   }
   return line;
 }
 
 std::string judgement_cells(const Judgement& j) {
   return column(std::to_string(j.conservative) + "/" + std::to_string(j.meshes), kCountWidth) +
-         column(ratio_text(j.median), kMedianWidth);
+         column(effectivity_text(j.median), kMedianWidth);
 }
 
 std::string summary(const QuantityEstimators& q) {
-  const std::string_view sets[] = {"E, todas", "E, p_E ~ p_L", "E_d, todas", "E_d, p_E_disc ~ p_L"};
+  // Short names of kJudgementSets, in its order.
+  constexpr std::string_view kSetNames[] = {"E, todas", "E, p_E ~ p_L", "E_d, todas", "E_d, p_E_disc ~ p_L"};
+  static_assert(std::size(kSetNames) == kJudgementSets.size());
   std::string groups = std::string(kNameWidth, ' '), columns = left_column("  estimador", kNameWidth);
-  for (std::string_view set : sets) {
+  for (std::string_view set : kSetNames) {
     groups += left_column("   " + std::string(set), kCountWidth + kMedianWidth);
     columns += column("U>=|E|", kCountWidth) + column("mediana", kMedianWidth);
   }
   std::string text = trimmed(groups) + "\n" + columns + "\n";
   for (Estimator e : kEstimators) {
-    const EstimatorSummary& s = q.summaries[index_of(e)];
-    text += left_column("  " + std::string(estimator_name(e)), kNameWidth) + judgement_cells(s.all) +
-            judgement_cells(s.near) + judgement_cells(s.discretisation_all) +
-            judgement_cells(s.discretisation_near) + "\n";
+    text += left_column("  " + std::string(estimator_name(e)), kNameWidth);
+    for (const JudgementSet& set : kJudgementSets) text += judgement_cells(q.summaries[index_of(e)].*set.judgement);
+    text += "\n";
   }
   return text;
 }

@@ -1,5 +1,7 @@
 #include "malhas/presentation/estimator_words.h"
 
+#include "malhas/presentation/number_text.h"
+
 namespace malhas {
 
 std::string_view convergence_name(Convergence c) {
@@ -27,5 +29,16 @@ std::string_view expansion_name(Expansion e) {
   constexpr std::string_view kNames[] = {"a h^p", "a h", "a h^2", "a1 h + a2 h^2"};
   return kNames[static_cast<std::size_t>(e)];
 }
+
+const std::array<JudgementSet, 4> kJudgementSets = {{
+    {"E", "todas", &EstimatorSummary::all},
+    {"E", "p_E a 10 % de p_L", &EstimatorSummary::asymptotic},
+    {"E_discretizacao", "todas", &EstimatorSummary::discretisation_all},
+    {"E_discretizacao", "p_E_disc a 10 % de p_L", &EstimatorSummary::discretisation_asymptotic},
+}};
+
+std::string uncertainty_text(const Estimate& U) { return U.defined ? scientific_text(U.value, 4) : "-"; }
+
+std::string effectivity_text(const Estimate& ratio) { return ratio.defined ? short_text(ratio.value, 4) : "-"; }
 
 }  // namespace malhas

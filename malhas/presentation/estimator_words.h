@@ -1,5 +1,8 @@
 #pragma once
-// The words the study's files use for the uncertainty estimators and the convergence types.
+// The words and numbers the study's files use for the uncertainty estimators and the convergence
+// types.
+#include <array>
+#include <string>
 #include <string_view>
 
 #include "malhas/verification/convergence_type.h"
@@ -16,5 +19,18 @@ std::string_view estimator_name(Estimator e);
 
 // The least-squares fit, e.g. "a h^p" or "a1 h + a2 h^2".
 std::string_view expansion_name(Expansion e);
+
+// The four sets of meshes an estimator is judged on, as estimadores_resumo.csv names them: the
+// error it is held against (`contra`) and the meshes (`malhas`).
+struct JudgementSet {
+  std::string_view error, meshes;
+  Judgement EstimatorSummary::*judgement;
+};
+extern const std::array<JudgementSet, 4> kJudgementSets;
+
+// Cells of the estimator tables for people (malhas.txt, estudo.html), "-" when empty: U with 4
+// significant digits in scientific form; an effectivity, or a median of them, with at most 4.
+std::string uncertainty_text(const Estimate& U);
+std::string effectivity_text(const Estimate& ratio);
 
 }  // namespace malhas

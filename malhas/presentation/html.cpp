@@ -26,12 +26,16 @@ std::string attribute(std::string_view name, std::string_view value) {
   return " " + std::string(name) + "=\"" + html_text(value) + "\"";
 }
 
+std::string guide_section(std::string_view title) {
+  return element("cite", html_text(title), " class=\"secao-guia\"");
+}
+
 namespace {
 
 std::string cell(const HtmlCell& c, std::string_view tag) {
   std::string attributes = c.number ? " class=\"n\"" : "";
   if (c.columns > 1) attributes += attribute("colspan", std::to_string(c.columns));
-  return element(tag, html_text(c.text), attributes);
+  return element(tag, html_text(c.text), attributes + c.attributes);
 }
 
 }  // namespace
@@ -39,9 +43,10 @@ std::string cell(const HtmlCell& c, std::string_view tag) {
 std::string html_table(const HtmlTable& table) {
   std::string body;
   if (!table.caption.empty()) body += element("caption", html_text(table.caption));
-  std::string heading;
-  for (const std::string& name : table.heading) heading += cell({name, false, 1}, "th");
-  body += element("thead", element("tr", heading)) + "\n";
+  std::string groups, heading;
+  for (const HtmlCell& group : table.groups) groups += cell(group, "th");
+  for (const std::string& name : table.heading) heading += cell({name, false, 1, {}}, "th");
+  body += element("thead", (groups.empty() ? "" : element("tr", groups)) + element("tr", heading)) + "\n";
   std::string rows;
   for (const HtmlRow& row : table.rows) {
     std::string cells;

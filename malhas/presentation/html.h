@@ -22,6 +22,7 @@ struct HtmlCell {
   std::string text;     // plain text, made safe when written
   bool number = false;  // right-aligned, in figures of one width
   int columns = 1;      // how many columns the cell spans
+  std::string attributes;  // more of them, as attribute() writes them (data-... marks), or empty
 };
 
 struct HtmlRow {
@@ -34,6 +35,9 @@ struct HtmlTable {
   std::string caption;               // plain text, or empty
   std::vector<std::string> heading;  // plain text, one per column
   std::vector<HtmlRow> rows;
+  // A row above the heading that names groups of its columns, each cell spanning its group;
+  // none when empty.
+  std::vector<HtmlCell> groups;
 };
 
 // The table inside a box that scrolls sideways when the table is wider than the page.
@@ -44,6 +48,9 @@ struct PageSection {
   std::string id, title;
   std::string body;  // HTML
 };
+
+// A section of the users' guide (LEIAME) named by its title, as the page cites it.
+std::string guide_section(std::string_view title);
 
 // An SVG document as an element of an HTML page: without its XML declaration, and with every id
 // and every reference to one (url(#...), href="#...") prefixed by `prefix` and "-", so that

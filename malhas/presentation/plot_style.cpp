@@ -1,9 +1,11 @@
 #include "malhas/presentation/plot_style.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
 #include "malhas/presentation/row_text.h"
+#include "malhas/presentation/svg_text.h"
 
 namespace malhas {
 namespace {
@@ -81,6 +83,35 @@ bool any_marked(const Chart& chart) {
     }
   }
   return false;
+}
+
+std::vector<std::string> missing_notes(fin::TipScheme scheme, const std::vector<MissingSeries>& missing) {
+  struct Group {
+    std::string reason;
+    std::vector<std::string> quantities, series;
+  };
+  std::vector<Group> by_series;  // a series' quantities, for one reason
+  for (const MissingSeries& m : missing) {
+    auto at = std::find_if(by_series.begin(), by_series.end(),
+                           [&](const Group& g) { return g.series[0] == m.series && g.reason == m.reason; });
+    if (at == by_series.end()) at = by_series.insert(by_series.end(), {m.reason, {}, {m.series}});
+    at->quantities.emplace_back(quantity_name(m.quantity));
+  }
+  std::vector<Group> groups;  // series missing from the same quantities for one reason
+  for (const Group& g : by_series) {
+    auto at = std::find_if(groups.begin(), groups.end(),
+                           [&](const Group& h) { return h.quantities == g.quantities && h.reason == g.reason; });
+    if (at == groups.end()) at = groups.insert(groups.end(), {g.reason, g.quantities, {}});
+    at->series.push_back(g.series[0]);
+  }
+  std::vector<std::string> notes;
+  for (const Group& g : groups) {
+    std::string quantities;
+    for (const std::string& q : g.quantities) quantities += (quantities.empty() ? "" : ", ") + q;
+    notes.push_back(std::string(scheme_name(scheme)) + " " + quantities + ": sem " + listed(g.series) + " (" +
+                    g.reason + ")");
+  }
+  return notes;
 }
 
 }  // namespace malhas

@@ -38,4 +38,14 @@ bool marked(const SchemeStudy& study, std::size_t k, Quantity q);
 // Whether any point of the chart is marked.
 bool any_marked(const Chart& chart);
 
+// A series with no point in the panel of a quantity, and why.
+struct MissingSeries {
+  std::string series, reason;
+  Quantity quantity;
+};
+
+// One note per reason and set of quantities, the series missing from the same panels for the
+// same reason together: "UDS T(N), qdds1, qdds2: sem iteração (nula em todas as malhas)".
+std::vector<std::string> missing_notes(fin::TipScheme scheme, const std::vector<MissingSeries>& missing);
+
 }  // namespace malhas

@@ -23,7 +23,8 @@ std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, con
       {"orcamento.svg", svg_chart(budget_chart(studies))},
       {"ordens.svg", svg_chart(order_chart(studies))},
       {"perfil.svg", svg_chart(profile_chart(studies))},
-      {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))}};
+      {"extrapolacoes.svg", svg_chart(extrapolation_chart(extrapolations))},
+      {"estimadores.svg", svg_chart(estimator_chart(studies, estimators))}};
   std::vector<OutputFile> files = {
       {"malhas.csv", csv_table(studies)},
       {"malhas_excel.csv", csv_table(studies, kBrazilianSpreadsheetCsv)},
@@ -35,7 +36,7 @@ std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, con
       {"estimadores_excel.csv", estimator_csv(studies, estimators, kBrazilianSpreadsheetCsv)},
       {"estimadores_resumo.csv", estimator_summary_csv(estimators)},
       {"estimadores_resumo_excel.csv", estimator_summary_csv(estimators, kBrazilianSpreadsheetCsv)},
-      {"estudo.html", study_page(run, studies, extrapolations, charts)}};
+      {"estudo.html", study_page(run, studies, extrapolations, estimators, charts)}};
   files.insert(files.end(), charts.begin(), charts.end());
   return files;
 }

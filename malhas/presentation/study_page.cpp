@@ -3,6 +3,7 @@
 #include "malhas/presentation/html.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
+#include "malhas/presentation/study_page_estimators.h"
 #include "malhas/presentation/study_page_summary.h"
 #include "malhas/presentation/study_page_tables.h"
 #include "malhas/presentation/text_table.h"
@@ -57,11 +58,11 @@ struct Input {
 };
 
 HtmlTable input_table(std::string_view file, const std::vector<Input>& inputs) {
-  HtmlTable table{std::string(file), {"entrada", "valor", "significado"}, {}};
+  HtmlTable table{std::string(file), {"entrada", "valor", "significado"}, {}, {}};
   for (const Input& input : inputs) {
-    table.rows.push_back({{{std::string(input.name), false, 1},
-                           {input.value, true, 1},
-                           {std::string(input.meaning), false, 1}},
+    table.rows.push_back({{{std::string(input.name), false, 1, {}},
+                           {input.value, true, 1, {}},
+                           {std::string(input.meaning), false, 1, {}}},
                           {},
                           {}});
   }
@@ -137,43 +138,72 @@ PageSection run_section(const RunDescription& run, const std::vector<SchemeStudy
   return {"execucao", "O que foi calculado", body};
 }
 
-// What each chart shows, by its file name; a chart not named here is shown with its name alone.
+// What each chart shows, by its file name, and the section of the page that shows it; a chart not
+// named here is shown among the charts with its name alone.
+constexpr std::string_view kChartsSection = "graficos", kEstimatorsSection = "estimadores";
 struct ChartCaption {
   std::string_view file, caption;
+  std::string_view section = kChartsSection;
 };
 constexpr ChartCaption kChartCaptions[] = {
     {"erro.svg", "o erro verdadeiro |E| de cada grandeza contra o espaçamento dx."},
+    {"convergencia.svg",
+     "o valor nas três malhas mais finas contra dx, com o valor exato, o valor de Richardson em "
+     "dx = 0 e a faixa do GCI(p_U) da malha mais fina."},
     {"orcamento.svg",
      "as três partes do erro, discretização, iteração e arredondamento, contra dx."},
     {"ordens.svg", "as ordens efetiva p_E e aparente p_U contra dx."},
     {"perfil.svg", "o erro ao longo da aleta na malha mais grossa e na mais fina."},
     {"extrapolacoes.svg", "|erro| de cada nível da extrapolação de Richardson repetida contra dx."},
+    {"estimadores.svg",
+     "a efetividade U/|E| de cada estimador de incerteza contra dx; na faixa abaixo da linha "
+     "U = |E|, o estimador subestimou o erro.",
+     kEstimatorsSection},
 };
 
-std::string_view caption_of(const std::string& file) {
+ChartCaption caption_of(const std::string& file) {
   for (const ChartCaption& c : kChartCaptions) {
-    if (c.file == file) return c.caption;
+    if (c.file == file) return c;
   }
-  return {};
+  return {file, {}};
 }
 
 // "erro" of "erro.svg": the chart's anchor and the prefix of its ids on the page.
 std::string chart_stem(const std::string& file) { return file.substr(0, file.rfind('.')); }
 
+std::string chart_link(const OutputFile& chart) {
+  return element("a", html_text(chart.name), attribute("href", chart.name));
+}
+
+// The charts that the section `section` shows, each with its caption.
+std::string figures(const std::vector<OutputFile>& charts, std::string_view section) {
+  std::string html;
+  for (const OutputFile& chart : charts) {
+    const ChartCaption caption = caption_of(chart.name);
+    if (caption.section != section) continue;
+    const std::string stem = chart_stem(chart.name);
+    html += element("figure",
+                    element("figcaption", chart_link(chart) + ": " + html_text(caption.caption)) + "\n" +
+                        inline_svg(chart.bytes, stem),
+                    attribute("id", "grafico-" + stem)) +
+            "\n";
+  }
+  return html;
+}
+
 PageSection charts_section(const std::vector<OutputFile>& charts) {
   std::string body = element("p",
                              "Os mesmos gráficos dos arquivos .svg da pasta. Passando o "
                              "mouse sobre uma série, o navegador mostra o seu nome.") +
-                     "\n";
+                     "\n" + figures(charts, kChartsSection);
   for (const OutputFile& chart : charts) {
-    const std::string stem = chart_stem(chart.name);
-    const std::string caption = element("a", html_text(chart.name), attribute("href", chart.name)) +
-                                ": " + html_text(caption_of(chart.name));
-    body += element("figure", element("figcaption", caption) + "\n" + inline_svg(chart.bytes, stem),
-                    attribute("id", "grafico-" + stem)) +
+    if (caption_of(chart.name).section == kChartsSection) continue;
+    body += element("p", "O gráfico " + chart_link(chart) + " está " +
+                             element("a", "mais abaixo", attribute("href", "#grafico-" + chart_stem(chart.name))) +
+                             ", junto das suas tabelas.") +
             "\n";
   }
-  return {"graficos", "Gráficos", body};
+  return {std::string(kChartsSection), "Gráficos", body};
 }
 
 struct StudyFile {
@@ -186,15 +216,19 @@ constexpr StudyFile kTableFiles[] = {
     {"malhas.csv",
      "as mesmas tabelas para scripts e programas: vírgulas, ponto decimal e 17 "
      "algarismos significativos, que relidos dão o mesmo número"},
+    {"extrapolacoes_excel.csv", "a extrapolação de Richardson repetida para o Excel em português"},
     {"extrapolacoes.csv",
      "a extrapolação de Richardson repetida, nível a nível, em precisão "
      "dupla e quádrupla"},
+    {"estimadores_excel.csv", "os estimadores de incerteza, malha a malha, para o Excel em português"},
+    {"estimadores.csv",
+     "cada estimador de incerteza em cada malha: U, u_num, a estimativa do valor exato e as "
+     "efetividades U/|E| e U/|E_discretizacao|"},
+    {"estimadores_resumo_excel.csv", "o resumo dos estimadores para o Excel em português"},
+    {"estimadores_resumo.csv",
+     "como cada estimador se saiu: em quantas malhas U ≥ |E| e a mediana de U/|E|"},
     {"malhas.txt", "as tabelas desta página em texto (Windows-1252, como o relatório do aleta)"},
 };
-
-std::string guide_section(std::string_view title) {
-  return element("cite", html_text(title), " class=\"secao-guia\"");
-}
 
 PageSection files_section(const std::vector<OutputFile>& charts) {
   std::string items;
@@ -219,8 +253,9 @@ PageSection files_section(const std::vector<OutputFile>& charts) {
               "também LEIAME.md). Veja a seção " +
                   guide_section("6. Estudo de malhas: aleta-malhas") + ", partes " +
                   guide_section("A página do estudo: estudo.html") + ", " +
-                  guide_section("Os arquivos") + ", " + guide_section("Como ler a tabela") + " e " +
-                  guide_section("Extrapolação de Richardson repetida") +
+                  guide_section("Os arquivos") + ", " + guide_section("Como ler a tabela") + ", " +
+                  guide_section("Extrapolação de Richardson repetida") + " e " +
+                  guide_section("Estimadores de incerteza") +
                   "; as fórmulas estão na seção " +
                   guide_section("9. O que o programa calcula: a teoria") + ", parte " +
                   guide_section("As ordens e as estimativas do estudo de malhas") + ".") +
@@ -241,13 +276,16 @@ std::string subtitle(const RunDescription& run, const std::vector<SchemeStudy>& 
 
 std::string study_page(const RunDescription& run, const std::vector<SchemeStudy>& studies,
                        const std::vector<QuantityExtrapolation>& extrapolations,
+                       const std::vector<QuantityEstimators>& estimators,
                        const std::vector<OutputFile>& charts) {
-  const std::vector<PageSection> sections = {run_section(run, studies),
-                                             summary_section(studies, extrapolations),
-                                             charts_section(charts),
-                                             mesh_tables_section(studies),
-                                             extrapolation_tables_section(extrapolations),
-                                             files_section(charts)};
+  const std::vector<PageSection> sections = {
+      run_section(run, studies),
+      summary_section(studies, extrapolations),
+      charts_section(charts),
+      mesh_tables_section(studies),
+      extrapolation_tables_section(extrapolations),
+      estimator_page_section(studies, estimators, figures(charts, kEstimatorsSection)),
+      files_section(charts)};
   const std::string title = "Estudo de malhas da aleta";
   std::string contents, body;
   for (std::size_t s = 0; s < sections.size(); ++s) {

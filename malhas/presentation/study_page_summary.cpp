@@ -5,6 +5,7 @@
 
 #include "malhas/presentation/extrapolation_text.h"
 #include "malhas/presentation/row_text.h"
+#include "malhas/presentation/study_page_estimators.h"
 #include "malhas/presentation/study_page_tables.h"
 
 namespace malhas {
@@ -203,8 +204,9 @@ std::string card(const SchemeStudy& study, Quantity q,
   } else {
     card.words = "Nenhuma malha completou: o motivo está nas tabelas.";
   }
-  const std::string link = element("a", "as tabelas desta grandeza",
-                                   attribute("href", "#" + table_anchor(study.scheme, q)));
+  const std::string link =
+      element("a", "as tabelas desta grandeza", attribute("href", "#" + table_anchor(study.scheme, q))) + " · " +
+      element("a", "os seus estimadores de incerteza", attribute("href", "#" + estimator_anchor(study.scheme, q)));
   return element("div",
                  element("h4", html_text(quantity_title(q))) + card_html(card) +
                      element("p", link, " class=\"ver\""),

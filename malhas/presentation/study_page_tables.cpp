@@ -12,25 +12,19 @@ bool budget_part(const NamedEstimate& cell, const QuantityAnalysis& a) {
          cell.estimate == &a.round_off_error;
 }
 
-std::string row_class(const SchemeStudy& study, std::size_t k, Quantity q) {
-  if (study.meshes[k].failed()) return "falhou";
-  const QuantityAnalysis& a = study.rows[k][index_of(q)];
-  return a.round_off || a.iteration ? "marcada" : "";
-}
-
-HtmlCell number(const std::string& text) { return {text, true, 1}; }
+HtmlCell number(const std::string& text) { return {text, true, 1, {}}; }
 
 HtmlTable budget_table(const SchemeStudy& study, Quantity q) {
-  HtmlTable table{"Valor e orçamento do erro", {"N", "dx", "valor", "exato", "E"}, {}};
+  HtmlTable table{"Valor e orçamento do erro", {"N", "dx", "valor", "exato", "E"}, {}, {}};
   const QuantityAnalysis heading;
   for (const NamedEstimate& cell : named_estimates(heading)) {
     if (budget_part(cell, heading)) table.heading.emplace_back(cell.name);
   }
   for (std::size_t k = 0; k < study.meshes.size(); ++k) {
     const RowTexts texts = row_texts(study, k, q);
-    HtmlRow row{{number(texts.N), number(texts.dx)}, row_class(study, k, q), texts.notes};
+    HtmlRow row{{number(texts.N), number(texts.dx)}, mesh_row_class(study, k, q), texts.notes};
     if (study.meshes[k].failed()) {
-      row.cells.push_back({texts.notes, false, static_cast<int>(table.heading.size()) - 2});
+      row.cells.push_back({texts.notes, false, static_cast<int>(table.heading.size()) - 2, {}});
     } else {
       const QuantityAnalysis& a = study.rows[k][index_of(q)];
       for (const std::string* text : {&texts.value, &texts.exact, &texts.error})
@@ -48,18 +42,18 @@ HtmlTable budget_table(const SchemeStudy& study, Quantity q) {
 
 HtmlTable estimates_table(const SchemeStudy& study, Quantity q) {
   const bool iterated = fin::iterates(study.scheme);
-  HtmlTable table{"Ordens e estimativas", {"N"}, {}};
+  HtmlTable table{"Ordens e estimativas", {"N"}, {}, {}};
   const QuantityAnalysis heading;
   for (const NamedEstimate& cell : named_estimates(heading)) {
     if (!budget_part(cell, heading)) table.heading.emplace_back(cell.name);
   }
   if (iterated) table.heading.insert(table.heading.end(), {"it", "L1 final"});
-  table.heading.emplace_back("notas");
+  table.heading.insert(table.heading.end(), {"convergência", "notas"});
   for (std::size_t k = 0; k < study.meshes.size(); ++k) {
     const RowTexts texts = row_texts(study, k, q);
-    HtmlRow row{{number(texts.N)}, row_class(study, k, q), {}};
+    HtmlRow row{{number(texts.N)}, mesh_row_class(study, k, q), {}};
     if (study.meshes[k].failed()) {
-      row.cells.push_back({"", false, static_cast<int>(table.heading.size()) - 2});
+      row.cells.push_back({"", false, static_cast<int>(table.heading.size()) - 2, {}});
     } else {
       const QuantityAnalysis& a = study.rows[k][index_of(q)];
       std::size_t c = 0;
@@ -72,8 +66,9 @@ HtmlTable estimates_table(const SchemeStudy& study, Quantity q) {
       }
       if (iterated)
         row.cells.insert(row.cells.end(), {number(texts.iterations), number(texts.final_l1)});
+      row.cells.push_back({texts.convergence, false, 1, {}});
     }
-    row.cells.push_back({texts.notes, false, 1});
+    row.cells.push_back({texts.notes, false, 1, {}});
     table.rows.push_back(std::move(row));
   }
   return table;
@@ -84,7 +79,10 @@ std::string scheme_tables(const SchemeStudy& study) {
   for (Quantity q : kQuantities) {
     const std::string title = std::string(quantity_title(q)) + "; ordem assintótica p_L = " +
                               std::to_string(asymptotic_order(study.scheme, q));
-    html += element("h4", html_text(title), attribute("id", table_anchor(study.scheme, q))) + "\n" +
+    html += element("h4", html_text(title),
+                    attribute("id", table_anchor(study.scheme, q)) + attribute("data-esquema", scheme_name(study.scheme)) +
+                        attribute("data-quantidade", quantity_name(q))) +
+            "\n" +
             html_table(budget_table(study, q)) + html_table(estimates_table(study, q));
   }
   return html;
@@ -108,7 +106,7 @@ std::string level_table(const QuantityExtrapolation& e,
     removed += (j == 1 ? "" : ", ") + std::to_string(j) + ": " +
                std::to_string(grid.removed_orders[j - 1]);
   }
-  HtmlTable html{subject(e) + "; ordem removida por nível " + removed, {"N"}, {}};
+  HtmlTable html{subject(e) + "; ordem removida por nível " + removed, {"N"}, {}, {}};
   for (std::size_t level = 0; level <= grid.removed_orders.size(); ++level) {
     html.heading.insert(html.heading.end(), {"E" + std::to_string(level), "p_E"});
   }
@@ -125,6 +123,12 @@ std::string level_table(const QuantityExtrapolation& e,
 }
 
 }  // namespace
+
+std::string mesh_row_class(const SchemeStudy& study, std::size_t k, Quantity q) {
+  if (study.meshes[k].failed()) return "falhou";
+  const QuantityAnalysis& a = study.rows[k][index_of(q)];
+  return a.round_off || a.iteration ? "marcada" : "";
+}
 
 std::string table_anchor(fin::TipScheme scheme, Quantity q) {
   return "tabela-" + std::to_string(static_cast<int>(scheme)) + "-" + std::to_string(index_of(q));

@@ -20,8 +20,8 @@ constexpr std::string_view kLegend[] = {
     "assintótica p_L ou com p_U.",
     "GCI: índice de convergência de malha, nas unidades da quantidade: 3|U(p_L)| e 1,25|U(p_U)|; "
     "GCI_rel(p_U) = GCI(p_U)/|valor|.",
-    "Com razões de refinamento diferentes, p_U segue Celik et al. (2008), por iteração de ponto "
-    "fixo; sem U(p_U) quando p_U <= 0 ou as duas diferenças mudam de sinal.",
+    "Com razões de refinamento diferentes, p_U segue Celik et al. (2008), com a raiz da sua "
+    "equação achada por bissecção; sem U(p_U) quando p_U <= 0 ou as duas diferenças mudam de sinal.",
     "U/E: a estimativa é confiável quando >= 1, e tanto melhor quanto mais perto de 1.",
     "Orçamento do erro, medido com a mesma malha em precisão quádrupla: E_discretizacao = exato - "
     "solução discreta convergida; E_iteracao = convergida - solução após as iterações feitas; "

@@ -56,10 +56,11 @@ struct Judgement {
 };
 
 struct EstimatorSummary {
-  // Against E over every mesh, and over those whose p_E is within 10 % of p_L.
-  Judgement all, near;
-  // The same against E_discretizacao, near being judged by p_E_disc.
-  Judgement discretisation_all, discretisation_near;
+  // Against E over every mesh, and over those whose p_E is within 10 % of p_L (not named
+  // `near`: the Windows headers define that word away).
+  Judgement all, asymptotic;
+  // The same against E_discretizacao, the meshes near p_L being judged by p_E_disc.
+  Judgement discretisation_all, discretisation_asymptotic;
 };
 
 struct QuantityEstimators {

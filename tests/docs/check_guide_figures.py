@@ -444,6 +444,80 @@ def check_studies(aleta_malhas, scratch):
     check(10 ** 4 < min(marked) < 10 ** 5, "section 5: UDS turns between 10^4 and 10^5 nodes")
 
 
+def estimator_summary(output):
+    """The rows of estimadores_resumo.csv against E over all meshes, by (quantidade, estimador)."""
+    with open(os.path.join(output, "estimadores_resumo.csv"), encoding="utf-8", newline="") as f:
+        return {(r["quantidade"], r["estimador"]): r for r in csv.DictReader(f)
+                if r["contra"] == "E" and r["malhas"] == "todas"}
+
+
+def check_estimator_reading(aleta_malhas, scratch):
+    """Section 6: the guide's table of the effectivities U/|E| of T(N) in the default study of the
+    UDS-2 example, as malhas.txt writes them (at most 4 significant digits, "–" where there is
+    none), and the figures of its reading, against estimadores.csv and estimadores_resumo.csv;
+    and the medians it gives for the default study of the UDS example."""
+    folder = case_folder(scratch, "uds2")
+    run([aleta_malhas], folder)
+    output = os.path.join(folder, "estudo_malhas")
+    with open(os.path.join(output, "estimadores.csv"), encoding="utf-8", newline="") as f:
+        meshes = {(r["quantidade"], r["estimador"], int(r["N"])): r for r in csv.DictReader(f)}
+    summary = estimator_summary(output)
+
+    def effectivity(quantity, estimator, n):
+        return number(meshes[(quantity, estimator, n)]["U/|E|"])
+
+    def median(quantity, estimator, of=summary):
+        return fixed(number(of[(quantity, estimator)]["mediana_U/|E|"]), 2)
+
+    start = next(i for i, line in enumerate(GUIDE_LINES) if line.startswith("| N | convergência |"))
+    names = [c.strip().strip("`") for c in GUIDE_LINES[start].strip("|").split("|")[2:]]
+    quoted = 0
+    for line in GUIDE_LINES[start + 2:]:
+        if not line.startswith("|"):
+            break
+        cells = [c.strip() for c in line.strip("|").split("|")]
+        n = int(cells[0])
+        row = meshes[("T(N)", names[0], n)]
+        check(cells[1] == (row["convergencia"] or "–"), "section 6, estimators on %d nodes: the "
+              "guide shows %r, the study gives %r" % (n, cells[1], row["convergencia"]))
+        for name, cell in zip(names, cells[2:]):
+            given = meshes[("T(N)", name, n)]["U/|E|"]
+            shown = "%.4g" % float(given) if given else "–"
+            check(cell == shown, "section 6, %s on %d nodes: the guide shows %s, the study gives %s"
+                  % (name, n, cell, shown))
+        quoted += 1
+    check(quoted >= 9, "section 6: the table of effectivities has %d meshes" % quoted)
+    p_L = summary[("T(N)", "GCI(p_L)")]
+    says("`GCI(p_L)` foi conservador em %s de %s malhas, os outros em todas; a mediana de U/|E| é "
+         "%s para `GCI(p_U)`, %s para `FS`, %s para `MQ` e %s para `GCI(p_L)`" %
+         (p_L["conservadoras"], p_L["julgadas"], median("T(N)", "GCI(p_U)"), median("T(N)", "FS"),
+          median("T(N)", "MQ"), median("T(N)", "GCI(p_L)")))
+    check(all(summary[("T(N)", e)]["conservadoras"] == summary[("T(N)", e)]["julgadas"]
+              for e in ("GCI(p_U)", "GCI(osc)", "FS", "MQ")), "section 6: an estimator other than "
+          "GCI(p_L) understated the error of T(N)")
+    says("as efetividades são o próprio fator de cada um: %s, %s, %s e %s" %
+         tuple(median("qdds1", e) for e in ("GCI(p_L)", "GCI(p_U)", "FS", "MQ")))
+    says("com 5121 nós, o `GCI(p_U)` falha (%s)" % fixed(effectivity("qdds2", "GCI(p_U)", 5121), 2))
+    says("O `FS` contém o erro (%s)" % fixed(effectivity("qdds2", "FS", 5121), 2))
+    says("também (%s)" % fixed(effectivity("qdds2", "MQ", 5121), 2))
+
+    # The default study of the UDS example: every estimator that applies holds everywhere.
+    folder = case_folder(scratch, "uds")
+    run([aleta_malhas], folder)
+    uds = estimator_summary(os.path.join(folder, "estudo_malhas"))
+    quantities = ("T(N)", "qdds1", "qdds2")
+    check(all(r["conservadoras"] == r["julgadas"] for r in uds.values()) and
+          all(uds[(q, "GCI(osc)")]["julgadas"] == "0" for q in quantities),
+          "section 6: in the UDS example an estimator understated the error, or GCI(osc) applied")
+    medians = {e: [median(q, e, uds) for q in quantities] for e in ("GCI(p_L)", "FS", "GCI(p_U)", "MQ")}
+    check(set(medians["GCI(p_U)"] + medians["MQ"]) == {"1,25"}, "section 6: in the UDS example "
+          "GCI(p_U) and MQ have the medians %s and %s" % (medians["GCI(p_U)"], medians["MQ"]))
+    says("as medianas de U/|E| de T(N), qdds1 e qdds2 são o próprio fator de cada um: %s para "
+         "`GCI(p_L)`, %s para `FS`, e 1,25 para `GCI(p_U)` e `MQ`" %
+         (", ".join(medians["GCI(p_L)"][:2]) + " e " + medians["GCI(p_L)"][2],
+          ", ".join(medians["FS"][:2]) + " e " + medians["FS"][2]))
+
+
 def main():
     if len(sys.argv) != 3:
         raise SystemExit(__doc__)
@@ -454,6 +528,7 @@ def main():
         check_round_off_runs(aleta, scratch)
         check_residual_definition(aleta, scratch)
         check_studies(aleta_malhas, scratch)
+        check_estimator_reading(aleta_malhas, scratch)
     for failure in failures:
         print(failure)
     return 1 if failures else 0

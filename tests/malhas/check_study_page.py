@@ -4,8 +4,10 @@ chart and table there, every link within the page leading somewhere and every ot
 of the study's folder, nothing loaded from anywhere, a body no wider than 1280 px that nothing
 sticks out of (a wide table scrolls in its own box), and
 the numbers of the summary equal to those of malhas.csv and extrapolacoes.csv (each as the
-tables round it), for the meshes the summary says it reads. The guide's sections the page names
-must be headings of LEIAME.md.
+tables round it), for the meshes the summary says it reads; the estimators' summaries equal to
+estimadores_resumo.csv and their tables of meshes to estimadores.csv; the convergence type of
+every mesh as malhas.csv gives it. The guide's sections the page names must be headings of
+LEIAME.md.
 
 The studies: the default one of examples/uds2, and examples/uds with L = 1.0 and N = 3, both
 schemes on 14 meshes (the widest tables).
@@ -32,7 +34,20 @@ PROBE = """<script>
 window.addEventListener("load", () => {
   const root = document.documentElement;
   const within = (id) => document.getElementById(id);
-  const figures = [...document.querySelectorAll("#graficos figure")];
+  const figures = [...document.querySelectorAll("figure[id^=grafico-]")];
+  // A table's last heading row and its body rows, as the texts of their cells.
+  const cells = (row) => [...row.children].map(c => c.textContent);
+  const readTable = (t) => ({heading: cells(t.querySelector("thead tr:last-child")),
+                             rows: [...t.querySelectorAll("tbody tr")].map(cells)});
+  // The tables after a heading of a scheme and quantity, up to the next heading.
+  const tablesAfter = (h) => {
+    const found = [];
+    for (let e = h.nextElementSibling; e && !/^H[1-4]$/.test(e.tagName); e = e.nextElementSibling) {
+      found.push(...e.querySelectorAll("table"));
+    }
+    return found;
+  };
+  const subject = (e) => ({esquema: e.dataset.esquema, quantidade: e.dataset.quantidade});
   const report = {
     charts: figures.map(f => {
       const svg = f.querySelector(":scope > svg");
@@ -56,6 +71,18 @@ window.addEventListener("load", () => {
               aritmetica: v.dataset.aritmetica || null, text: v.textContent};
     }),
     cards: document.querySelectorAll(".cartao").length,
+    meshTableColumns: [...document.querySelectorAll("#tabelas h4[id^=tabela-]")].map(h =>
+        Object.assign(subject(h), {tables: tablesAfter(h).map(readTable)})),
+    estimators: [...document.querySelectorAll("#estimadores div.estimadores")].map(d =>
+        Object.assign(subject(d), {tables: d.querySelectorAll("table").length,
+          summary: [...d.querySelectorAll("td[data-contra]")].map(c => ({
+              estimador: c.dataset.estimador, contra: c.dataset.contra, malhas: c.dataset.malhas,
+              col: c.dataset.col, text: c.textContent})),
+          meshes: [...d.querySelectorAll("td[data-col]:not([data-contra])")].map(c => {
+              const row = c.closest("tr");
+              return {n: row.cells[0].textContent, convergencia: row.cells[1].textContent,
+                      estimador: c.dataset.estimador, col: c.dataset.col, text: c.textContent};
+          })})),
     guide: [...document.querySelectorAll("cite.secao-guia")].map(c => c.textContent),
   };
   const out = document.createElement("pre");
@@ -208,6 +235,81 @@ def check_best(where, numbers, finest, levels, scheme, quantity):
                   (where, n["col"], n["text"], best[2][n["col"]]))
 
 
+def near(text, cell):
+    """Whether the page's text of a number is the CSV's cell to the digits the page keeps: "-"
+    for an empty cell, else within half a unit of the text's last significant digit."""
+    if cell == "" or text == "-":
+        return text == "-" and cell == ""
+    digits = re.sub(r"[eE].*", "", text).lstrip("-").replace(".", "").lstrip("0")
+    value = float(text)
+    unit = abs(value) / float(digits) if value != 0 and digits else 0.0
+    return abs(float(cell) - value) <= unit / 2 * (1 + 1e-9)
+
+
+def check_estimators(label, report, folder):
+    """The estimators' section: for each scheme and quantity its two tables, the summary's numbers
+    those of estimadores_resumo.csv and every mesh's U and U/|E| those of estimadores.csv; and the
+    tables of malhas.txt with the convergence type of malhas.csv."""
+    summary = read_rows(os.path.join(folder, "estimadores_resumo.csv"))
+    meshes = read_rows(os.path.join(folder, "estimadores.csv"))
+    parts = report["estimators"]
+    check(len(parts) == report["cards"], "%s: estimators of %d schemes and quantities" % (label, len(parts)))
+    for part in parts:
+        subject = (part["esquema"], part["quantidade"])
+        where = "%s: estimators of %s %s" % ((label,) + subject)
+        check(part["tables"] == 2, "%s: %d tables" % (where, part["tables"]))
+        rows = {(r["estimador"], r["contra"], r["malhas"]): r for r in summary
+                if (r["esquema"], r["quantidade"]) == subject}
+        shown = {(c["estimador"], c["contra"], c["malhas"], c["col"]): c["text"] for c in part["summary"]}
+        check(rows and len(shown) == 2 * len(rows), "%s: %d summary cells for %d rows of the CSV" %
+              (where, len(shown), len(rows)))
+        for key, row in rows.items():
+            share = shown.get(key + ("conservadoras",), "")
+            counts = re.match(r"(\d+)/(\d+)", share)
+            check(counts and counts.groups() == (row["conservadoras"], row["julgadas"]),
+                  "%s: %s U >= |E| on %s, the CSV's %s/%s" %
+                  (where, key, share, row["conservadoras"], row["julgadas"]))
+            if row["fracao_conservadora"]:
+                percent = re.search(r"\((\d+) %\)", share)
+                check(percent and int(percent.group(1)) == int(100 * float(row["fracao_conservadora"]) + 0.5),
+                      "%s: %s share %s, the CSV's %s" % (where, key, share, row["fracao_conservadora"]))
+            median = shown.get(key + ("mediana_U/|E|",), "")
+            check(near(median, row["mediana_U/|E|"]), "%s: %s median %s, the CSV's %r" %
+                  (where, key, median, row["mediana_U/|E|"]))
+        by_mesh = {(r["estimador"], r["N"]): r for r in meshes
+                   if (r["esquema"], r["quantidade"]) == subject and not r["observacoes"].startswith("falhou")}
+        seen = set()
+        for c in part["meshes"]:
+            row = by_mesh.get((c["estimador"], c["n"]))
+            if row is None:
+                check(False, "%s: %s on N = %s, not in the CSV" % (where, c["estimador"], c["n"]))
+                continue
+            seen.add((c["estimador"], c["n"]))
+            check(c["convergencia"] == (row["convergencia"] or "-"), "%s: N = %s converges %r, the CSV's %r" %
+                  (where, c["n"], c["convergencia"], row["convergencia"]))
+            expected = row[c["col"]]
+            if c["col"] == "U":
+                right = c["text"] == ("%.3e" % float(expected) if expected else "-")
+            else:
+                right = near(c["text"], expected)
+            check(right, "%s: %s %s on N = %s is %s, the CSV's %r" %
+                  (where, c["estimador"], c["col"], c["n"], c["text"], expected))
+        check(seen == set(by_mesh), "%s: %s of the CSV not on the page" % (where, sorted(set(by_mesh) - seen)))
+    types = read_rows(os.path.join(folder, "malhas.csv"))
+    for block in report["meshTableColumns"]:
+        subject = (block["esquema"], block["quantidade"])
+        where = "%s: tables of %s %s" % ((label,) + subject)
+        with_type = [t for t in block["tables"] if "convergência" in t["heading"]]
+        check(len(with_type) == 1, "%s: %d tables with the convergence type" % (where, len(with_type)))
+        if len(with_type) != 1:
+            continue
+        column = with_type[0]["heading"].index("convergência")
+        expected = {r["N"]: r["convergencia"] or "-" for r in types
+                    if (r["esquema"], r["quantidade"]) == subject and r["valor"]}
+        shown = {row[0]: row[column] for row in with_type[0]["rows"] if len(row) > column}
+        check(shown == expected, "%s: convergence types %s, the CSV's %s" % (where, shown, expected))
+
+
 def guide_headings(source):
     with open(os.path.join(source, "LEIAME.md"), encoding="utf-8") as f:
         return {line.lstrip("#").strip().replace("`", "") for line in f if line.startswith("#")}
@@ -241,6 +343,7 @@ def check_page(label, folder, source):
     for section in report["guide"]:
         check(section in headings, "%s: the guide has no section %r" % (label, section))
     check_summary(label, report, folder)
+    check_estimators(label, report, folder)
 
 
 def study(program, source, example, arguments, changes={}):

@@ -92,7 +92,7 @@ TEST(MalhasProgram, UdsExampleShowsFirstOrderAndReplacesOlderFiles) {
                            "estimadores.csv", "estimadores_excel.csv", "estimadores_resumo.csv",
                            "estimadores_resumo_excel.csv", "estudo.html", "erro.svg",
                            "convergencia.svg", "orcamento.svg", "ordens.svg", "perfil.svg",
-                           "extrapolacoes.svg"}) {
+                           "extrapolacoes.svg", "estimadores.svg"}) {
     EXPECT_TRUE(run->exists(std::string("estudo_malhas/") + file)) << file;
   }
   EXPECT_FALSE(run->exists("estudo_malhas/.malhas.csv.temp"));
@@ -533,7 +533,8 @@ TEST(MalhasProgram, FolderNamedInAnyScriptIsThatFolder) {
 TEST(MalhasProgram, ChartsAreWellFormedAndRender) {
   const auto run = example("uds2");
   ASSERT_EQ(run->run({"-m", "4", "-e", "ambos"}, "", {}, Program::Malhas).exit_code, 0);
-  for (const std::string chart : {"erro", "convergencia", "orcamento", "ordens", "perfil", "extrapolacoes"}) {
+  for (const std::string chart :
+       {"erro", "convergencia", "orcamento", "ordens", "perfil", "extrapolacoes", "estimadores"}) {
     const std::string svg = run->directory() + "/estudo_malhas/" + chart + ".svg";
     const ChildResult xml = run_program({"xmllint", "--noout", svg}, run->directory());
     EXPECT_EQ(xml.exit_code, 0) << chart << xml.err;
@@ -552,7 +553,8 @@ TEST(MalhasProgram, EveryChartOfBothSchemesOnALongFinCanBeRead) {
   general.replace(general.find("\n21 ") + 1, 2, "3");
   run->put("entradas_geral.ent", general);
   ASSERT_EQ(run->run({"-e", "ambos", "-m", "14"}, "", {}, Program::Malhas).exit_code, 0);
-  for (const std::string chart : {"erro", "convergencia", "orcamento", "ordens", "perfil", "extrapolacoes"}) {
+  for (const std::string chart :
+       {"erro", "convergencia", "orcamento", "ordens", "perfil", "extrapolacoes", "estimadores"}) {
     malhas::expect_legible(malhas::read_chart(run->get("estudo_malhas/" + chart + ".svg")), chart);
   }
 }

@@ -63,7 +63,8 @@ def example_cases():
 STUDY_FILES = ("malhas.csv", "malhas_excel.csv", "malhas.txt", "extrapolacoes.csv",
                "extrapolacoes_excel.csv", "estimadores.csv", "estimadores_excel.csv",
                "estimadores_resumo.csv", "estimadores_resumo_excel.csv", "estudo.html", "erro.svg",
-               "convergencia.svg", "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg")
+               "convergencia.svg", "orcamento.svg", "ordens.svg", "perfil.svg", "extrapolacoes.svg",
+               "estimadores.svg")
 
 
 def direct(command, arguments=()):

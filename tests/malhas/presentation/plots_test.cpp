@@ -333,7 +333,8 @@ TEST(Plots, EveryChartOfTheConstructedStudiesCanBeRead) {
     const std::pair<const char*, Chart> charts[] = {
         {"erro", error_chart(studies)}, {"orcamento", budget_chart(studies)},
         {"ordens", order_chart(studies)}, {"perfil", profile_chart(studies)},
-        {"convergencia", convergence_chart(studies)}, {"extrapolacoes", extrapolation_chart(extrapolate(studies))}};
+        {"convergencia", convergence_chart(studies)}, {"extrapolacoes", extrapolation_chart(extrapolate(studies))},
+        {"estimadores", estimator_chart(studies, judge_estimators(studies, kDefaultLeastSquaresMeshes))}};
     for (const auto& [chart_name, chart] : charts) {
       expect_legible(read_chart(svg_chart(chart)), std::string(name) + " " + chart_name);
     }
@@ -354,6 +355,23 @@ TEST(Plots, LogAxisOverThirtyDecadesLabelsEveryKthDecadeAndReadsBack) {
   const std::vector<DrawnPoint>& points = drawn.panels[0].at("s").points;
   expect_close(points[1].y, 3e-17, 5e-3, "read back");  // 0.01 pixel is 0.0015 decades here
   expect_legible(drawn, "thirty decades");
+}
+
+// Effectivities from 0.95 to 3.2: 1, 2 and 5 times a power of ten would label only 1 and 2; even
+// steps of 0.5 label 1 to 3.5, plainly, without powers of ten.
+TEST(Plots, LogAxisUnderTwoDecadesLabelsPlainNumbersAndMoreThanTwo) {
+  Chart chart{"t", 1, {{"p", {"x", "", true}, {"y", "", true}, {}, {}}}, {}};
+  chart.panels[0].series.push_back({"s", {{1e-4, 0.95}, {1e-1, 3.2}}, {"black"}, {}});
+  const DrawnChart drawn = read_chart(svg_chart(chart));
+  const DrawnAxis& y = drawn.panels[0].y;
+  std::vector<double> labelled;
+  for (const auto& tick : y.ticks) labelled.push_back(tick.second);
+  EXPECT_EQ(labelled, (std::vector<double>{1, 1.5, 2, 2.5, 3, 3.5}));
+  for (const TextBox& label : drawn.panels[0].tick_labels) {
+    EXPECT_EQ(label.text.find("\xC3\x97"), std::string::npos) << label.text;
+  }
+  expect_close(drawn.panels[0].at("s").points[0].y, 0.95, 1e-3, "read back");
+  expect_legible(drawn, "short log axis");
 }
 
 TEST(Plots, LinearAxisWhoseLabelsWouldNeedManyDigitsCountsFromAnOffset) {

@@ -36,7 +36,7 @@ std::vector<SchemeStudy> marked_study() {
 
 std::string page(const RunDescription& run, const std::vector<SchemeStudy>& studies,
                  const std::vector<OutputFile>& charts = {}) {
-  return study_page(run, studies, extrapolate(studies), charts);
+  return study_page(run, studies, extrapolate(studies), judge_estimators(studies, kDefaultLeastSquaresMeshes), charts);
 }
 
 TEST(StudyPage, ChartsGoInsideWithoutTheirDeclarationAndWithIdsOfTheirOwn) {
@@ -63,11 +63,11 @@ TEST(StudyPage, TablesShowTheCellsOfMalhasTxtAndSetApartMarkedAndFailedMeshes) {
             "<td class=\"n\">3.0000000000000004e-01</td><td class=\"n\">1.0000000000000000e+00</td>"
             "<td class=\"n\">7.000e-01</td>"),
       2u);
-  // Each quantity's two tables: the failed mesh in all six (its reason on hovering the first),
-  // the marked one in T(N)'s two.
+  // Each quantity's three tables of meshes (two of malhas.txt, one of the estimators): the failed
+  // mesh in all nine (its reason on hovering the first), the marked one in T(N)'s three.
   EXPECT_EQ(count(html, "<tr class=\"falhou\" title=\"falhou: estouro (overflow)\">"), 3u);
-  EXPECT_EQ(count(html, "<tr class=\"falhou\">"), 3u);
-  EXPECT_EQ(count(html, "<tr class=\"marcada\""), 2u);
+  EXPECT_EQ(count(html, "<tr class=\"falhou\">"), 6u);
+  EXPECT_EQ(count(html, "<tr class=\"marcada\""), 3u);
   EXPECT_EQ(count(html, "|E_arredondamento| &gt;= 0,1|E_discretizacao|"), 3u)
       << "the marked row's note, in a column and on hovering, and in the reading key";
   EXPECT_EQ(count(html, ">= 0,1"), 0u) << "a bare > in the text";
@@ -142,6 +142,43 @@ TEST(StudyPageSummary, SaysWhichPartDominatesAndWhereRoundOffWeighs) {
   EXPECT_NE(card(html, "qdds2")
                 .find("A ordem observada, p_E_disc = 1.000, está a menos de 10% de p_L = 1"),
             std::string::npos);
+}
+
+// By hand, r = 2 and p_L = 1: with the errors 0.1, 0.05, 0.025, 0.0125 of T(N), GCI(p_L) =
+// 3 |d| = 3 |E| on every mesh from 5 nodes; on 9 nodes p_U = 1 and GCI(p_U) = 1.25 · 0.025 =
+// 3.125e-02, 1.25 |E|; GCI(osc) never applies. qdds1 with 0.01 of round-off on 5 nodes (E = 0.1,
+// 0.06, 0.025, 0.0125): on 17 nodes p_U = log2(0.035 / 0.0125) = 1.485 and GCI(p_U) =
+// 1.25 · 0.0125 / (2^1.485 - 1) = 0.694 |E|, below the error.
+TEST(StudyPageEstimators, SummaryAndMeshTablesGiveEachEstimatorAndTheWordsReadThem) {
+  const std::string html =
+      page(uds2_run(), referenced_study({{0, 0, 0, 0}, {0, 0.01, 0, 0}, {0, 0, 0, 0}}));
+  const std::string section = html.substr(html.find("<section id=\"estimadores\">"));
+  const auto cell = [](const std::string& marks, const std::string& text) {
+    return marks + ">" + text + "</td>";
+  };
+  const std::string p_L_all = " data-estimador=\"GCI(p_L)\" data-contra=\"E\" data-malhas=\"todas\"";
+  EXPECT_NE(section.find(cell(p_L_all + " data-col=\"conservadoras\"", "3/3 (100 %)")), std::string::npos);
+  EXPECT_NE(section.find(cell(p_L_all + " data-col=\"mediana_U/|E|\"", "3")), std::string::npos);
+  EXPECT_NE(section.find(cell(" data-estimador=\"GCI(osc)\" data-contra=\"E\" data-malhas=\"todas\" "
+                              "data-col=\"conservadoras\"",
+                              "0/0")),
+            std::string::npos);
+  // N = 9 of T(N): the convergence type, then each estimator's U and U/|E|.
+  EXPECT_NE(section.find("<td class=\"n\">9</td><td>convergência monotônica</td>"
+                         "<td class=\"n\" data-estimador=\"GCI(p_L)\" data-col=\"U\">7.500e-02</td>"
+                         "<td class=\"n\" data-estimador=\"GCI(p_L)\" data-col=\"U/|E|\">3</td>"
+                         "<td class=\"n\" data-estimador=\"GCI(p_U)\" data-col=\"U\">3.125e-02</td>"
+                         "<td class=\"n\" data-estimador=\"GCI(p_U)\" data-col=\"U/|E|\">1.25</td>"),
+            std::string::npos);
+  EXPECT_NE(section.find("Não se aplicaram em nenhuma malha: GCI(osc)."), std::string::npos);
+  EXPECT_NE(section.find("Subestimaram o erro em alguma malha: GCI(p_U) (em 1 de 2)"), std::string::npos);
+  EXPECT_NE(section.find("data-col=\"U/|E|\">0.6944</td>"), std::string::npos);
+  // The tables of malhas.txt have the convergence column too.
+  EXPECT_EQ(count(html, "<th>convergência</th>"), 3u + 3u);
+  EXPECT_NE(html.find("<td>-</td><td>p_E, p_E_disc, p_U: malhas insuficientes</td>"), std::string::npos);
+  EXPECT_NE(html.find("<td class=\"n\">1.000</td><td>convergência monotônica</td><td></td></tr>"),
+            std::string::npos)
+      << "U(p_U)/E, then the convergence type, before the notes";
 }
 
 }  // namespace

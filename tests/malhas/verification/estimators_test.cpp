@@ -145,7 +145,7 @@ TEST(Estimators, EveryEstimatorOnHandWorkedMeshes) {
   // GCI(p_L) of T(N) is 3 |E| on meshes 5, 9 and 17, all with p_E = 2: 3 of 3, median 3, near
   // p_L too; without a reference nothing is judged against E_discretizacao.
   const EstimatorSummary& s = all[index_of(tip)].summaries[index_of(Estimator::GciAsymptotic)];
-  for (const Judgement* j : {&s.all, &s.near}) {
+  for (const Judgement* j : {&s.all, &s.asymptotic}) {
     EXPECT_EQ(j->meshes, 3);
     EXPECT_EQ(j->conservative, 3);
     EXPECT_DOUBLE_EQ(j->median.value, 3);
