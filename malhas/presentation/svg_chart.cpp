@@ -75,8 +75,23 @@ std::string hidden_note(const ChartPanel& panel, const std::vector<std::string>&
                             : " coincidem com séries desenhadas por cima");
 }
 
-std::string below_note(const ChartPanel& panel, const std::vector<std::string>& names) {
-  return panel.title + ": " + quoted_list(names) + (names.size() == 1 ? " fica" : " ficam") + " abaixo da escala";
+// One note per band left below the scale, naming its panels ("em todos os painéis" when every
+// panel of the chart has it): the same band in six panels is one line, not six.
+std::vector<std::string> below_notes(const std::vector<std::pair<std::string, std::string>>& below,
+                                     std::size_t panels) {
+  std::vector<std::string> names, notes;
+  for (const auto& [band, panel] : below) {
+    if (std::find(names.begin(), names.end(), band) == names.end()) names.push_back(band);
+  }
+  for (const std::string& band : names) {
+    std::vector<std::string> where;
+    for (const auto& [name, panel] : below) {
+      if (name == band) where.push_back(panel);
+    }
+    notes.push_back(quoted_list({band}) + " fica abaixo da escala " +
+                    (where.size() == panels && panels > 1 ? "em todos os painéis" : "em " + listed(where)));
+  }
+  return notes;
 }
 
 std::string held_lines_note(const ChartPanel& panel, const std::vector<std::string>& names) {
@@ -111,6 +126,7 @@ std::string svg_chart(const Chart& chart) {
     if (!known) entries.push_back(std::move(e));
   };
   std::size_t held = 0;
+  std::vector<std::pair<std::string, std::string>> bands_below;  // band, panel
   std::vector<std::vector<std::size_t>> drawn_series;  // per panel
   for (std::size_t i = 0; i < chart.panels.size(); ++i) {
     const ChartPanel& panel = chart.panels[i];
@@ -127,7 +143,7 @@ std::string svg_chart(const Chart& chart) {
     held += drawn.held;
     if (!drawn.hidden.empty()) notes.push_back(hidden_note(panel, drawn.hidden));
     if (!drawn.held_lines.empty()) notes.push_back(held_lines_note(panel, drawn.held_lines));
-    if (!drawn.bands_below.empty()) notes.push_back(below_note(panel, drawn.bands_below));
+    for (const std::string& band : drawn.bands_below) bands_below.emplace_back(band, panel.title);
     for (std::size_t b : drawn.drawn_bands) add_entry({panel.bands[b].name, nullptr, panel.bands[b].colour});
     drawn_series.push_back(drawn.drawn_series);
   }
@@ -144,6 +160,7 @@ std::string svg_chart(const Chart& chart) {
     }
     if (!more) break;
   }
+  for (std::string& note : below_notes(bands_below, chart.panels.size())) notes.push_back(std::move(note));
   if (held > 0) notes.push_back(held_note(held));
 
   double grid_width = 2 * kMargin;

@@ -311,6 +311,20 @@ TEST(Plots, ResolutionBandReachesTheResolutionUnderEveryPointAboveIt) {
   expect_legible(levels, "extrapolacoes.svg");
 }
 
+// A resolution decades below every point is named, once for all the panels it is missing from.
+TEST(Plots, ResolutionFarBelowTheDataIsOneNoteForEveryPanel) {
+  std::vector<SchemeStudy> s = with_reference({study()});
+  for (auto& row : s[0].rows) {
+    for (QuantityAnalysis& a : row) a.reference_resolution = defined_as(1e-30);
+  }
+  const DrawnChart budget = read_chart(svg_chart(budget_chart(s)));
+  std::size_t notes = 0;
+  for (const std::string& note : budget.notes) notes += note.find("abaixo da escala") != std::string::npos;
+  EXPECT_EQ(notes, 1u);
+  EXPECT_TRUE(has_note(budget, "«resolução da referência» fica abaixo da escala em todos os painéis"));
+  for (const DrawnPanel& panel : budget.panels) EXPECT_TRUE(panel.bands.empty()) << panel.title;
+}
+
 TEST(Plots, BudgetNamesEveryPartMissingFromAPanelWithTheReason) {
   // The reference's iterate is its converged value: E_iteracao is 0 on every mesh. Without a
   // reference no part has a value.
