@@ -16,13 +16,12 @@ constexpr double kLowestTrustedOrder = 0.5, kHighestTrustedOrder = 2;
 constexpr double kHighestSafeOrder = 2.1;
 constexpr double kSafetyGood = 1.25, kSafetyPoor = 3;
 
-// The observed order is searched on [kLowestOrder, kHighestOrder]: a geometric scan, then a
-// golden-section search around its best point. Data that diverge, whose best order would be 0 or
-// negative, settle on the lower end, below 0.5, where the fixed-order fits take over.
+// The observed order is searched on [kLowestOrder, kHighestOrder]: a geometric scan, then the
+// root of the slope of the sum of squares between the scan's neighbours of its best point. Data
+// that diverge, whose best order would be 0 or negative, settle on the lower end, below 0.5,
+// where the fixed-order fits take over.
 constexpr double kLowestOrder = 0.01, kHighestOrder = 10;
 constexpr int kScanPoints = 200;
-constexpr int kGoldenSteps = 200;
-constexpr double kOrderTolerance = 1e-13;
 
 // The meshes finest first, as spacings relative to the finest (t_1 = 1) and values relative to
 // the finest's (y_1 = 0): the fits then work on the differences between meshes, which the
@@ -66,6 +65,10 @@ struct Fit {
   double limit = 0;       // phi_0 - phi_1
   double at_finest = 0;   // fit_1 - phi_1
   double deviation = std::numeric_limits<double>::infinity();  // sigma
+  // Of the observed-order fit, half the slope of its sum of squares S = sum w_i r_i^2 in p. With
+  // the coefficients at their least squares for p, dS/dp is the partial derivative alone:
+  // -2 c_1 sum w_i r_i t_i^p ln t_i.
+  double slope = 0;
 };
 
 std::vector<double> powers(const std::vector<double>& t, double p) {
@@ -102,14 +105,16 @@ Fit fit(const Data& d, Expansion expansion, double p, bool weighted) {
   const std::size_t unknowns = columns.size() + (expansion == Expansion::ObservedOrder ? 1 : 0);
   if (!c || d.t.size() <= unknowns) return f;
   const double n = static_cast<double>(d.t.size());
-  double sum = 0;
+  double sum = 0, moment = 0;
   for (std::size_t i = 0; i < d.t.size(); ++i) {
     double fitted = 0;
     for (std::size_t j = 0; j < columns.size(); ++j) fitted += (*c)[j] * columns[j][i];
     if (i == 0) f.at_finest = fitted;
     const double residual = d.y[i] - fitted;
     sum += n * w[i] * residual * residual;
+    if (expansion == Expansion::ObservedOrder) moment += w[i] * residual * columns[1][i] * std::log(d.t[i]);
   }
+  if (expansion == Expansion::ObservedOrder) f.slope = -(*c)[1] * moment;
   f.limit = (*c)[0];
   f.deviation = std::sqrt(sum / (n - static_cast<double>(unknowns)));
   f.valid = std::isfinite(f.deviation) && std::isfinite(f.limit) && std::isfinite(f.at_finest);
@@ -135,17 +140,21 @@ Fit observed_order_fit(const Data& d, bool weighted) {
       best = j;
     }
   }
+  // sigma is flat at its least: comparing its values fixes p only to about the square root of
+  // the rounding, and two C libraries would give orders 1e-9 apart. The slope of the sum of
+  // squares changes sign there, and halving the bracket on that sign, down to adjacent doubles,
+  // finds p to the rounding of the slope itself.
   double low = scan[best == 0 ? 0 : best - 1], high = scan[std::min(best + 1, scan.size() - 1)];
-  const double golden = (std::sqrt(5.0) - 1) / 2;
-  for (int i = 0; i < kGoldenSteps && high - low > kOrderTolerance * high; ++i) {
-    const double left = high - golden * (high - low), right = low + golden * (high - low);
-    if (deviation_at(d, left, weighted) <= deviation_at(d, right, weighted)) {
-      high = right;
+  for (double mid = low + (high - low) / 2; low < mid && mid < high; mid = low + (high - low) / 2) {
+    const Fit at = fit(d, Expansion::ObservedOrder, mid, weighted);
+    if (!at.valid) break;
+    if (at.slope < 0) {
+      low = mid;
     } else {
-      low = left;
+      high = mid;
     }
   }
-  const double p = (low + high) / 2;
+  const double p = low + (high - low) / 2;
   // The search's end points keep their scanned value should the middle be no better.
   Fit f = deviation_at(d, p, weighted) <= least ? fit(d, Expansion::ObservedOrder, p, weighted)
                                                 : fit(d, Expansion::ObservedOrder, scan[best], weighted);

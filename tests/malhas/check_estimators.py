@@ -17,10 +17,10 @@ of malhas.csv and the estimators' equations:
   U/|E_discretizacao|, and the summaries: meshes judged, meshes with U >= |E|, median U/|E|, over
   all meshes and over those whose p_E (p_E_disc) is within 10 % of p_L.
 
-For the least squares the observed order is a minimum found by search (in [0.01, 10]), which on data scattered
-by round-off may be flat: the program's order is held to giving a standard deviation no larger
-than the least found here, and U, phi_0 and the choice of fit are recomputed here at the
-program's order. A case within a hair of one of the procedure's thresholds is not judged.
+For the least squares the observed order is the least-sigma one in [0.01, 10], found here as
+the root of the slope of the sum of squares: the program's order, U, phi_0 and the choice of fit
+are held to those found here. A case within a hair of one of the procedure's thresholds is not
+judged.
 
 usage: check_estimators.py ALETA_MALHAS EXAMPLES_FOLDER
 """
@@ -34,8 +34,8 @@ import tempfile
 import mpmath
 
 mpmath.mp.dps = 40
-RELATIVE = mpmath.mpf("1e-9")        # closed-form estimators, from the same double values
-FIT_RELATIVE = mpmath.mpf("1e-7")    # the least squares, solved in double by the program
+RELATIVE = mpmath.mpf("1e-13")       # closed-form estimators, from the same double values
+FIT_RELATIVE = mpmath.mpf("1e-10")    # the least squares, solved in double by the program
 THRESHOLD_MARGIN = mpmath.mpf("1e-6")
 LOWEST_ORDER, HIGHEST_ORDER, SCAN = mpmath.mpf("0.01"), mpmath.mpf(10), 120
 NAMES = ["GCI(p_L)", "GCI(p_U)", "GCI(osc)", "FS", "MQ"]
@@ -185,10 +185,23 @@ def observed_fit(t, y, w):
             right = low + golden * (high - low)
             sigma_right = sigma_at(right)
     p = (low + high) / 2
+    if 0 < best < SCAN - 1:
+        # sigma is flat at its least: the root of the slope of the sum of squares fixes p, to the
+        # digits of this arithmetic.
+        p = mpmath.findroot(lambda q: slope(t, y, w, q), p)
     sigma = sigma_at(p)
     if sigmas[best] < sigma:
         p, sigma = scan[best], sigmas[best]
     return p, sigma, best in (0, SCAN - 1)
+
+
+def slope(t, y, w, p):
+    """Half the slope in p of sum w_i r_i^2 at the least squares of phi_0 + a t^p: with the
+    coefficients at their least squares, only the partial derivative, -a sum w_i r_i t_i^p ln t_i."""
+    columns = [[mpmath.mpf(1)] * len(t), [v ** p for v in t]]
+    c = coefficients_of(columns, y, w)
+    return -c[1] * mpmath.fsum(w[i] * (y[i] - c[0] - c[1] * columns[1][i]) * columns[1][i] * mpmath.log(t[i])
+                               for i in range(len(t)))
 
 
 def least_squares(h, phi, program_order):
@@ -204,9 +217,9 @@ def least_squares(h, phi, program_order):
     weighted = min((False, True), key=lambda wgt: found[wgt][1])
     p_here, sigma_least, at_end = found[weighted]
     near = abs(found[True][1] - found[False][1]) <= THRESHOLD_MARGIN * sigma_least
-    p = program_order if program_order is not None else p_here
+    p = p_here
     observed = fit(t, y, weights[weighted], [p], 1)
-    order_ok = observed[2] <= sigma_least * (1 + FIT_RELATIVE) + mpmath.mpf("1e-30")
+    order_ok = program_order is None or at_end or close(program_order, p, FIT_RELATIVE)
     candidates = [("a h^p", weighted, observed)]
     if not (mpmath.mpf("0.5") <= p <= 2):
         shapes = [("a h", [1]), ("a h^2", [2])] + ([("a1 h + a2 h^2", [1, 2])] if p < 0.5 else [])
