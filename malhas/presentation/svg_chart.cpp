@@ -134,7 +134,7 @@ std::string svg_chart(const Chart& chart) {
     PanelPlan plan = plans[i];
     plan.left = left[c];  // plots of a column line up
     plan.right = right[c];
-    const DrawnPanel drawn = draw_panel(panel, plan, plot_width);
+    const PanelDrawing drawn = draw_panel(panel, plan, plot_width);
     double x = kMargin;
     for (std::size_t k = 0; k < c; ++k) x += left[k] + plot_width + right[k];
     const double y = kHeader + static_cast<double>(i / columns) * row_height;

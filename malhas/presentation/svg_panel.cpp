@@ -291,11 +291,11 @@ PanelPlan plan_panel(const ChartPanel& panel) {
   return plan;
 }
 
-DrawnPanel draw_panel(const ChartPanel& panel, const PanelPlan& plan, double plot_width) {
+PanelDrawing draw_panel(const ChartPanel& panel, const PanelPlan& plan, double plot_width) {
   const Plot plot{plan.left, plan.left + plot_width, kPanelTop, kPanelTop + kPlotHeight};
   const Scale sx = fit_scale(panel.x, x_values(panel), plot_width, true);
   const Scale& sy = plan.y;
-  DrawnPanel drawn;
+  PanelDrawing drawn;
   std::vector<std::vector<Placed>> placed, sorted;
   for (const ChartSeries& s : panel.series) {
     placed.push_back(place(s, sx, sy, plot));

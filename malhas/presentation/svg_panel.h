@@ -21,7 +21,7 @@ struct PanelPlan {
 
 PanelPlan plan_panel(const ChartPanel& panel);
 
-struct DrawnPanel {
+struct PanelDrawing {
   std::string svg;  // the panel's elements, its plot's top left at (plan.left, kPanelTop)
   std::size_t held = 0;             // points held at an axis's edge, drawn as triangles
   std::vector<std::string> held_lines;  // series without markers that run along an edge
@@ -30,6 +30,6 @@ struct DrawnPanel {
   std::vector<std::size_t> drawn_series, drawn_bands;  // those with anything to draw
 };
 
-DrawnPanel draw_panel(const ChartPanel& panel, const PanelPlan& plan, double plot_width);
+PanelDrawing draw_panel(const ChartPanel& panel, const PanelPlan& plan, double plot_width);
 
 }  // namespace malhas
