@@ -39,28 +39,6 @@ function Image(image)
   return words("[Figura, no LEIAME.html: " .. pandoc.utils.stringify(image.caption) .. "]")
 end
 
--- A chart is wider than the column of text (panels side by side): in the HTML its figure spans
--- the window, less a margin, so that the chart keeps its own size (its labels their font size)
--- centred under the column, and its caption stays in the column.
-local WIDE_FIGURES = [[
-<style>
-figure { margin-left: calc(50% - 48vw); margin-right: calc(50% - 48vw); }
-figure img { display: block; margin: 0 auto; }
-figcaption { max-width: 36em; margin: 0.5em auto 0; }
-</style>]]
-
-function Meta(meta)
-  if plain then return nil end
-  local includes = meta["header-includes"]
-  local style = pandoc.MetaBlocks({pandoc.RawBlock("html", WIDE_FIGURES)})
-  if includes == nil then
-    meta["header-includes"] = pandoc.MetaList({style})
-  else
-    table.insert(includes, style)
-  end
-  return meta
-end
-
 -- A `|` inside a code span of a table cell is written `\|`, so that the cell does not end there.
 -- GitHub drops the backslash; pandoc keeps it in the code, and so it is dropped here.
 function Code(code)
@@ -81,4 +59,4 @@ function Pandoc(document)
   return document
 end
 
-return {{Span = Span, Code = Code, Image = Image, Meta = Meta, Pandoc = Pandoc}}
+return {{Span = Span, Code = Code, Image = Image, Pandoc = Pandoc}}
