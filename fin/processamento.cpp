@@ -64,7 +64,7 @@ Case<Real> prepare_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
   Mesh<Real>& mesh = c.mesh;
   mesh.N = mesh_choice.N;
   mesh.dx = mesh_spacing(c.fin.L, mesh_choice.N);
-  c.m = RealTraits<Real>::sqrt(c.fin.P / (c.fin.Ab * c.fin.k) * c.fin.h);
+  c.m = fin_parameter(c.fin);
   DiscreteSystem<Real>& s = c.system;
   c.exact.nodes = {mesh_choice.N, std::max<std::int64_t>(1, options.profile_stride)};
   // All are created before any work, so that storage the case cannot have is refused first. The

@@ -16,6 +16,12 @@ Real mesh_spacing(Real L, std::int32_t N) {
   return L / static_cast<Real>(N - 1);
 }
 
+// The fin parameter m = sqrt(h·P/(k·Ab)), in the grouping every case computes it with.
+template <typename Real>
+Real fin_parameter(const FinProperties<Real>& fin) {
+  return RealTraits<Real>::sqrt(fin.P / (fin.Ab * fin.k) * fin.h);
+}
+
 // The controls of an iteration, asked for only by a scheme that iterates (aleta lets the user
 // edit them first, after the case's arrays are created).
 using IterationControls = std::function<IterationInput()>;

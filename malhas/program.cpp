@@ -1,6 +1,8 @@
 #include "malhas/program.h"
 
+#include <algorithm>
 #include <new>
+#include <optional>
 #include <thread>
 
 #include "fin/entradas.h"
@@ -54,7 +56,8 @@ std::string missing_iteration_input(const StudyPlan& plan, platform::FileSystem&
 // Held from before the first mesh to the last rename: a study never computes for nothing, and
 // two studies into one folder take turns.
 int compute_and_write(const StudyOptions& options, const StudyPlan& plan,
-                      const fin::GeneralInput& general, const fin::IterationInput& iteration,
+                      const fin::GeneralInput& general,
+                      const std::optional<fin::IterationInput>& iteration,
                       platform::FolderFiles& folder_files) {
   OutputFolder folder(folder_files, options.folder, tell);
   if (!folder.error().empty()) return fail(folder.error());
@@ -62,11 +65,13 @@ int compute_and_write(const StudyOptions& options, const StudyPlan& plan,
   const std::vector<SchemeStudy> studies = run_study(
       plan, options.threads,
       [&](const MeshJob& job) {
-        return compute_fin_mesh(general, iteration, job, options.quad_reference);
+        return compute_fin_mesh(general, iteration.value_or(fin::IterationInput{}), job,
+                                options.quad_reference);
       },
       progress_display(progress_lost));
   const std::string written =
-      folder.write(study_files(studies, describe_run(options, plan, general, iteration)));
+      folder.write(study_files(study_results(studies, options.least_squares_meshes),
+                               describe_run(options, general, iteration)));
   if (!written.empty()) return fail(written);
   const std::string failures = failure_lines(studies);
   process::write_standard_error(failures);
@@ -94,11 +99,9 @@ int run_program(const std::vector<std::string>& arguments, platform::FileSystem&
   if (!plan.error.empty()) return fail(plan.error);
   const std::string missing = missing_iteration_input(plan, files);
   if (!missing.empty()) return fail(missing);
-  fin::IterationInput iteration;
-  for (fin::TipScheme scheme : plan.schemes) {
-    if (fin::iterates(scheme)) {
-      iteration = process::value_or_raise(fin::read_iteration_input(files));
-    }
+  std::optional<fin::IterationInput> iteration;  // read when a scheme of the study iterates
+  if (std::any_of(plan.schemes.begin(), plan.schemes.end(), fin::iterates)) {
+    iteration = process::value_or_raise(fin::read_iteration_input(files));
   }
 
   // A lack of memory anywhere from here on (the tables, the charts, their text) ends the study

@@ -13,9 +13,9 @@ void attach_quad_reference(const fin::FinProperties<double>& fin,
   const process::HeldFpTraps held;  // a fault here leaves the mesh's own values standing
   QuadReference reference;
   if (refused_storage([&] {
-        const fin::DiscreteReference<fin::Quad> r = fin::discrete_reference<fin::Quad>(
-            fin, {scheme, outcome.N}, iteration.T0, outcome.iterations, threads);
-        reference = {r.converged, r.iterated, r.exact};
+        reference = {fin::discrete_reference<fin::Quad>(fin, {scheme, outcome.N}, iteration.T0,
+                                                       outcome.iterations, threads),
+                     {}};
         // Its resolution under the same held traps: a fault there is the reference's too.
         reference.resolution =
             reference_resolution(fin, outcome.N, static_cast<double>(reference.exact[1]));

@@ -37,17 +37,15 @@ std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
   return studies;
 }
 
-RunDescription describe_run(const StudyOptions& options, const StudyPlan& plan,
-                            const fin::GeneralInput& general, const fin::IterationInput& iteration) {
+RunDescription describe_run(const StudyOptions& options, const fin::GeneralInput& general,
+                            const std::optional<fin::IterationInput>& iteration) {
   RunDescription run;
   run.program = std::string(kProgram) + " " + ALETA_VERSION;
   run.options = repeating_options(options);
   run.fin = general;
   run.N = general.N;
   run.scheme = general.scheme;
-  for (fin::TipScheme scheme : plan.schemes) {
-    if (fin::iterates(scheme)) run.iteration = iteration;
-  }
+  run.iteration = iteration;
   run.quad_reference = options.quad_reference;
   run.least_squares_meshes = options.least_squares_meshes;
   return run;

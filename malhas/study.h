@@ -2,6 +2,7 @@
 // A mesh-refinement study from the case of the input files: which meshes and schemes, their
 // computation and analysis.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,10 +26,10 @@ StudyPlan plan_study(const StudyOptions& options, std::int32_t file_N, fin::TipS
 std::vector<SchemeStudy> run_study(const StudyPlan& plan, unsigned threads,
                                    const MeshComputation& compute, const ProgressReport& progress);
 
-// What the study of `plan` runs, for its page: the inputs read (`iteration` only when a scheme
-// of the plan iterates), the options that repeat it and this program's version.
-RunDescription describe_run(const StudyOptions& options, const StudyPlan& plan,
-                            const fin::GeneralInput& general, const fin::IterationInput& iteration);
+// What the study runs, for its page: the inputs read (`iteration` when a scheme of the study
+// iterates), the options that repeat it and this program's version.
+RunDescription describe_run(const StudyOptions& options, const fin::GeneralInput& general,
+                            const std::optional<fin::IterationInput>& iteration);
 
 // One line per failed mesh, for the standard error stream; empty when all completed.
 std::string failure_lines(const std::vector<SchemeStudy>& studies);

@@ -76,7 +76,7 @@ void append_mesh_row(CsvWriter& csv, const SchemeStudy& s, const QuantityEstimat
     line.estimate(cell);
   }
   const bool judged = r.effectivity.defined;
-  line.text(judged ? (r.uncertainty.value >= std::fabs(a.error) ? "sim" : "não") : "");
+  line.text(judged ? (conservative(r.uncertainty.value, a.error) ? "sim" : "não") : "");
   const LeastSquaresUncertainty& ls = q.least_squares[k];
   const bool fitted = e == Estimator::LeastSquares && r.uncertainty.defined;
   line.text(fitted ? std::string(expansion_name(ls.expansion)) + (ls.weighted ? ", ponderado" : "") : "");

@@ -8,14 +8,13 @@
 #include "malhas/presentation/study_page.h"
 #include "malhas/presentation/svg_chart.h"
 #include "malhas/presentation/text_table.h"
-#include "malhas/verification/extrapolations.h"
 
 namespace malhas {
 
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, const RunDescription& run) {
-  const std::vector<QuantityExtrapolation> extrapolations = extrapolate(studies);
-  const std::vector<QuantityEstimators> estimators =
-      judge_estimators(studies, run.least_squares_meshes);
+std::vector<OutputFile> study_files(const StudyResults& results, const RunDescription& run) {
+  const std::vector<SchemeStudy>& studies = results.schemes;
+  const std::vector<QuantityExtrapolation>& extrapolations = results.extrapolations;
+  const std::vector<QuantityEstimators>& estimators = results.estimators;
   // Each chart drawn once: the page shows the very SVG of its file.
   const std::vector<OutputFile> charts = {
       {"erro.svg", svg_chart(error_chart(studies))},

@@ -1,12 +1,10 @@
 #pragma once
 // The files a study presents its results in, each as its name and whole content.
-#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "malhas/presentation/run_description.h"
-#include "malhas/verification/analysis.h"
-#include "malhas/verification/estimators.h"
+#include "malhas/verification/study_results.h"
 
 namespace malhas {
 
@@ -17,7 +15,7 @@ struct OutputFile {
 
 // malhas.csv, malhas.txt, extrapolacoes.csv, the uncertainty estimators' estimadores.csv and
 // estimadores_resumo.csv (each CSV also for a spreadsheet in Portuguese), estudo.html (which
-// tells `run`) and the charts; the least-squares estimator fits the meshes `run` says.
-std::vector<OutputFile> study_files(const std::vector<SchemeStudy>& studies, const RunDescription& run);
+// tells `run`) and the charts.
+std::vector<OutputFile> study_files(const StudyResults& results, const RunDescription& run);
 
 }  // namespace malhas

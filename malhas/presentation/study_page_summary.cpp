@@ -11,9 +11,6 @@
 namespace malhas {
 namespace {
 
-// An observed order agrees with p_L when it is this share of p_L near it.
-constexpr double kOrderAgreement = 0.1;
-
 // A number as the tables show it, marked with the column of malhas.csv it comes from and its mesh.
 std::string number(std::string_view column, std::int32_t N, const std::string& text,
                    const std::string& more_attributes = "") {
@@ -149,7 +146,7 @@ void add_orders(Card& card, const SchemeStudy& study, std::size_t finest, Quanti
   }
   card.words +=
       "A ordem observada, " + std::string(observed->name) + " = " + estimate_text(*observed);
-  card.words += std::fabs(observed->estimate->value - p_L) <= kOrderAgreement * p_L
+  card.words += near_asymptotic(*observed->estimate, p_L)
                     ? ", está a menos de 10% de p_L = " + std::to_string(p_L) +
                           ": o esquema mostra a sua ordem. "
                     : ", difere de p_L = " + std::to_string(p_L) +

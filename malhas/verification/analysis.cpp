@@ -15,9 +15,6 @@ int expansion_order(fin::TipScheme scheme, Quantity q, int term) {
 
 namespace {
 
-constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
-constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
-
 // p_E of E_discretizacao on two consecutive meshes; empty, with the reason, where a mesh has no
 // reference or its E_discretizacao is below the reference's resolution.
 Estimate discretisation_order(const Estimate& coarse, const Estimate& fine, double ratio) {

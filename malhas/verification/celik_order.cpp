@@ -17,18 +17,12 @@ double log_abs_expm1(double x) {
   return x > 700 ? x + std::log1p(-std::exp(-x)) : std::log(std::fabs(std::expm1(x)));
 }
 
-// ln(1 + e^x), also where e^x overflows.
-double log1p_exp(double x) {
-  return x > 0 ? x + std::log1p(std::exp(-x)) : std::log1p(std::exp(x));
-}
-
 // g(p), with r^p - 1 as expm1(p ln r): no cancellation near p = 0, no overflow for large p.
 struct CelikEquation {
-  double log_quotient, s, log_fine, log_coarse;
+  double log_quotient, log_fine, log_coarse;
 
   double q(double p) const {
     const double fine = p * log_fine, coarse = p * log_coarse;
-    if (s < 0) return log1p_exp(fine) - log1p_exp(coarse);
     if (fine == 0 || coarse == 0) return std::log(log_fine / log_coarse);  // the limit at p = 0
     return log_abs_expm1(fine) - log_abs_expm1(coarse);
   }
@@ -37,9 +31,8 @@ struct CelikEquation {
 
 }  // namespace
 
-std::optional<double> celik_order(double log_quotient, double s, double log_fine,
-                                  double log_coarse) {
-  const CelikEquation equation{log_quotient, s, log_fine, log_coarse};
+std::optional<double> celik_order(double log_quotient, double log_fine, double log_coarse) {
+  const CelikEquation equation{log_quotient, log_fine, log_coarse};
   // From the one-ratio order, steps towards the root (up where g < 0, since g -> +inf), each
   // twice the last, until g changes sign: the bracket is [near, far].
   double near = log_quotient / log_fine;

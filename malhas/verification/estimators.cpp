@@ -8,20 +8,13 @@
 namespace malhas {
 namespace {
 
-constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
-constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
 constexpr std::string_view kFailed = "a malha falhou";
-
-Estimate finite_or_unfit(double value) {
-  return std::isfinite(value) ? defined_as(value) : undefined_because("fora do alcance numérico");
-}
 
 // U / |E|, or why it cannot be formed.
 Estimate effectivity(const Estimate& uncertainty, const Estimate& error) {
   if (!uncertainty.defined) return uncertainty;
   if (!error.defined) return error;
-  if (error.value == 0) return undefined_because("erro nulo");
-  return finite_or_unfit(uncertainty.value / std::fabs(error.value));
+  return estimate_to_error(uncertainty, std::fabs(error.value));
 }
 
 // The value plus an estimate of its error: the estimate of the exact value.
@@ -118,10 +111,6 @@ std::array<EstimatorResult, kEstimators.size()> mesh_results(const SchemeStudy& 
   return results;
 }
 
-bool near_asymptotic(const Estimate& order, int asymptotic) {
-  return order.defined && std::fabs(order.value - asymptotic) <= kNearAsymptoticShare * asymptotic;
-}
-
 EstimatorSummary summary(const SchemeStudy& s, const QuantityEstimators& q, Estimator e) {
   const std::size_t i = index_of(q.quantity);
   const int p_L = asymptotic_order(s.scheme, q.quantity);
@@ -140,13 +129,17 @@ EstimatorSummary summary(const SchemeStudy& s, const QuantityEstimators& q, Esti
 
 }  // namespace
 
+bool near_asymptotic(const Estimate& order, int asymptotic) {
+  return order.defined && std::fabs(order.value - asymptotic) <= kNearAsymptoticShare * asymptotic;
+}
+
 Judgement judgement(const std::vector<std::pair<Estimate, Estimate>>& uncertainties_and_errors) {
   Judgement j;
   std::vector<double> effectivities;
   for (const auto& [U, E] : uncertainties_and_errors) {
     if (!U.defined || !E.defined || E.value == 0) continue;
     ++j.meshes;
-    if (U.value >= std::fabs(E.value)) ++j.conservative;
+    if (conservative(U.value, E.value)) ++j.conservative;
     effectivities.push_back(U.value / std::fabs(E.value));
   }
   if (effectivities.empty()) {

@@ -3,6 +3,7 @@
 // the true error of the same mesh: what a user without the exact solution would have been told,
 // beside how far off the value really was.
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <string_view>
 #include <utility>
@@ -31,6 +32,10 @@ constexpr double kCoverageFactor = 2;
 
 // A p_E within this share of p_L counts as near the asymptotic order.
 constexpr double kNearAsymptoticShare = 0.1;
+// A defined order within kNearAsymptoticShare of the asymptotic order.
+bool near_asymptotic(const Estimate& order, int asymptotic);
+// An uncertainty that holds the error it is judged against: U >= |E|.
+inline bool conservative(double uncertainty, double error) { return uncertainty >= std::fabs(error); }
 
 // The meshes the least-squares procedure takes on each mesh: that one and those before it, this
 // many in all, or every mesh up to it with kEveryMesh.

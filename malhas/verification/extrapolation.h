@@ -75,49 +75,39 @@ template <class Real>
 std::vector<LevelValue<Real>> extrapolation_table(const std::vector<MeshValue<Real>>& meshes,
                                                   const std::vector<int>& removed_orders) {
   std::vector<LevelValue<Real>> table;
-  std::vector<Real> below;  // the level below's values, on its meshes level-1 ... K-1
-  std::vector<double> below_resolutions;  // and their resolutions
-  for (const MeshValue<Real>& m : meshes) {
-    below.push_back(m.value);
-    below_resolutions.push_back(m.resolution);
-  }
+  std::vector<LevelValue<Real>> below;  // the level below, on its meshes level-1 ... K-1
   for (std::size_t level = 0; level < meshes.size() && level <= removed_orders.size(); ++level) {
-    std::vector<Real> current;
-    std::vector<double> current_resolutions;
     std::vector<LevelValue<Real>> row;
     for (std::size_t k = level; k < meshes.size(); ++k) {
       const MeshValue<Real>& mesh = meshes[k];
       LevelValue<Real> v{mesh.N, mesh.dx, static_cast<int>(level), 0, mesh.value, {}, mesh.resolution, {}};
+      const Real ratio = k > 0 ? spacing_ratio<Real>(meshes[k - 1].N, mesh.N) : Real(1);
       if (level > 0) {
         v.removed_order = removed_orders[level - 1];
-        const Real growth = whole_power(spacing_ratio<Real>(meshes[k - 1].N, mesh.N), v.removed_order);
-        const Real coarse = below[k - level], fine = below[k - level + 1];
-        v.value = (growth * fine - coarse) / (growth - 1);
+        const Real growth = whole_power(ratio, v.removed_order);
+        const LevelValue<Real>& coarse = below[k - level];
+        const LevelValue<Real>& fine = below[k - level + 1];
+        v.value = (growth * fine.value - coarse.value) / (growth - 1);
         const auto fine_weight = static_cast<double>(growth / (growth - 1));
         const auto coarse_weight = static_cast<double>(1 / (growth - 1));
-        v.resolution = fine_weight * below_resolutions[k - level + 1] +
-                       coarse_weight * below_resolutions[k - level];
+        v.resolution = fine_weight * fine.resolution + coarse_weight * coarse.resolution;
       }
       v.error = mesh.exact - v.value;
       if (!fin::RealTraits<Real>::finite(v.value) || !fin::RealTraits<Real>::finite(v.error)) {
         return table;
       }
       if (k == level) {
-        v.order = undefined_because("malhas insuficientes");
+        v.order = undefined_because(kTooFewMeshes);
       } else if (below_resolution(row.back()) || below_resolution(v)) {
         v.order = undefined_because("erro abaixo da resolução da referência");
       } else {
         v.order = effective_order(static_cast<double>(row.back().error),
-                                  static_cast<double>(v.error),
-                                  static_cast<double>(spacing_ratio<Real>(meshes[k - 1].N, mesh.N)));
+                                  static_cast<double>(v.error), static_cast<double>(ratio));
       }
-      current.push_back(v.value);
-      current_resolutions.push_back(v.resolution);
       row.push_back(v);
     }
     table.insert(table.end(), row.begin(), row.end());
-    below = std::move(current);
-    below_resolutions = std::move(current_resolutions);
+    below = std::move(row);
   }
   return table;
 }

@@ -156,8 +156,10 @@ Fit observed_order_fit(const Data& d, bool weighted) {
   }
   const double p = low + (high - low) / 2;
   // The search's end points keep their scanned value should the middle be no better.
-  Fit f = deviation_at(d, p, weighted) <= least ? fit(d, Expansion::ObservedOrder, p, weighted)
-                                                : fit(d, Expansion::ObservedOrder, scan[best], weighted);
+  const Fit at_root = fit(d, Expansion::ObservedOrder, p, weighted);
+  Fit f = (at_root.valid ? at_root.deviation : std::numeric_limits<double>::infinity()) <= least
+              ? at_root
+              : fit(d, Expansion::ObservedOrder, scan[best], weighted);
   f.order_at_end = best == 0 || best + 1 == scan.size();
   return f;
 }
@@ -188,7 +190,7 @@ LeastSquaresUncertainty least_squares_uncertainty(const std::vector<double>& spa
                                                   const std::vector<double>& values) {
   LeastSquaresUncertainty u;
   if (static_cast<int>(values.size()) < kLeastSquaresFewestMeshes) {
-    u.uncertainty = u.exact_estimate = u.order = undefined_because("malhas insuficientes");
+    u.uncertainty = u.exact_estimate = u.order = undefined_because(kTooFewMeshes);
     return u;
   }
   const Data d = relative_data(spacings, values);
@@ -215,7 +217,7 @@ LeastSquaresUncertainty least_squares_uncertainty(const std::vector<double>& spa
     u.safety = kSafetyPoor * sigma / u.data_range;
     U = u.safety * (eps + sigma + off_fit);
   }
-  u.uncertainty = std::isfinite(U) ? defined_as(U) : undefined_because("fora do alcance numérico");
+  u.uncertainty = finite_or_unfit(U);
   u.exact_estimate = defined_as(d.finest_value + chosen.limit);
   u.order = !observed.order_at_end ? defined_as(p)
              : p < 1                ? undefined_because("o ajuste não tem ordem positiva")

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fin/real.h"
+#include "fin/reference.h"
 #include "fin/tip_scheme.h"
 
 namespace malhas {
@@ -26,8 +27,7 @@ struct ProfileSample {
 // many solves as the double run made (phi_it, the converged ones for a scheme that does not
 // iterate), and the exact values, each of T(N), qdds1, qdds2; and the resolution of each, a
 // bound of the reference's own round-off (malhas/verification/reference_resolution.h).
-struct QuadReference {
-  std::array<fin::Quad, 3> converged{}, iterated{}, exact{};
+struct QuadReference : fin::DiscreteReference<fin::Quad> {
   std::array<double, 3> resolution{};
 };
 

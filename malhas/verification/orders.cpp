@@ -10,12 +10,12 @@ Estimate defined_as(double value) { return {true, value, {}}; }
 
 Estimate undefined_because(std::string_view reason) { return {false, 0, reason}; }
 
-namespace {
-
 // A value that the arithmetic could not hold (a quotient past the largest double) is no result.
 Estimate finite_or_unfit(double value) {
   return std::isfinite(value) ? defined_as(value) : undefined_because("fora do alcance numérico");
 }
+
+namespace {
 
 // log(coarse / fine) / log(r): the order at which a quantity shrinks by r^p per refinement.
 Estimate observed_order(double coarse, double fine, double ratio, std::string_view zero_reason) {
@@ -44,9 +44,8 @@ Estimate apparent_order(double coarsest, double middle, double finest, double co
   if ((e32 < 0) != (e21 < 0)) return undefined_because("mudança de sinal");
   const double quotient = std::fabs(e32 / e21);
   if (quotient == 0 || !std::isfinite(quotient)) return undefined_because("fora do alcance numérico");
-  // Both differences have one sign here: s = 1.
   const std::optional<double> p =
-      celik_order(std::log(quotient), 1, std::log(fine_ratio), std::log(coarse_ratio));
+      celik_order(std::log(quotient), std::log(fine_ratio), std::log(coarse_ratio));
   return p ? finite_or_unfit(*p) : undefined_because("fora do alcance numérico");
 }
 

@@ -14,6 +14,12 @@ struct Estimate {
 
 Estimate defined_as(double value);
 Estimate undefined_because(std::string_view reason);
+// The value when the arithmetic could hold it; "fora do alcance numérico" when it is not finite.
+Estimate finite_or_unfit(double value);
+
+// Why an estimate of a mesh is empty: the meshes before it are too few, or one of them failed.
+constexpr std::string_view kTooFewMeshes = "malhas insuficientes";
+constexpr std::string_view kCoarserFailed = "malha mais grossa falhou";
 
 // The effective order p_E = log(E_coarse / E_fine) / log(r) from the true errors of two
 // consecutive meshes refined by `ratio`.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "fin/processamento.h"
+
 namespace malhas {
 namespace {
 
@@ -18,8 +20,8 @@ double tanh_ratio(double x) { return x == 0 ? 1 : std::tanh(x) / x; }
 std::array<double, 3> reference_resolution(const fin::FinProperties<double>& fin, std::int32_t N,
                                            double exact_rate) {
   const double u = kQuadUnitRoundOff;
-  const double m = std::sqrt(fin.P / (fin.Ab * fin.k) * fin.h);  // as the case computes them
-  const double dx = fin.L / (N - 1);
+  const double m = fin::fin_parameter(fin);
+  const double dx = fin::mesh_spacing(fin.L, N);
   const double a = dx * dx * m * m + 2.0;
   const double t = m * fin.L;
   // In ratios that stay finite for a long fin and lose nothing for a short one:

@@ -10,8 +10,7 @@ Estimate oscillation_uncertainty(const ConvergenceType& type, double coarsest, d
   if (!type.defined) return undefined_because(type.reason);
   if (type.kind != Convergence::Oscillatory) return undefined_because("sem convergência oscilatória");
   const double range = std::max({coarsest, middle, finest}) - std::min({coarsest, middle, finest});
-  const double U = kSafetyOscillation * range;
-  return std::isfinite(U) ? defined_as(U) : undefined_because("fora do alcance numérico");
+  return finite_or_unfit(kSafetyOscillation * range);
 }
 
 namespace {
@@ -29,8 +28,7 @@ Estimate factor_of_safety_uncertainty(const Estimate& richardson_estimate,
                                       const Estimate& apparent_order, int asymptotic_order) {
   if (!richardson_estimate.defined) return richardson_estimate;
   const double P = apparent_order.value / asymptotic_order;
-  const double U = xing_stern_factor(P) * std::fabs(richardson_estimate.value);
-  return std::isfinite(U) ? defined_as(U) : undefined_because("fora do alcance numérico");
+  return finite_or_unfit(xing_stern_factor(P) * std::fabs(richardson_estimate.value));
 }
 
 }  // namespace malhas
