@@ -43,7 +43,7 @@ int fail(const std::string& message) {
 std::string missing_iteration_input(const StudyPlan& plan, platform::FileSystem& files) {
   platform::FileStatus status;
   for (fin::TipScheme scheme : plan.schemes) {
-    if (fin::iterates(scheme) && !files.status("entradas_uds.ent", status)) {
+    if (fin::iterates(scheme) && !files.status(std::string(fin::kIterationInputFile), status)) {
       return "o esquema " + std::string(fin::scheme_name(scheme)) +
              " lê o arquivo entradas_uds.ent, que não existe: crie-o com três valores, um por "
              "linha: itmax (máximo de iterações), tol (tolerância do resíduo L1 normalizado) e T0 "

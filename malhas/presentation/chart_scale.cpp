@@ -9,7 +9,6 @@
 namespace malhas {
 namespace {
 
-constexpr double kPad = 0.04;          // the share of the span the range adds at either end
 constexpr double kLeastDecades = 0.05, kMostDecades = 0.25;  // that margin on a logarithmic axis
 constexpr double kLabelGap = 8;        // between neighbouring labels along a horizontal axis
 constexpr double kLineGap = 3;         // between neighbouring labels along a vertical axis
@@ -124,8 +123,7 @@ Scale logarithmic_scale(double low, double high, double length, bool horizontal)
     Scale coarsest = s;
     for (int k = 1; k <= 1000; k = k < 5 ? k + 1 : k * 2) {
       s.ticks = decade_ticks(low, high, k);
-      const auto labelled = std::count_if(s.ticks.begin(), s.ticks.end(), [](const Tick& t) { return t.labelled; });
-      if (labelled < 2) break;
+      if (labelled(s) < 2) break;
       if (labels_fit(s, length, horizontal)) return s;
       coarsest = s;
     }
@@ -216,8 +214,8 @@ Scale fit_scale(const ChartAxis& axis, const std::vector<double>& values, double
     low -= pad;
     high += pad;
   } else {
-    const double pad = axis.logarithmic ? std::clamp(kPad * (high - low), kLeastDecades, kMostDecades)
-                                        : kPad * (high - low);
+    const double pad = axis.logarithmic ? std::clamp(kAxisPad * (high - low), kLeastDecades, kMostDecades)
+                                        : kAxisPad * (high - low);
     low -= pad;
     high += pad;
   }

@@ -15,6 +15,7 @@
 namespace malhas {
 
 constexpr std::size_t kMostLabels = 8;
+constexpr double kAxisPad = 0.04;  // the share of the span an axis's range adds at either end
 constexpr double kTickFont = 11, kExponentFont = 8;
 
 // A tick's label: `base`, with `exponent` raised after it when not empty ("10" and "-3").

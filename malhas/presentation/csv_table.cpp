@@ -29,7 +29,7 @@ void append_row(CsvWriter& csv, const SchemeStudy& study, std::size_t k, Quantit
     row.push_back(csv.number(a.error));
     row.push_back(std::to_string(asymptotic_order(study.scheme, q)));
     for (const NamedEstimate& e : named_estimates(a)) {
-      row.push_back(e.estimate->defined ? csv.number(e.estimate->value) : "");
+      row.push_back(csv.number(*e.estimate));
     }
     row.emplace_back(a.round_off ? "sim" : "");
     row.emplace_back(a.iteration ? "sim" : "");

@@ -34,6 +34,10 @@ std::string CsvWriter::number(std::string text) const {
 
 std::string CsvWriter::number(double value) const { return number(exact_text(value)); }
 
+std::string CsvWriter::number(const Estimate& estimate) const {
+  return estimate.defined ? number(estimate.value) : "";
+}
+
 void CsvWriter::row(const std::vector<std::string>& fields) {
   for (std::size_t f = 0; f < fields.size(); ++f) {
     if (f > 0) text_ += dialect_.separator;

@@ -9,6 +9,8 @@
 #include <utility>
 #include <vector>
 
+#include "malhas/verification/orders.h"
+
 namespace malhas {
 
 struct CsvDialect {
@@ -33,6 +35,8 @@ class CsvWriter {
   std::string number(std::string text) const;
   // A double with 17 significant digits, which reads back to the same double.
   std::string number(double value) const;
+  // An estimate's value so, or an empty cell when it has none.
+  std::string number(const Estimate& estimate) const;
   // One row of exactly columns() fields.
   void row(const std::vector<std::string>& fields);
 

@@ -26,13 +26,7 @@ class CsvLine {
   explicit CsvLine(const CsvWriter& csv) : csv_(csv) {}
   void text(std::string_view cell) { cells_.emplace_back(cell); }
   void number(double value) { cells_.push_back(csv_.number(value)); }
-  void estimate(const Estimate& e) {
-    if (e.defined) {
-      number(e.value);
-    } else {
-      text("");
-    }
-  }
+  void estimate(const Estimate& e) { cells_.push_back(csv_.number(e)); }
   const std::vector<std::string>& cells() const { return cells_; }
 
  private:

@@ -47,12 +47,9 @@ std::string judgement_cells(const Judgement& j) {
 }
 
 std::string summary(const QuantityEstimators& q) {
-  // Short names of kJudgementSets, in its order.
-  constexpr std::string_view kSetNames[] = {"E, todas", "E, p_E ~ p_L", "E_d, todas", "E_d, p_E_disc ~ p_L"};
-  static_assert(std::size(kSetNames) == kJudgementSets.size());
   std::string groups = std::string(kNameWidth, ' '), columns = left_column("  estimador", kNameWidth);
-  for (std::string_view set : kSetNames) {
-    groups += left_column("   " + std::string(set), kCountWidth + kMedianWidth);
+  for (const JudgementSet& set : kJudgementSets) {
+    groups += left_column("   " + std::string(set.short_name), kCountWidth + kMedianWidth);
     columns += column("U>=|E|", kCountWidth) + column("mediana", kMedianWidth);
   }
   std::string text = trimmed(groups) + "\n" + columns + "\n";

@@ -31,10 +31,14 @@ std::string_view expansion_name(Expansion e) {
 }
 
 const std::array<JudgementSet, 4> kJudgementSets = {{
-    {"E", "todas", &EstimatorSummary::all},
-    {"E", "p_E a 10 % de p_L", &EstimatorSummary::asymptotic},
-    {"E_discretizacao", "todas", &EstimatorSummary::discretisation_all},
-    {"E_discretizacao", "p_E_disc a 10 % de p_L", &EstimatorSummary::discretisation_asymptotic},
+    {"E", "todas", "E, todas", "contra E, todas as malhas", "|E|", &EstimatorSummary::all},
+    {"E", "p_E a 10 % de p_L", "E, p_E ~ p_L", "contra E, p_E a 10 % de p_L", "|E|",
+     &EstimatorSummary::asymptotic},
+    {"E_discretizacao", "todas", "E_d, todas", "contra E_discretizacao, todas as malhas",
+     "|E_disc|", &EstimatorSummary::discretisation_all},
+    {"E_discretizacao", "p_E_disc a 10 % de p_L", "E_d, p_E_disc ~ p_L",
+     "contra E_discretizacao, p_E_disc a 10 % de p_L", "|E_disc|",
+     &EstimatorSummary::discretisation_asymptotic},
 }};
 
 std::string uncertainty_text(const Estimate& U) { return U.defined ? scientific_text(U.value, 4) : "-"; }

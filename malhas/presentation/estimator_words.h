@@ -23,7 +23,10 @@ std::string_view expansion_name(Expansion e);
 // The four sets of meshes an estimator is judged on, as estimadores_resumo.csv names them: the
 // error it is held against (`contra`) and the meshes (`malhas`).
 struct JudgementSet {
-  std::string_view error, meshes;
+  std::string_view error, meshes;  // as estimadores_resumo.csv names them
+  std::string_view short_name;     // in malhas.txt's narrow columns
+  std::string_view title;          // over the page's columns
+  std::string_view error_bars;     // the error between bars, "|E|" or "|E_disc|"
   Judgement EstimatorSummary::*judgement;
 };
 extern const std::array<JudgementSet, 4> kJudgementSets;

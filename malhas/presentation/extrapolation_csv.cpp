@@ -25,7 +25,7 @@ void append_rows(CsvWriter& csv, const QuantityExtrapolation& e, const char* ari
     csv.row({std::string(scheme_name(e.scheme)), std::string(quantity_name(e.quantity)), arithmetic,
              std::to_string(v.N), std::to_string(v.level), std::to_string(v.removed_order),
              csv.number(exact_text(v.value)), below_resolution(v) ? "" : csv.number(exact_text(v.error)),
-             v.order.defined ? csv.number(v.order.value) : "", level_notes(v)});
+             csv.number(v.order), level_notes(v)});
   }
 }
 

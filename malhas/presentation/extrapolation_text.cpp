@@ -12,10 +12,6 @@ namespace {
 
 constexpr std::size_t kErrorWidth = 12, kOrderWidth = 8;
 
-std::string subject(const QuantityExtrapolation& e) {
-  return std::string(scheme_name(e.scheme)) + " " + std::string(quantity_name(e.quantity));
-}
-
 // A level's error with `digits` digits, or "< x" within its resolution x.
 template <class Real>
 std::string error_text(const LevelValue<Real>& v, int digits) {
@@ -25,8 +21,8 @@ std::string error_text(const LevelValue<Real>& v, int digits) {
 
 std::string summary_line(const QuantityExtrapolation& e) {
   const std::optional<BestEstimateText> best = best_estimate_text(e);
-  if (!best) return "  " + subject(e) + ": nenhuma malha calculada\n";
-  return "  " + subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
+  if (!best) return "  " + quantity_subject(e) + ": nenhuma malha calculada\n";
+  return "  " + quantity_subject(e) + ": N = " + std::to_string(best->N) + ", nível " +
          std::to_string(best->level) + " (" + std::string(best->arithmetic) + "): " + best->value +
          ", erro " + best->error + "\n";
 }
@@ -34,14 +30,10 @@ std::string summary_line(const QuantityExtrapolation& e) {
 template <class Real>
 std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<Real>>& table) {
   const LevelGrid grid = level_grid(table);
-  if (grid.rows.size() < 2) {
-    return "\n" + subject(e) + ": menos de duas malhas calculadas, nenhum nível de extrapolação\n";
-  }
-  std::string text = "\n" + subject(e) + ": ordem removida por nível";
-  for (std::size_t j = 1; j <= grid.removed_orders.size(); ++j) {
-    text += (j == 1 ? " " : ", ") + std::to_string(j) + ": " + std::to_string(grid.removed_orders[j - 1]);
-  }
-  text += "\n";
+  if (grid.rows.size() < 2) return "\n" + no_levels_text(e) + "\n";
+  const std::string removed = removed_orders_text(grid);
+  std::string text =
+      "\n" + quantity_subject(e) + ": ordem removida por nível" + (removed.empty() ? "" : " " + removed) + "\n";
   std::string heading = column("N", 10);
   for (std::size_t level = 0; level <= grid.removed_orders.size(); ++level) {
     heading += column("E" + std::to_string(level), kErrorWidth) + column("p_E", kOrderWidth);
@@ -57,9 +49,26 @@ std::string block(const QuantityExtrapolation& e, const std::vector<LevelValue<R
   return text;
 }
 
-// The order of the term level j removes, p_L + (j - 1)·step, for the steps of the schemes and
-// quantities extrapolated: "p = p_L + j - 1" when every step is 1.
-std::string removed_order_formulas(const std::vector<QuantityExtrapolation>& extrapolations) {
+}  // namespace
+
+std::string quantity_subject(const QuantityExtrapolation& e) {
+  return std::string(scheme_name(e.scheme)) + " " + std::string(quantity_name(e.quantity));
+}
+
+std::string no_levels_text(const QuantityExtrapolation& e) {
+  return quantity_subject(e) + ": menos de duas malhas calculadas, nenhum nível de extrapolação";
+}
+
+std::string removed_orders_text(const LevelGrid& grid) {
+  std::string text;
+  for (std::size_t j = 1; j <= grid.removed_orders.size(); ++j) {
+    text += (j == 1 ? "" : ", ") + std::to_string(j) + ": " + std::to_string(grid.removed_orders[j - 1]);
+  }
+  return text;
+}
+
+std::string removed_order_formulas(const std::vector<QuantityExtrapolation>& extrapolations,
+                                   std::string_view minus) {
   std::vector<int> steps;
   for (const QuantityExtrapolation& e : extrapolations) {
     const int step = fin::error_orders(e.scheme, e.quantity).step;
@@ -67,13 +76,12 @@ std::string removed_order_formulas(const std::vector<QuantityExtrapolation>& ext
   }
   std::string text;
   for (const int step : steps) {
+    const std::string j = "j " + std::string(minus) + " 1";
     text += (text.empty() ? "p = p_L + " : " ou p = p_L + ") +
-            (step == 1 ? std::string("j - 1") : std::to_string(step) + "·(j - 1)");
+            (step == 1 ? j : std::to_string(step) + "·(" + j + ")");
   }
   return text;
 }
-
-}  // namespace
 
 std::optional<BestEstimateText> best_estimate_text(const QuantityExtrapolation& e) {
   const auto texts = [](const auto* best, std::string_view arithmetic) {
@@ -121,7 +129,7 @@ std::string extrapolation_section(const std::vector<QuantityExtrapolation>& extr
   std::string text =
       "\nExtrapolação de Richardson repetida: o nível j combina dois valores consecutivos do "
       "nível j - 1, (r^p fino - grosso)/(r^p - 1), e remove o termo do erro de ordem " +
-      removed_order_formulas(extrapolations) +
+      removed_order_formulas(extrapolations, "-") +
       "; Ej = exato - valor do nível j, e p_E a sua ordem efetiva.\n"
       "\nNa solução discreta convergida em precisão quádrupla:\n";
   bool referenced = false;

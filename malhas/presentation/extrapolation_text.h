@@ -38,6 +38,16 @@ struct LevelGrid {
 template <class Real>
 LevelGrid level_grid(const std::vector<LevelValue<Real>>& table);
 
+// The words both tables for people use around a table of levels: "UDS-2 T(N)"; that it has no
+// level ("... : menos de duas malhas calculadas, ..."); the orders its levels remove,
+// "1: 3, 2: 4"; and the order level j removes for every scheme and quantity extrapolated,
+// "p = p_L + j - 1", with `minus` as the minus sign.
+std::string quantity_subject(const QuantityExtrapolation& e);
+std::string no_levels_text(const QuantityExtrapolation& e);
+std::string removed_orders_text(const LevelGrid& grid);
+std::string removed_order_formulas(const std::vector<QuantityExtrapolation>& extrapolations,
+                                   std::string_view minus);
+
 std::string extrapolation_summary(const std::vector<QuantityExtrapolation>& extrapolations);
 std::string extrapolation_section(const std::vector<QuantityExtrapolation>& extrapolations);
 

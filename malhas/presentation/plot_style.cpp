@@ -23,12 +23,8 @@ constexpr Look kSchemeLooks[] = {{"#1f77b4", MarkerShape::Circle},
 // so that every colour reads on white.
 constexpr unsigned kRamp[][3] = {{13, 8, 135}, {126, 3, 168}, {204, 71, 120}, {248, 149, 64}};
 
-std::size_t table_position(fin::TipScheme scheme) {
-  for (std::size_t i = 0; i < fin::kTipSchemes.size(); ++i) {
-    if (fin::kTipSchemes[i].scheme == scheme) return i;
-  }
-  return 0;
-}
+// The rows of the scheme table are in the order of the enumeration (fin/tip_scheme.h).
+std::size_t table_position(fin::TipScheme scheme) { return static_cast<std::size_t>(scheme); }
 
 }  // namespace
 
@@ -67,11 +63,6 @@ std::vector<std::size_t> completed(const SchemeStudy& study) {
     if (!study.meshes[k].failed()) meshes.push_back(k);
   }
   return meshes;
-}
-
-bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
-  const QuantityAnalysis& a = study.rows[k][index_of(q)];
-  return a.round_off || a.iteration;
 }
 
 bool any_marked(const Chart& chart) {

@@ -31,10 +31,6 @@ std::string panel_title(bool several_schemes, fin::TipScheme scheme, Quantity q)
 // The meshes with results, as indices; the charts leave failed ones out.
 std::vector<std::size_t> completed(const SchemeStudy& study);
 
-// A mesh whose value the tables warn about: its measured round-off or iteration error is not
-// small beside its discretisation error.
-bool marked(const SchemeStudy& study, std::size_t k, Quantity q);
-
 // Whether any point of the chart is marked.
 bool any_marked(const Chart& chart);
 

@@ -5,14 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "malhas/presentation/chart_scale.h"
 #include "malhas/presentation/plot_style.h"
 #include "malhas/presentation/plots.h"
 #include "malhas/presentation/row_text.h"
 
 namespace malhas {
 namespace {
-
-constexpr double kPad = 0.04;  // the share of the span a held axis adds at either end
 
 // `base` raised to the whole power p: "dx", "dx²", "dx³", "dx^4".
 std::string raised(const std::string& base, int p) {
@@ -47,8 +46,8 @@ bool hold_to_unmarked(ChartPanel& panel, const SchemeStudy& study, const std::ve
   }
   if (unmarked == 0 || unmarked == meshes.size() || !(low < high)) return false;
   panel.y.held = true;
-  panel.y.low = low - kPad * (high - low);
-  panel.y.high = high + kPad * (high - low);
+  panel.y.low = low - kAxisPad * (high - low);
+  panel.y.high = high + kAxisPad * (high - low);
   return true;
 }
 

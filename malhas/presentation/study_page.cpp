@@ -1,5 +1,7 @@
 #include "malhas/presentation/study_page.h"
 
+#include "fin/entradas.h"
+
 #include "malhas/presentation/html.h"
 #include "malhas/presentation/number_text.h"
 #include "malhas/presentation/row_text.h"
@@ -72,7 +74,7 @@ HtmlTable input_table(std::string_view file, const std::vector<Input>& inputs) {
 std::string inputs(const RunDescription& run) {
   const fin::FinProperties<double>& f = run.fin;
   std::string html = html_table(input_table(
-      "entradas_geral.ent",
+      fin::kGeneralInputFile,
       {{"Tb", "temperatura da base [°C]", shortest_text(f.Tb)},
        {"Tinf", "temperatura do fluido [°C]", shortest_text(f.Tinf)},
        {"h", "coeficiente de convecção [W/(m²·K)]", shortest_text(f.h)},
@@ -86,7 +88,7 @@ std::string inputs(const RunDescription& run) {
   if (run.iteration) {
     const fin::IterationInput& i = *run.iteration;
     html += html_table(
-        input_table("entradas_uds.ent",
+        input_table(fin::kIterationInputFile,
                     {{"itmax", "número máximo de iterações", std::to_string(i.itmax)},
                      {"tol", "tolerância da norma L1 normalizada do resíduo", shortest_text(i.tol)},
                      {"T0", "temperatura do campo inicial [°C]", shortest_text(i.T0)}}));

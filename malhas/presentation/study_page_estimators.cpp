@@ -11,12 +11,6 @@
 namespace malhas {
 namespace {
 
-// The heading of each judgement set's two columns, in the order of kJudgementSets.
-constexpr std::string_view kSetTitles[] = {
-    "contra E, todas as malhas", "contra E, p_E a 10 % de p_L",
-    "contra E_discretizacao, todas as malhas", "contra E_discretizacao, p_E_disc a 10 % de p_L"};
-static_assert(std::size(kSetTitles) == kJudgementSets.size());
-
 // "7/9 (78 %)": on how many of the meshes judged U >= |E|.
 std::string share_text(const Judgement& j) {
   std::string text = std::to_string(j.conservative) + "/" + std::to_string(j.meshes);
@@ -28,9 +22,9 @@ std::string share_text(const Judgement& j) {
 HtmlTable summary_table(const QuantityEstimators& q) {
   HtmlTable table{"Resumo: em quantas das malhas julgadas U ≥ |E|, e a mediana de U/|E|", {"estimador"}, {}, {}};
   table.groups.push_back({"", false, 1, {}});
-  for (std::size_t s = 0; s < kJudgementSets.size(); ++s) {
-    table.groups.push_back({std::string(kSetTitles[s]), false, 2, {}});
-    const std::string error = kJudgementSets[s].error == "E" ? "|E|" : "|E_disc|";
+  for (const JudgementSet& set : kJudgementSets) {
+    table.groups.push_back({std::string(set.title), false, 2, {}});
+    const std::string error(set.error_bars);
     table.heading.insert(table.heading.end(), {"U ≥ " + error, "mediana de U/" + error});
   }
   for (Estimator e : kEstimators) {

@@ -112,8 +112,7 @@ void add_budget(Card& card, const SchemeStudy& study, std::size_t k, Quantity q)
 std::optional<std::size_t> finest_unmarked_order(const SchemeStudy& study, Quantity q) {
   for (std::size_t k = study.meshes.size(); k-- > 0;) {
     if (study.meshes[k].failed()) continue;
-    const QuantityAnalysis& a = row_of(study, k, q);
-    if (!a.round_off && !a.iteration && a.effective_order.defined) return k;
+    if (!marked(study, k, q) && row_of(study, k, q).effective_order.defined) return k;
   }
   return std::nullopt;
 }

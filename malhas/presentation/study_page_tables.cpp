@@ -88,25 +88,12 @@ std::string scheme_tables(const SchemeStudy& study) {
   return html;
 }
 
-std::string subject(const QuantityExtrapolation& e) {
-  return std::string(scheme_name(e.scheme)) + " " + std::string(quantity_name(e.quantity));
-}
-
 template <class Real>
 std::string level_table(const QuantityExtrapolation& e,
                         const std::vector<LevelValue<Real>>& table) {
   const LevelGrid grid = level_grid(table);
-  if (grid.rows.size() < 2) {
-    return element("p", html_text(subject(e) + ": menos de duas malhas calculadas, nenhum nível "
-                                               "de extrapolação")) +
-           "\n";
-  }
-  std::string removed;
-  for (std::size_t j = 1; j <= grid.removed_orders.size(); ++j) {
-    removed += (j == 1 ? "" : ", ") + std::to_string(j) + ": " +
-               std::to_string(grid.removed_orders[j - 1]);
-  }
-  HtmlTable html{subject(e) + "; ordem removida por nível " + removed, {"N"}, {}, {}};
+  if (grid.rows.size() < 2) return element("p", html_text(no_levels_text(e))) + "\n";
+  HtmlTable html{quantity_subject(e) + "; ordem removida por nível " + removed_orders_text(grid), {"N"}, {}, {}};
   for (std::size_t level = 0; level <= grid.removed_orders.size(); ++level) {
     html.heading.insert(html.heading.end(), {"E" + std::to_string(level), "p_E"});
   }
@@ -126,8 +113,7 @@ std::string level_table(const QuantityExtrapolation& e,
 
 std::string mesh_row_class(const SchemeStudy& study, std::size_t k, Quantity q) {
   if (study.meshes[k].failed()) return "falhou";
-  const QuantityAnalysis& a = study.rows[k][index_of(q)];
-  return a.round_off || a.iteration ? "marcada" : "";
+  return marked(study, k, q) ? "marcada" : "";
 }
 
 std::string table_anchor(fin::TipScheme scheme, Quantity q) {
@@ -151,9 +137,10 @@ PageSection extrapolation_tables_section(const std::vector<QuantityExtrapolation
       element(
           "p",
           "O nível j combina dois valores consecutivos do nível j &minus; 1, (r<sup>p</sup> fino "
-          "&minus; grosso)/(r<sup>p</sup> &minus; 1), e remove o termo do erro de ordem p = p_L + "
-          "j &minus; 1; Ej = exato &minus; valor do nível j, e p_E a sua ordem efetiva, que deve "
-          "tender à ordem do termo seguinte.") +
+          "&minus; grosso)/(r<sup>p</sup> &minus; 1), e remove o termo do erro de ordem " +
+              removed_order_formulas(extrapolations, "&minus;") +
+              "; Ej = exato &minus; valor do nível j, e p_E a sua ordem efetiva, que deve tender à "
+              "ordem do termo seguinte.") +
       "\n";
   body += element("h3", "Na solução discreta convergida em precisão quádrupla") + "\n";
   bool referenced = false;

@@ -51,6 +51,13 @@ int asymptotic_order(fin::TipScheme scheme, Quantity q);
 // order p_L): the term that the term-th level of repeated Richardson extrapolation removes.
 int expansion_order(fin::TipScheme scheme, Quantity q, int term);
 
+// A mesh whose value of q the tables warn about: its measured round-off or iteration error is
+// not small beside its discretisation error.
+inline bool marked(const SchemeStudy& study, std::size_t k, Quantity q) {
+  const QuantityAnalysis& a = study.rows[k][index_of(q)];
+  return a.round_off || a.iteration;
+}
+
 // Everything of the tables for one scheme, from its meshes ordered coarsest first.
 SchemeStudy analyse(fin::TipScheme scheme, std::vector<MeshOutcome> meshes);
 
