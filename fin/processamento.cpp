@@ -10,6 +10,18 @@
 #include "process/held_fp_traps.h"
 
 namespace fin {
+namespace {
+
+// One solve of the system as built, from its work storage, which then holds the exact profile.
+template <typename Real>
+void solve_once(Case<Real>& c) {
+  const DiscreteSystem<Real>& s = c.system;
+  TridiagonalSolver<Real> solver(c.threads);
+  solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
+  give_work_to_profile(solver, c);
+}
+
+}  // namespace
 
 template <typename Real>
 Case<Real> compute_case(const FinProperties<double>& fin, CaseSpec mesh_choice,
@@ -33,10 +45,7 @@ Case<Real> compute_converged_case(const FinProperties<double>& fin, CaseSpec mes
                                   CaseOptions options) {
   Case<Real> c = prepare_case<Real>(fin, mesh_choice, options);
   functions<Real>(c.scheme).converged_tip_row(c.fin, c.mesh, c.system);
-  const DiscreteSystem<Real>& s = c.system;
-  TridiagonalSolver<Real> solver(c.threads);
-  solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
-  give_work_to_profile(solver, c);
+  solve_once(c);
   c.solution.converged = true;
   post_process(c);
   return c;
@@ -99,10 +108,7 @@ void give_work_to_profile(TridiagonalSolver<Real>& solver, Case<Real>& c) {
 template <typename Real>
 void solve_direct(Case<Real>& c) {
   functions<Real>(c.scheme).tip_row(c.fin, c.mesh, c.solution.T, c.system);
-  const DiscreteSystem<Real>& s = c.system;
-  TridiagonalSolver<Real> solver(c.threads);
-  solver.solve(s.ap, s.aw, s.ae, s.bp, c.solution.T, c.mesh.N);
-  give_work_to_profile(solver, c);
+  solve_once(c);
 }
 
 namespace {

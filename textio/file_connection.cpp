@@ -24,7 +24,6 @@ FileError connect_file(UnitRecord& unit, const std::string& path, bool exists) {
   }
   if (error != FileError::None) return error;
   unit.owns_handle = true;
-  unit.writing = !exists;
   platform::FileStatus status;
   if (unit.files->status(unit.handle, status)) {
     unit.has_identity = true;

@@ -8,9 +8,9 @@
 
 namespace textio {
 
-// Opens `path` through unit.files: an existing file (`exists`) at its beginning in reading
-// state, a missing one created in writing state, each with read and write access, falling back
-// to read only and then to write only. The reason of the last attempt when every one fails.
+// Opens `path` through unit.files: an existing file (`exists`) at its beginning, a missing one
+// created, each with read and write access, falling back to read only and then to write only.
+// The unit is left in reading state. The reason of the last attempt when every one fails.
 platform::FileError connect_file(UnitRecord& unit, const std::string& path, bool exists);
 
 // The run-time error of an open that failed for `error`.

@@ -28,7 +28,6 @@ process::ValueOrError<InputFile> InputFile::open(platform::FileSystem& files,
   if (error != platform::FileError::None) {
     return process::RunTimeErrorReport(open_error(error), process::Operation::Open, name);
   }
-  record->writing = false;  // nothing is written to it: a created file stays empty
   return InputFile(std::move(record));
 }
 

@@ -89,6 +89,7 @@ UnitRecord& open_unit(platform::FileSystem& files, int number, const char* name,
     if (error != FileError::None) {
       process::raise_run_time_error(open_error(error), Operation::Open, given);
     }
+    unit->writing = !exists;  // a unit on the file it created starts in writing state
   }
   UnitRecord& connected = *unit;
   attach_unit(std::move(unit));
